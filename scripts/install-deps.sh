@@ -1,0 +1,14 @@
+#!/bin/sh
+# Installs what building, running and testing ORVAK needs on Debian 12.
+# Skips apt entirely when everything is already there.
+set -e
+pkgs="cmake g++ make qtbase5-dev qtbase5-dev-tools xvfb xauth fonts-dejavu-core clang-format"
+missing=""
+for p in $pkgs; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends $missing
+fi
