@@ -1,0 +1,230 @@
+#include "app/DialogMain.h"
+
+#include "app/Dialog.h"
+#include "app/PostMsg.h"
+#include "common/DialogSeam.h"
+#include "common/LabelCatalogue.h"
+#include "common/MacroIniStore.h"
+#include "common/MouseOffLine.h"
+#include "common/NoticeChoice.h"
+#include "common/SharedState.h"
+#include "device/DialogChange.h"
+#include "device/Worker.h"
+#include "platform/vidide/VidIde.h"
+
+#include "ui_DialogMain.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QMenu>
+#include <QThread>
+
+#include <cstdlib>
+
+void (*DialogMain::ExitProcess)(int) = ::exit;
+
+DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui::DialogMain)
+{
+    ui->setupUi(this);
+    LoadLabelCatalogue();
+    ReadLanguage();
+    PictureFolder = QCoreApplication::applicationDirPath() + "/Picture/Dialog/";
+
+    DeviceWindow = new Dialog(this);
+    ChooserPage = new DialogChange(this);
+    ui->stackedWidgetMain->addWidget(ChooserPage);
+    ui->stackedWidgetMain->addWidget(DeviceWindow);
+    ui->stackedWidgetMain->setCurrentWidget(ChooserPage);
+    // The pages draw the whole window; the frame's panel border would show
+    // as a line around it.
+    ui->frame->setStyleSheet("#frame{border:0px;}");
+
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
+    setFixedSize(width(), height());
+
+    QObject *hub = PostMsg::GetInstance();
+    connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
+    connect(hub, SIGNAL(SigChangeSize(int)), this, SLOT(SlotChangeSize(int)));
+    connect(hub, SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
+    connect(hub, SIGNAL(SigUpPageLight()), this, SLOT(SlotUpPageLight()));
+
+    // Shown only while the window is hidden.
+    TrayIcon = new QSystemTrayIcon(nullptr);
+    TrayIcon->setIcon(QIcon(PictureFolder + "Logo.png"));
+    TrayIcon->setToolTip(ProductName);
+
+    emit PostMsg::GetInstance()->SigLanguageSameA(CurrentLanguage);
+    emit PostMsg::GetInstance()->SigLanguageSameB(CurrentLanguage);
+    emit PostMsg::GetInstance()->SigAllLanguage(CurrentLanguage);
+}
+
+DialogMain::~DialogMain()
+{
+    delete TrayIcon;
+    delete ui;
+}
+
+void DialogMain::LoadLabelCatalogue()
+{
+    LabelCatalogue::load();
+}
+
+void DialogMain::ReadLanguage()
+{
+    // Moves a registry index into Macro.ini once; an index that names no
+    // loaded language reads as 0, so no page indexes past the tables.
+    CurrentLanguage = LabelCatalogue::loadStartLanguage();
+}
+
+bool DialogMain::onDeviceWindow() const
+{
+    return ui->stackedWidgetMain->currentWidget() == DeviceWindow;
+}
+
+int DialogMain::currentPage() const
+{
+    return ui->stackedWidgetMain->currentIndex();
+}
+
+void DialogMain::SlotChangeMainDialog(int index)
+{
+    DeviceDataReady = true;
+    if (index == 0) {
+        emit PostMsg::GetInstance()->SigSecondPageChange();
+        DevicePageActive = 0;
+        emit PostMsg::GetInstance()->SigMainPageChange();
+        UsbServer_Exit();
+        QThread::msleep(100);
+        ui->stackedWidgetMain->setCurrentWidget(ChooserPage);
+        StartUsbChanged(OnChooserUsbChanged, 600);
+    } else if (index == 1) {
+        ui->stackedWidgetMain->setCurrentWidget(DeviceWindow);
+        StartUsbChanged(OnDeviceUsbChanged, 600);
+    }
+}
+
+void DialogMain::SlotChangeSize(int index)
+{
+    if (index == 0 || index == 1)
+        UsbServer_SetPCDriverStatus(false);
+    if (index == 0 || index == 2)
+        GoToTray();
+    else if (index == 1 || index == 3)
+        Quit();
+}
+
+void DialogMain::GoToTray()
+{
+    hide();
+    // The menu is rebuilt with the texts of the current language; the old
+    // one and its actions go, so repeated trips to the tray leave nothing behind.
+    QMenu *oldMenu = TrayMenu;
+    ActionOpen = new QAction(OpenText, this);
+    ActionExit = new QAction(ExitText, this);
+    connect(ActionOpen, SIGNAL(triggered()), this, SLOT(slotActionMain()));
+    connect(ActionExit, SIGNAL(triggered()), this, SLOT(slotActionExitApp()));
+    TrayMenu = new QMenu(this);
+    TrayMenu->addAction(ActionOpen);
+    TrayMenu->addSeparator();
+    TrayMenu->addAction(ActionExit);
+    TrayIcon->setContextMenu(TrayMenu);
+    if (oldMenu) {
+        for (QAction *action : oldMenu->actions()) {
+            if (action->parent() == this)
+                action->deleteLater();
+        }
+        oldMenu->deleteLater();
+    }
+    connect(TrayIcon, SIGNAL(activated(QSystemTrayIcon::ActivationReason)), this,
+            SLOT(on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason)), Qt::UniqueConnection);
+    TrayIcon->show();
+}
+
+void DialogMain::Quit()
+{
+    qDebug() << "close";
+    StopUsbChanged();
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    UsbServer_Exit();
+    // The preferences reach the disk before the event loop ends.
+    SyncPreferences();
+    close();
+}
+
+void DialogMain::ShowFromTray(bool tellDevice)
+{
+    show();
+    if (tellDevice && onDeviceWindow())
+        UsbServer_SetPCDriverStatus(true);
+    TrayIcon->hide();
+}
+
+void DialogMain::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Context:
+        if (TrayMenu)
+            TrayMenu->popup(QCursor::pos());
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        ShowFromTray(false);
+        break;
+    case QSystemTrayIcon::Trigger:
+        ShowFromTray(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void DialogMain::slotActionMain()
+{
+    ShowFromTray(true);
+}
+
+bool DialogMain::SyncPreferences()
+{
+    return MacroIniStore::GetInstance()->Sync();
+}
+
+void DialogMain::slotActionExitApp()
+{
+    // exit() skips every destructor that would write the preferences file, so
+    // pending changes are written first.
+    SyncPreferences();
+    ExitProcess(0);
+}
+
+void DialogMain::SlotMouseOffLine(int index)
+{
+    OfflineNoticeKind = index;
+    MouseOffLine notice;
+    PlaceDialog(&notice, 0, -20);
+    DeviceWentOffline = true;
+    ReloadWhenOnline = true;
+    notice.exec();
+}
+
+void DialogMain::SlotUpPageLight() {}
+
+void DialogMain::SlotAllLanguage(int index)
+{
+    OpenText = HomeLabels[index]["OpenMain"];
+    ExitText = HomeLabels[index]["Exit"];
+}
+
+void DialogMain::PlaceDialog(QWidget *dialog, int dx, int dy) const
+{
+    const QPoint p = mapToGlobal(QPoint(0, 0));
+    dialog->move(p.x() + (width() - dialog->width()) / 2 + dx,
+                 p.y() + (height() - dialog->height()) / 2 + dy);
+}

@@ -1,0 +1,46 @@
+#include "app/Startup.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+
+#include "common/DialogSeam.h"
+#include "common/ExeIsRun.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/SingleInstance.h"
+#include "platform/UserFolder.h"
+
+namespace Startup {
+
+void prepareUserFolder()
+{
+    UserFolder::makeFolders();
+    UserFolder::ensurePreferencesFile();
+}
+
+void setScreenScaling(int argc, char **argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, false);
+    const QByteArray factor =
+        ScreenMetrics::scaleFactorFor(ScreenMetrics::desktopWidth(argc, argv));
+    if (!factor.isEmpty())
+        qputenv("QT_SCALE_FACTOR", factor);
+}
+
+void purgeOldFiles()
+{
+    PurgeOldFiles(UserFolder::filePath(QStringLiteral("Log")));
+    PurgeOldFiles(UserFolder::filePath(QStringLiteral("Exception")));
+}
+
+bool claimSingleInstance(SingleInstance &guard)
+{
+    if (guard.acquire() != SingleInstance::Result::AlreadyRunning)
+        return true;
+    qInfo() << "Another instance runs already";
+    ExeIsRun notice(nullptr);
+    DialogSeam::exec(notice);
+    return false;
+}
+
+} // namespace Startup

@@ -1,0 +1,22 @@
+#pragma once
+
+class SingleInstance;
+
+// The steps main() runs before the event loop, apart so tests can drive them.
+namespace Startup {
+
+// Makes the per-user folders and an empty Macro.ini when there is none.
+void prepareUserFolder();
+
+// Switches Qt's own high-DPI scaling off and, on a desktop wider than 1920
+// pixels, sets QT_SCALE_FACTOR to width / 1920. Before the application object.
+void setScreenScaling(int argc, char **argv);
+
+// Deletes the old files of <user>/Log and <user>/Exception.
+void purgeOldFiles();
+
+// True when this process is the one instance. Otherwise shows the
+// already-running notice and returns false: main() then ends with 0.
+bool claimSingleInstance(SingleInstance &guard);
+
+} // namespace Startup

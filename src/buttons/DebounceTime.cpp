@@ -1,0 +1,91 @@
+#include "buttons/DebounceTime.h"
+#include "ui_DebounceTime.h"
+
+#include "app/PostMsg.h"
+#include "common/ConfigIniStore.h"
+#include "common/LessThree.h"
+#include "common/SharedState.h"
+#include "device/FlashDataStore.h"
+
+#include <QCoreApplication>
+#include <QListView>
+#include <QSignalBlocker>
+
+DebounceTime::DebounceTime(QWidget *parent) : QFrame(parent), ui(new Ui_DebounceTime)
+{
+    ui->setupUi(this);
+    PictureFolder = QCoreApplication::applicationDirPath() + "/Picture/Buttoninterface/";
+
+    const QString text = ThemeColorText("ComboxTextColor");
+    const QString background = ThemeColorText("ComboxBackGroundColor");
+    const QString selection = ThemeColorText("ComboxSelectColor");
+    const QString &p = PictureFolder;
+    ui->Debunce->setStyleSheet(
+        "QComboBox{border: 1px solid gray; color: rgb(" + text + "); border-image: url(" + p +
+        "ComboboxBack.png" + ");}QComboBox::drop-down:button{border-radius:5px; background:rgb(" +
+        background + ");} QComboBox::down-arrow{image: url(" + p + "Menu.png" +
+        "); right: 8px; }QComboBox::down-arrow:on{ image: url(" + p + "MenuClicked.png" +
+        ");}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView {outline: "
+        "0px solid gray; border: 1px  solid gray;color: rgb(" +
+        text + "); border-image: url(" + p + "ComboboxTextBack.png" +
+        ");selection-background-color: rgb(" + selection + "); }");
+
+    auto *view = new QListView(ui->Debunce);
+    view->setStyleSheet("QListView::item:selected{background-color: rgb(" + selection +
+                        ");}QListView::item:hover{background-color: rgb(" + selection + ");}");
+    ui->Debunce->setView(view);
+    ui->Debunce->setMaxVisibleItems(5);
+}
+
+DebounceTime::~DebounceTime()
+{
+    delete ui;
+}
+
+int DebounceTime::CurrentIndex() const
+{
+    return ui->Debunce->currentIndex();
+}
+
+void DebounceTime::SetCurrentDebounce(int ms)
+{
+    if (ms < 0 || ms >= ui->Debunce->count()) {
+        // No item for this value: show none rather than a wrong one, and do
+        // not let the change handler write anything back.
+        const QSignalBlocker blocker(ui->Debunce);
+        ui->Debunce->setCurrentIndex(-1);
+        LastDebounceMs = -1;
+        emit PostMsg::GetInstance()->SigDebunce(QString());
+        return;
+    }
+    LastDebounceMs = ms;
+    ui->Debunce->setCurrentIndex(ms);
+    emit PostMsg::GetInstance()->SigDebunce(ui->Debunce->currentText());
+}
+
+void DebounceTime::SetItemText(int index, const QString &suffix)
+{
+    if (index < 0 || index >= ui->Debunce->count())
+        return;
+    ui->Debunce->setItemText(index, QString::number(index) + suffix);
+}
+
+void DebounceTime::on_Debunce_currentIndexChanged(int index)
+{
+    if (!DeviceDataReady || index < 0)
+        return;
+    if (!SetDebounceTime(index)) {
+        const QSignalBlocker blocker(ui->Debunce);
+        ui->Debunce->setCurrentIndex(LastDebounceMs);
+        return;
+    }
+    LastDebounceMs = index;
+    emit PostMsg::GetInstance()->SigDebunce(ui->Debunce->currentText());
+    if (index <= 7 && !ButtonPageFilling) {
+        LessThree notice;
+        const QPoint corner = mapToGlobal(QPoint(0, 0));
+        notice.move(corner.x() + (width() - notice.width()) / 2 - 409,
+                    corner.y() + (height() - notice.height()) / 2 - 202);
+        notice.exec();
+    }
+}

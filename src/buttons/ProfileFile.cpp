@@ -1,0 +1,62 @@
+#include "buttons/ProfileFile.h"
+
+#include <QDataStream>
+#include <QSaveFile>
+
+namespace ProfileFile {
+
+const char Tag[] = "Zudod";
+
+QByteArray Field(const QByteArray &text)
+{
+    QByteArray field(FieldSize, '\0');
+    const int length = qMin(text.size(), FieldSize - 1);
+    for (int i = 0; i < length; ++i)
+        field[i] = text.at(i);
+    return field;
+}
+
+QByteArray StoredSensorName(const QString &sensor)
+{
+    // What a reader gets back from the field: the bytes up to its first NUL.
+    const QByteArray field = Field(sensor.toUtf8());
+    return field.left(field.indexOf('\0'));
+}
+
+QByteArray Build(const FlashDataMap &map, const QString &sensor)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    const QByteArray tag = Field(QByteArray(Tag));
+    const QByteArray name = Field(sensor.toUtf8());
+    stream.writeBytes(tag.constData(), uint(tag.size()));
+    stream.writeBytes(name.constData(), uint(name.size()));
+    stream.writeBytes(reinterpret_cast<const char *>(&map), uint(sizeof(FlashDataMap)));
+    return bytes;
+}
+
+bool Write(const QString &path, const FlashDataMap &map, const QString &sensor, QString *error)
+{
+    static_assert(sizeof(FlashDataMap) == BlockSize, "profile block size");
+    const QByteArray bytes = Build(map, sensor);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace ProfileFile

@@ -1,0 +1,82 @@
+#include "buttons/SensorDefines.h"
+
+#include <QFile>
+#include <QStringList>
+
+namespace {
+
+const char *const FeatureSwitches[] = {"SUPPORT_SENSOR_MODE_SEL", "SUPPORT_LOD_CAL",
+                                       "SUPPORT_RIPPLE",          "SUPPORT_FIXLINE",
+                                       "SUPPORT_MOTION_SYNC",     "SUPPORT_MOUSEPAD_CAL"};
+
+// Decimal, or hexadecimal when the text holds "0x"; no number gives 0.
+int ValueOf(QString text)
+{
+    text.remove(QLatin1Char('\n'));
+    bool ok = false;
+    const bool hex = text.contains(QLatin1String("0x"));
+    int value = text.toInt(&ok, hex ? 16 : 10);
+    if (!ok && hex) {
+        // toInt accepts "0x" only at the start; "0x" elsewhere is no number.
+        value = 0;
+    }
+    return ok ? value : 0;
+}
+
+} // namespace
+
+bool SensorDefines::addLine(const QString &line)
+{
+    const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.size() == 2) {
+        // "#define NAME<tab>VALUE": the feature switches list sensor models,
+        // not values, and are not kept.
+        for (const char *feature : FeatureSwitches) {
+            if (parts.at(1).contains(QLatin1String(feature)))
+                return false;
+        }
+        if (parts.at(0) != QLatin1String("#define"))
+            return false;
+        const QStringList pieces = parts.at(1).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+        // A name without a value is a broken line: skip it.
+        if (pieces.size() < 2 || !pieces.at(1).contains(QLatin1Char('\n')) ||
+            pieces.at(1).trimmed().isEmpty())
+            return false;
+        names.append(pieces.at(0));
+        values.append(ValueOf(pieces.at(1)));
+        return true;
+    }
+    if (parts.size() == 3) {
+        // "#define NAME VALUE" or "#define NAME<tab>VALUE // comment".
+        const QString &tail = parts.at(2);
+        if (!tail.contains(QLatin1String("//")) && !tail.contains(QLatin1Char('\n')))
+            return false;
+        const QStringList pieces = parts.at(1).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+        if (pieces.size() == 2) {
+            bool ok = false;
+            const int value = pieces.at(1).toInt(&ok, 10);
+            names.append(pieces.at(0));
+            values.append(ok ? value : 0);
+            return true;
+        }
+        if (pieces.size() == 1) {
+            names.append(pieces.at(0));
+            values.append(ValueOf(tail));
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+bool SensorDefines::read(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine());
+        addLine(line);
+    }
+    return true;
+}

@@ -1,0 +1,150 @@
+// Onboard profiles, profile export and import, restore of defaults.
+#include "buttons/Buttoninterface.h"
+#include "ui_Buttoninterface.h"
+
+#include "app/PostMsg.h"
+#include "buttons/ProfileFile.h"
+#include "common/ConfigIniStore.h"
+#include "common/ContainReset.h"
+#include "common/DialogSeam.h"
+#include "common/LabelCatalogue.h"
+#include "common/SharedState.h"
+#include "common/UpDateWarning.h"
+#include "device/DeviceState.h"
+#include "device/FlashDataStore.h"
+#include "device/UpDataParam.h"
+#include "device/Worker.h"
+#include "platform/vidide/VidIde.h"
+
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+
+bool MouseOnline()
+{
+    const char *path = CurrentDevicePathPtr.load();
+    return path && UsbFinderC_GetDeviceOnLine(path);
+}
+
+} // namespace
+
+void Buttoninterface::PlaceDialog(QWidget *dialog, int dx, int dy) const
+{
+    const QPoint corner = mapToGlobal(QPoint(0, 0));
+    dialog->move(corner.x() + (width() - dialog->width()) / 2 - dx,
+                 corner.y() + (height() - dialog->height()) / 2 - dy);
+}
+
+void Buttoninterface::on_ProjectChoose_activated(int index)
+{
+    if (MouseOnline() || ButtonPageFilling) {
+        UsbServer_SetCurrentConfig(uint8_t(index & 0xFF));
+        emit PostMsg::GetInstance()->SigAddConfig(ui->ProjectChoose->currentText());
+        return;
+    }
+    {
+        const QSignalBlocker blocker(ui->ProjectChoose);
+        ui->ProjectChoose->setCurrentIndex(ui->ProjectChoose->PreviousIndex);
+    }
+    emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+}
+
+void Buttoninterface::on_ProjectChoose_currentIndexChanged(int) {}
+
+bool Buttoninterface::WriteProfileFile(const QString &path, const FlashDataMap &map)
+{
+    const QString sensor = ConfigIniStore::GetInstance()->GetValue(DriveGroup(), "Sensor");
+    QString error;
+    if (ProfileFile::Write(path, map, sensor, &error))
+        return true;
+    UpDateWarning notice;
+    notice.SetText(KeyLabels[CurrentLanguage].value(
+                       "ExportFailed", QStringLiteral("The profile could not be saved.")) +
+                   QStringLiteral("\n") + error);
+    PlaceDialog(&notice, 75, 65);
+    notice.exec();
+    return false;
+}
+
+void Buttoninterface::on_OutputData_clicked()
+{
+    // Until the current device's block was read (or imported for it) the page
+    // has nothing to export: a block of zeros would later be imported as the
+    // mouse's settings.
+    if (!FlashDataBelongsToCurrentDevice()) {
+        UpDateWarning notice;
+        notice.SetText(KeyLabels[CurrentLanguage].value(
+            "ExportNoData",
+            QStringLiteral("The mouse's settings have not been read yet; nothing to export.")));
+        PlaceDialog(&notice, 75, 65);
+        notice.exec();
+        return;
+    }
+    const QString path = DialogSeam::getSaveFileName(
+        this, QStringLiteral("FileSave"), QStringLiteral("G:"), QStringLiteral("File(*.bin)"));
+    if (path.isEmpty())
+        return;
+    WriteProfileFile(path, FlashDataSnapshot());
+}
+
+void Buttoninterface::on_ImportData_clicked()
+{
+    if (!MouseOnline()) {
+        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+        return;
+    }
+    ParamUpdateRunning = true;
+    const QString path = DialogSeam::getOpenFileName(
+        this, QStringLiteral("SelectFile"), QStringLiteral("G:"), QStringLiteral("File(*.bin)"));
+    if (!path.isEmpty()) {
+        UpDataParam wait;
+        wait.StartTimer();
+        wait.ImportMode = true;
+        wait.ProfilePath = path;
+        PlaceDialog(&wait, 75, 65);
+        // The wait dialog ends itself when its timer's work is done.
+        wait.exec();
+    }
+    ParamUpdateRunning = false;
+}
+
+void Buttoninterface::on_Reset_clicked()
+{
+    if (!MouseOnline()) {
+        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+        return;
+    }
+    ContainReset confirm;
+    PlaceDialog(&confirm, 75, 65);
+    confirm.exec();
+    if (!confirm.OkChosen)
+        return;
+    ParamUpdateRunning = true;
+    if (OnlineCheckTimer)
+        OnlineCheckTimer->stop();
+    UsbServer_SetBatteryOptimizeEnable(false);
+    SendFlashData();
+    UsbServer_SetClearSetting();
+    UpDataParam wait;
+    wait.StartTimer();
+    wait.ResetMode = true;
+    if (WorkerThread)
+        WorkerThread->RequestRun();
+    PlaceDialog(&wait, 75, 65);
+    wait.exec();
+    ParamUpdateRunning = false;
+    if (OnlineCheckTimer)
+        OnlineCheckTimer->start();
+}
+
+void Buttoninterface::on_checkBox_clicked() {}
+
+void Buttoninterface::on_pushButton_clicked()
+{
+    const char *path = CurrentDevicePathPtr.load();
+    if (!CurrentDongleRGB || !path)
+        return;
+    CurrentDongleRGB->IndicatorMode = 1;
+    UsbFinderC_Set4KDongleRGB(path, CurrentDongleRGB);
+}

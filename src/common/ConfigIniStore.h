@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+
+class QSettings;
+
+// Read-only access to usersetting/Config.ini beside the program: the device
+// catalogue (group "Option" and one group "Drive<n>" per model) and the theme
+// colours. A missing file, group or key reads as an empty text or list.
+//
+// The device event callback reads this store on the device library's thread
+// while the GUI thread reads it too, so every read is serialised.
+class ConfigIniStore
+{
+public:
+    // The one store on <appdir>/usersetting/Config.ini, created on first use.
+    static ConfigIniStore *GetInstance();
+
+    // A store on another file (tests).
+    explicit ConfigIniStore(const QString &filePath);
+    ~ConfigIniStore();
+    ConfigIniStore(const ConfigIniStore &) = delete;
+    ConfigIniStore &operator=(const ConfigIniStore &) = delete;
+
+    // The text under group/key; the Base64 keys come back decoded, with every
+    // line feed and blank removed. A list value reads as an empty text.
+    QString GetValue(const QString &group, const QString &key) const;
+    // The comma-separated items under group/key (Base64 items decoded).
+    QStringList GetValueList(const QString &group, const QString &key) const;
+
+    // "r,g,b" of a theme colour list such as Option/LabelColor, ready for
+    // "rgb(" + ... + ")". A list with fewer than three items, or with an item
+    // that is no number from 0 to 255, gives DefaultColorText.
+    QString GetColorText(const QString &group, const QString &key) const;
+
+    QString filePath() const { return m_filePath; }
+
+    static bool IsBase64Key(const QString &key);
+    static QString DecodeBase64Text(const QString &text);
+
+    static const QString DefaultColorText;
+
+private:
+    mutable QMutex m_mutex;
+    QSettings *m_settings = nullptr;
+    QString m_filePath;
+};
+
+// Shorthand for ConfigIniStore::GetInstance()->GetColorText("Option", key).
+QString ThemeColorText(const QString &key);

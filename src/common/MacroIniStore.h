@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMutex>
+#include <QString>
+
+class QSettings;
+
+// Read/write access to the per-user preferences <user>/Macro.ini (UTF-8):
+// Language/Language, AutoStart/Enable and FindNew/IsShow. Despite its name it
+// holds no macros.
+class MacroIniStore
+{
+public:
+    // The one store on <home>/AppData/Local/ORVAK/Macro.ini, created on first use.
+    static MacroIniStore *GetInstance();
+
+    // A store on another file (tests).
+    explicit MacroIniStore(const QString &filePath);
+    ~MacroIniStore();
+    MacroIniStore(const MacroIniStore &) = delete;
+    MacroIniStore &operator=(const MacroIniStore &) = delete;
+
+    // Stores the text and writes the file at once, so that a process ended by
+    // exit() (the tray menu's exit) does not lose the change. Returns false
+    // (and logs) when the file could not be written.
+    bool SetValue(const QString &group, const QString &key, const QString &text);
+    // The text under group/key; empty when missing.
+    QString GetValue(const QString &group, const QString &key) const;
+
+    // Writes pending changes; false (logged) when the file cannot be written.
+    bool Sync();
+
+    QString filePath() const { return m_filePath; }
+
+private:
+    mutable QMutex m_mutex;
+    QSettings *m_settings = nullptr;
+    QString m_filePath;
+};

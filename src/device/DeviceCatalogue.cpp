@@ -1,0 +1,91 @@
+#include "device/DeviceCatalogue.h"
+
+#include "common/ConfigIniStore.h"
+#include "device/DeviceState.h"
+#include "platform/vidide/VidIde.h"
+
+namespace DeviceCatalogue {
+
+namespace {
+ConfigIniStore *store()
+{
+    return ConfigIniStore::GetInstance();
+}
+} // namespace
+
+ScanLists ReadScanLists()
+{
+    ScanLists lists;
+    lists.Vids = store()->GetValueList(QStringLiteral("Option"), QStringLiteral("VID"));
+    const QStringList keys = {QStringLiteral("USB_PID"), QStringLiteral("Wireless_PID"),
+                              QStringLiteral("Wireless2_PID"), QStringLiteral("Wireless4_PID"),
+                              QStringLiteral("Wireless8_PID")};
+    for (const QString &key : keys) {
+        const QStringList list = store()->GetValueList(QStringLiteral("Option"), key);
+        lists.PidLists.append(list);
+        for (const QString &pid : list) {
+            if (!pid.isEmpty())
+                lists.Pids.append(pid);
+        }
+    }
+    // Read and not used by the searches.
+    store()->GetValue(QStringLiteral("Option"), QStringLiteral("InterfaceId"));
+    store()->GetValue(QStringLiteral("Option"), QStringLiteral("DeviceId"));
+    return lists;
+}
+
+int ModelCount()
+{
+    return store()->GetValue(QStringLiteral("Option"), QStringLiteral("DeviceTotal")).toInt();
+}
+
+int CustomerId()
+{
+    return store()->GetValue(QStringLiteral("Option"), QStringLiteral("CID")).toInt();
+}
+
+QString Group(int driveIndex)
+{
+    return QStringLiteral("Drive") + QString::number(driveIndex + 1);
+}
+
+int MatchModel(int customerId, int modelId)
+{
+    if (customerId != CustomerId())
+        return -1;
+    const int total = ModelCount();
+    for (int i = 0; i < total; ++i) {
+        if (store()->GetValue(Group(i), QStringLiteral("MID")).toInt() == modelId)
+            return i;
+    }
+    return -1;
+}
+
+DeviceIdentity AskIdentity(const char *path, bool &answered)
+{
+    DeviceIdentity identity{0, 0, 0};
+    answered = false;
+    for (int calls = 0; calls < 10; ++calls) {
+        identity = UsbFinderC_GetDeviceInfo(path, 0);
+        if (identity.CustomerId != 0 || identity.ModelId != 0) {
+            answered = true;
+            break;
+        }
+    }
+    return identity;
+}
+
+DeviceAllInfo NewRecord(const char *path, const QString &vid, const QString &pid)
+{
+    DeviceAllInfo record;
+    record.Path = QString::fromUtf8(path);
+    record.VidText = vid;
+    record.PidText = pid;
+    UsbDeviceAttribute attr{};
+    UsbFinderC_GetUsbDeviceAttribute(path, &attr);
+    record.DongleVersionText = VersionText(attr.ReleaseNumber);
+    record.Online = false;
+    return record;
+}
+
+} // namespace DeviceCatalogue

@@ -1,0 +1,75 @@
+#pragma once
+
+// The current device and the other process-wide values of the device link.
+// The flags every subsystem reads (DevicePageActive, WorkerRunRequested, the
+// page flags...) live in common/SharedState.h; the ones below belong to the
+// worker and the device events alone.
+
+#include "common/SharedState.h"
+#include "device/DeviceAllInfo.h"
+#include "device/FlashDataMap.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+
+class Worker;
+class QTimer;
+
+// The device the device page works on. Written on the GUI thread only (under
+// the lock of SetCurrentDeviceInfo); GUI code reads it directly, other threads
+// take CurrentDeviceSnapshot().
+extern DeviceAllInfo CurrentDeviceInfo;
+DeviceAllInfo CurrentDeviceSnapshot();
+void SetCurrentDeviceInfo(const DeviceAllInfo &info);
+
+// HID path of the current device as handed to every per-device library call.
+// It always points into storage of this program that is never freed (each
+// distinct path is kept once), so a pointer read on any thread stays valid.
+// Change it with SetCurrentDevicePath only.
+extern std::atomic<const char *> CurrentDevicePathPtr;
+// GUI thread; also keeps CurrentDevicePath (common/SharedState.h) in step.
+void SetCurrentDevicePath(const QByteArray &path);
+// The current path as text (a copy), for any thread.
+QByteArray CurrentDevicePathCopy();
+
+// Discovery results (GUI thread).
+extern QList<DeviceAllInfo> FoundDevices;
+extern QList<DeviceAllInfo> FoundDevicesCopy;
+extern QList<DeviceAllInfo> ModelDevices;
+// Option/Wireless_PID, Wireless2_PID, Wireless4_PID, Wireless8_PID (the 1K,
+// 2K, 4K and 8K receivers) as read by the last chooser scan.
+extern QList<QStringList> ReceiverPidLists;
+// The non-empty entries of those five lists in that order.
+extern QStringList AllProductIds;
+// Option/DeviceTotal as read by the chooser's constructor.
+extern int UnknownModelIndex;
+
+// Pairing inputs set by the openers of Match.
+extern DeviceAllInfo PairDeviceInfo;
+extern bool PairUsesChosenDevice;
+
+// Receiver record of the 4K receiver; zeroed at start, never freed.
+extern DongleRGB *CurrentDongleRGB;
+
+// The worker thread and its 1300 ms online poll (created by Worker).
+extern Worker *WorkerThread;
+extern QTimer *OnlineCheckTimer;
+
+// Flags of the worker and the device events.
+extern std::atomic<bool> LastRunOnline;
+extern std::atomic<bool> DeviceAnswered;
+extern std::atomic<bool> SettingsRefreshPending;
+extern std::atomic<bool> ClearUnusedMacros;
+extern std::atomic<bool> SkipReceiverQueries;
+
+// "v" + major in decimal + "." + minor as two upper-case hex digits.
+QString VersionText(int releaseNumber);
+// Receiver class in kHz of a connection type: 0 -> 1, 4 -> 2, 1 -> 4, 5 -> 8;
+// wired and unknown types have none (0).
+int ReportRateClass(int connectionType);
+// (type & 0xFA) != 0.
+bool IsWiredConnection(int connectionType);

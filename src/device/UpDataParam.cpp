@@ -1,0 +1,164 @@
+#include "device/UpDataParam.h"
+
+#include "app/PostMsg.h"
+#include "common/ConfigIniStore.h"
+#include "common/DialogSeam.h"
+#include "common/FontScaling.h"
+#include "common/InportFail.h"
+#include "common/LabelCatalogue.h"
+#include "common/NoticeChoice.h"
+#include "common/SharedState.h"
+#include "device/DeviceCatalogue.h"
+#include "device/DeviceState.h"
+#include "device/FlashDataStore.h"
+#include "ui_UpDataParam.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTimer>
+
+int UpDataParam::TimerMs = 2500;
+int UpDataParam::WaitStepMs = 500;
+int UpDataParam::ResetHoldMs = 2000;
+
+namespace {
+
+void processEventsFor(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+}
+
+} // namespace
+
+UpDataParam::UpDataParam(QWidget *parent) : QDialog(parent), ui(new Ui::UpDataParam)
+{
+    ui->setupUi(this);
+    PictureFolder =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/Picture/WarningDialog/");
+    setWindowFlags(Qt::WindowFlags(0x6C12));
+
+    Timer = new QTimer(this);
+    Timer->setSingleShot(true);
+    const QString colour = ThemeColorText(QStringLiteral("LabelColor"));
+    ui->label->setStyleSheet(QStringLiteral("QLabel{color: rgb(") + colour +
+                             QStringLiteral(";);}"));
+    ui->UpDataParamA->setStyleSheet(
+        QStringLiteral("#UpDataParamA{border:0px;background-position:center;background-repeat:no-"
+                       "repeat;background-image: url(") +
+        PictureFolder + QStringLiteral("BackGround.png") + QStringLiteral(");}"));
+
+    connect(Timer, &QTimer::timeout, this, &UpDataParam::onTimeupDestroy);
+    connect(PostMsg::GetInstance(), &PostMsg::SigAllLanguage, this, &UpDataParam::SlotAllLanguage);
+    SlotAllLanguage(CurrentLanguage);
+    ScaleWidgetFonts(this, FontScaleFactor());
+}
+
+UpDataParam::~UpDataParam() = default;
+
+void UpDataParam::StartTimer()
+{
+    Timer->start(TimerMs);
+}
+
+void UpDataParam::SlotAllLanguage(int index)
+{
+    ui->label->setText(InfoTipsLabels[index].value(QStringLiteral("DialogUpdating")));
+}
+
+bool UpDataParam::WaitForPages()
+{
+    for (int check = 0; check < 12; ++check) {
+        if (ButtonPageUpdated && LightPageUpdated && SensorPageUpdated)
+            return true;
+        processEventsFor(WaitStepMs);
+    }
+    return false;
+}
+
+void UpDataParam::ShowBlock(const FlashDataMap &block)
+{
+    PostMsg *hub = PostMsg::GetInstance();
+    emit hub->SigUpDataLightUIA(block);
+    emit hub->SigUpDataSensorUIB(block);
+    emit hub->SigUpDataButtonUIC(block);
+    emit hub->SigFormB();
+}
+
+void UpDataParam::onTimeupDestroy()
+{
+    PostMsg *hub = PostMsg::GetInstance();
+    emit hub->SigSetver(4);
+
+    // Each mode serves the run it was set for; the next run starts plain.
+    const bool reset = ResetMode;
+    const bool import = ImportMode;
+    ResetMode = false;
+    ImportMode = false;
+
+    if (reset) {
+        LastWaitSucceeded = WaitForPages();
+        QThread::msleep(static_cast<unsigned long>(ResetHoldMs));
+        close();
+        if (!LastWaitSucceeded)
+            emit hub->SigMouseOffLineo(0);
+        return;
+    }
+
+    if (import) {
+        FlashDataMap block;
+        ImportResult = ReadProfileFile(ProfilePath, block);
+        if (ImportResult != 0) {
+            InportFail notice;
+            notice.move(mapToGlobal(QPoint(0, 0)) +
+                        QPoint((width() - notice.width()) / 2, (height() - notice.height()) / 2));
+            DialogSeam::exec(notice);
+        } else {
+            const FlashDataOwnerInfo previousOwner = FlashDataOwner();
+            const FlashDataMap previous = FlashDataSnapshot();
+            FlashDataOwnerInfo owner;
+            owner.Path = QString::fromUtf8(CurrentDevicePathCopy());
+            owner.CacheName = CacheFileName(CurrentDeviceInfo.CidMid & 0xFF,
+                                            (CurrentDeviceInfo.CidMid >> 8) & 0xFF);
+            if (ReplaceAndSendFlashData(block, owner)) {
+                ShowBlock(block);
+                processEventsFor(5 * WaitStepMs);
+            } else {
+                // The mouse did not take the profile: keep what it holds.
+                ReplaceFlashData(previous, previousOwner);
+                qWarning() << "the device did not take the imported profile";
+                close();
+                emit hub->SigMouseOffLineo(0);
+                return;
+            }
+        }
+        close();
+        return;
+    }
+
+    if (!DeviceAnswered) {
+        FlashDataMap cached;
+        if (ReadFlashDataCache(SelectedCacheName, cached))
+            ShowBlock(cached);
+        close();
+        emit hub->SigMouseOffLineo(0);
+        return;
+    }
+
+    LastWaitSucceeded = WaitForPages();
+    if (LastWaitSucceeded) {
+        ButtonPageUpdated = false;
+        LightPageUpdated = false;
+        SensorPageUpdated = false;
+    }
+    close();
+    if (!LastWaitSucceeded)
+        emit hub->SigMouseOffLineo(1);
+    FlashDataMap existing;
+    if (DeviceOnline && !ReadFlashDataCache(SelectedCacheName, existing))
+        WriteFlashDataCache(LoadedCacheName, FlashDataSnapshot());
+}

@@ -1,0 +1,112 @@
+// The profile reader of the wait dialog. A profile file is exactly what the
+// export writes: three QDataStream byte records (12-byte tag, 12-byte sensor
+// name, the 10448-byte block), 10484 bytes in all. Anything else is refused
+// before a byte of it reaches the block.
+#include "device/UpDataParam.h"
+
+#include "buttons/ProfileFile.h"
+#include "common/ConfigIniStore.h"
+#include "device/DeviceCatalogue.h"
+#include "device/DeviceState.h"
+
+#include <QDataStream>
+#include <QDebug>
+#include <QFile>
+
+#include <cstring>
+
+namespace {
+
+constexpr quint32 TextRecordLength = 12;
+constexpr quint32 BlockRecordLength = sizeof(FlashDataMap);
+constexpr qint64 ProfileFileLength = 3 * 4 + 2 * TextRecordLength + BlockRecordLength;
+
+// Highest function category of a key assignment.
+constexpr uint8_t MaxKeyCategory = 11;
+
+// One length-prefixed record of exactly `expected` bytes.
+bool readRecord(QDataStream &in, quint32 expected, QByteArray &out)
+{
+    quint32 length = 0;
+    in >> length;
+    if (in.status() != QDataStream::Ok || length != expected)
+        return false;
+    out.resize(int(length));
+    return in.readRawData(out.data(), int(length)) == int(length);
+}
+
+QByteArray upToNul(const QByteArray &bytes)
+{
+    const int nul = bytes.indexOf('\0');
+    return nul < 0 ? bytes : bytes.left(nul);
+}
+
+// Counts and categories a device block can hold.
+bool blockIsSound(const FlashDataMap &block)
+{
+    if (block.DpiLevelCount < 1 || block.DpiLevelCount > 8)
+        return false;
+    for (const KeyAssign &key : block.Keys) {
+        if (key.Category > MaxKeyCategory)
+            return false;
+    }
+    for (const KeyEventBlock &events : block.KeyEvents) {
+        if (events.StrokeCount > 6)
+            return false;
+    }
+    for (const MacroRecord &macro : block.Macros) {
+        if (macro.MacroNameLength > sizeof(macro.MacroNameBytes) || macro.StrokeCount > 70)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int UpDataParam::ReadProfileFile(const QString &path, FlashDataMap &out)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qDebug() << "failed";
+        return 1;
+    }
+    if (file.size() != ProfileFileLength) {
+        qDebug() << "profile" << path << "has" << file.size() << "bytes, not" << ProfileFileLength;
+        return 1;
+    }
+    QDataStream in(&file);
+    QByteArray tag;
+    QByteArray sensor;
+    QByteArray blockBytes;
+    if (!readRecord(in, TextRecordLength, tag) || !readRecord(in, TextRecordLength, sensor) ||
+        !readRecord(in, BlockRecordLength, blockBytes)) {
+        qDebug() << "profile" << path << "is not made of the three profile records";
+        return 1;
+    }
+    if (upToNul(tag) != "Zudod")
+        return 1;
+
+    FlashDataMap block;
+    std::memcpy(&block, blockBytes.constData(), sizeof(block));
+    if (!blockIsSound(block)) {
+        qDebug() << "profile" << path << "holds an impossible parameter block";
+        return 1;
+    }
+
+    const QString group = DeviceCatalogue::Group(CurrentDeviceInfo.DriveIndex);
+    ConfigIniStore *store = ConfigIniStore::GetInstance();
+    // The file holds at most 11 bytes of the name: compare what it can hold.
+    if (upToNul(sensor) !=
+        ProfileFile::StoredSensorName(store->GetValue(group, QStringLiteral("Sensor"))))
+        return 2;
+    if (block.DpiLevelCount > store->GetValue(group, QStringLiteral("DPIMaxGrade")).toInt())
+        return 2;
+    out = block;
+    return 0;
+}
+
+int UpDataParam::ReadProfileFile(const QString &path)
+{
+    FlashDataMap ignored;
+    return ReadProfileFile(path, ignored);
+}

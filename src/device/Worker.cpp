@@ -1,0 +1,196 @@
+#include "device/Worker.h"
+
+#include "app/PostMsg.h"
+#include "common/ConfigIniStore.h"
+#include "device/DeviceCatalogue.h"
+#include "device/DeviceState.h"
+#include "device/FlashDataStore.h"
+#include "platform/vidide/VidIde.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QTimer>
+
+QElapsedTimer &FullRefreshTimer()
+{
+    static QElapsedTimer timer;
+    return timer;
+}
+
+namespace {
+// Placeholder path of a worker with no current device: names no device, so
+// every online check fails.
+const QByteArray PlaceholderPath("a");
+} // namespace
+
+Worker::Worker(QObject *) : QThread(nullptr)
+{
+    WorkerRunRequested = true;
+    FullRefreshTimer().start();
+    SetCurrentDevicePath(PlaceholderPath);
+    DeviceOnline = false;
+
+    OnlineCheckTimer = new QTimer(this);
+    connect(OnlineCheckTimer, &QTimer::timeout, this, &Worker::SlotCheckOnline);
+    OnlineCheckTimer->setInterval(1300);
+    OnlineCheckTimer->start();
+
+    // A request made while a pass runs starts the next pass as soon as this
+    // one has ended (a start of a running thread does nothing).
+    connect(this, &QThread::finished, this, &Worker::SlotPassFinished, Qt::QueuedConnection);
+
+    PostMsg *hub = PostMsg::GetInstance();
+    connect(hub, &PostMsg::SigSelectMouseInfo, this, &Worker::SlotSelectMouseInfo);
+    connect(hub, &PostMsg::SigMainPageChange, this, &Worker::SlotMainPageChange);
+
+    ShowBatteryValueSetting =
+        ConfigIniStore::GetInstance()
+            ->GetValue(QStringLiteral("Option"), QStringLiteral("ShowBatteryValue"))
+            .toInt();
+    WorkerThread = this;
+}
+
+Worker::~Worker()
+{
+    Shutdown(3000);
+    if (WorkerThread == this)
+        WorkerThread = nullptr;
+    if (OnlineCheckTimer && OnlineCheckTimer->parent() == this)
+        OnlineCheckTimer = nullptr;
+}
+
+void Worker::Stop()
+{
+    WorkerRunRequested = false;
+}
+
+bool Worker::Shutdown(int timeoutMs)
+{
+    Stop();
+    if (!isRunning())
+        return true;
+    // A pass may be inside a blocking emit that needs this (GUI) thread: keep
+    // delivering events while waiting, and give up after the limit.
+    QElapsedTimer clock;
+    clock.start();
+    while (!wait(10)) {
+        if (clock.elapsed() >= timeoutMs) {
+            qWarning() << "device worker still busy after" << timeoutMs << "ms";
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+void Worker::RequestRun()
+{
+    WorkerRunRequested = true;
+    start(QThread::InheritPriority);
+}
+
+void Worker::SlotPassFinished()
+{
+    if (WorkerRunRequested)
+        start(QThread::InheritPriority);
+}
+
+void Worker::StartReading(const DeviceAllInfo &info)
+{
+    const QByteArray path = info.Path.toUtf8();
+    if (UsbFinderC_GetDeviceOnLine(path.constData())) {
+        SetCurrentDeviceInfo(info);
+        SetCurrentDevicePath(path);
+    }
+    RequestRun();
+}
+
+void Worker::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
+{
+    SetCurrentDeviceInfo(SelectInfo);
+    SetSelectedCacheName(CacheFileName(SelectInfo.CidMid & 0xFF, (SelectInfo.CidMid >> 8) & 0xFF));
+}
+
+void Worker::SlotMainPageChange()
+{
+    LastRunOnline = false;
+}
+
+void Worker::SlotCheckOnline()
+{
+    if (DeviceWentOffline) {
+        if (DevicePageActive == 0) {
+            if (CurrentDeviceInfo.ReceiverType != 0)
+                DeviceWentOffline = false;
+        } else if (OnlinePollEnabled) {
+            DeviceOnline = UsbFinderC_GetDeviceOnLine(CurrentDevicePathPtr);
+            LastRunOnline = false;
+            if (!DeviceOnline)
+                return;
+            emit PostMsg::GetInstance()->SigCloseOffOnline();
+            DeviceWentOffline = false;
+        }
+    }
+    if (DeviceOnline && ReloadWhenOnline) {
+        ReloadWhenOnline = false;
+        RequestRun();
+    }
+}
+
+void Worker::run()
+{
+    // The request is taken at the start of the pass, so a request made while
+    // the pass runs stays set and starts the next pass (SlotPassFinished).
+    if (!WorkerRunRequested.exchange(false))
+        return;
+
+    const char *path = CurrentDevicePathPtr;
+    if (!DeviceOnline)
+        DeviceOnline = UsbFinderC_GetDeviceOnLine(path);
+
+    const DeviceAllInfo info = CurrentDeviceSnapshot();
+    const bool unchanged = info.Path == LastPath && info.ReceiverType == LastReceiverType &&
+                           LastRunOnline == DeviceOnline && !SettingsRefreshPending;
+    if (!unchanged && DevicePageActive == 1) {
+        PostMsg *hub = PostMsg::GetInstance();
+        const bool online = UsbFinderC_GetDeviceOnLine(path);
+        const QString infoPath = info.Path;
+        // The record is the GUI thread's: its Online field is set there.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [infoPath, online] {
+                if (CurrentDeviceInfo.Path == infoPath) {
+                    DeviceAllInfo updated = CurrentDeviceInfo;
+                    updated.Online = online;
+                    SetCurrentDeviceInfo(updated);
+                }
+            },
+            Qt::QueuedConnection);
+        if (online) {
+            if (SettingsRefreshPending.exchange(false))
+                emit hub->SigUpDataParam(1);
+            else if (!ParamUpdateRunning)
+                emit hub->SigUpDataParam(0);
+        } else {
+            DeviceWentOffline = true;
+            FlashDataMap cached;
+            if (ReadFlashDataCache(SelectedCacheNameSafe(), cached)) {
+                emit hub->SigUpDataLightUIButton(cached);
+                emit hub->SigUpDataLightLight(cached);
+                emit hub->SigUpDataLightSensor(cached);
+                emit hub->SigForm();
+            } else {
+                emit hub->SigFormReset();
+            }
+        }
+        LastPath = info.Path;
+        LastReceiverType = info.ReceiverType;
+        UsbServerC_Start(path, path, OnDeviceEvent);
+        qDebug() << "OnlinA";
+        UsbServer_SetPCDriverStatus(1);
+        UsbServer_ReadAllFlashData();
+        LastRunOnline = DeviceOnline.load();
+        qDebug() << "OnlinB";
+    }
+    DeviceAnswered = DeviceOnline.load();
+}

@@ -1,0 +1,96 @@
+#include "platform/Registry.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+#include <QSettings>
+#include <QTextCodec>
+
+#include "common/SharedState.h"
+#include "platform/UserFolder.h"
+
+namespace {
+
+QMutex g_instanceMutex;
+Registry *g_instance = nullptr;
+
+} // namespace
+
+Registry *Registry::instance()
+{
+    QMutexLocker lock(&g_instanceMutex);
+    if (!g_instance)
+        g_instance = new Registry(UserFolder::filePath(QStringLiteral("Registry.ini")));
+    return g_instance;
+}
+
+Registry::Registry(const QString &filePath)
+    : m_settings(new QSettings(filePath, QSettings::IniFormat)), m_filePath(filePath)
+{
+    m_settings->setIniCodec(QTextCodec::codecForName("UTF-8"));
+}
+
+Registry::~Registry()
+{
+    delete m_settings;
+}
+
+QString Registry::productKey()
+{
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + ProductName + QLatin1Char('\\') +
+           ProductName + QLatin1Char('\\') + ProductName;
+}
+
+QString Registry::mouseDriveTestKey()
+{
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + ProductName + QLatin1Char('\\') +
+           ProductName + QStringLiteral("\\Mouse Drive Test");
+}
+
+// The key path's parts become INI groups ("\" and "/" both separate them); the
+// value name is the last part, with its own slashes made harmless.
+QString Registry::settingsKey(const QString &keyPath, const QString &name)
+{
+    QString path = keyPath;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QString leaf = name;
+    leaf.replace(QLatin1Char('/'), QLatin1Char('_'));
+    leaf.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return path + QLatin1Char('/') + leaf;
+}
+
+QVariant Registry::value(const QString &keyPath, const QString &name,
+                         const QVariant &defaultValue) const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_settings->value(settingsKey(keyPath, name), defaultValue);
+}
+
+bool Registry::contains(const QString &keyPath, const QString &name) const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_settings->contains(settingsKey(keyPath, name));
+}
+
+bool Registry::setValue(const QString &keyPath, const QString &name, const QVariant &value)
+{
+    QMutexLocker lock(&m_mutex);
+    m_settings->setValue(settingsKey(keyPath, name), value);
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError) {
+        qWarning().noquote() << "Registry: cannot write" << name << "to" << m_filePath;
+        return false;
+    }
+    return true;
+}
+
+bool Registry::remove(const QString &keyPath, const QString &name)
+{
+    QMutexLocker lock(&m_mutex);
+    m_settings->remove(settingsKey(keyPath, name));
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError) {
+        qWarning().noquote() << "Registry: cannot remove" << name << "from" << m_filePath;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QMutex>
+#include <QString>
+#include <QVariant>
+
+class QSettings;
+
+// The program's registry values, kept in an INI file (<user>/Registry.ini)
+// under the same key paths the program names, e.g.
+//   Registry::instance()->value("HKEY_CURRENT_USER\\Software\\ORVAK\\ORVAK\\Mouse Drive Test",
+//                               "MouseVer" + cid + mid)
+// Thread-safe: the device library's thread writes firmware versions while the
+// GUI thread reads. Every change is written to disk at once.
+class Registry
+{
+public:
+    // The store on <user>/Registry.ini, created on first use.
+    static Registry *instance();
+
+    // A store on another file (tests).
+    explicit Registry(const QString &filePath);
+    ~Registry();
+    Registry(const Registry &) = delete;
+    Registry &operator=(const Registry &) = delete;
+
+    QVariant value(const QString &keyPath, const QString &name,
+                   const QVariant &defaultValue = QVariant()) const;
+    bool contains(const QString &keyPath, const QString &name) const;
+    // Both return false (logged) when the file could not be written.
+    bool setValue(const QString &keyPath, const QString &name, const QVariant &value);
+    bool remove(const QString &keyPath, const QString &name);
+
+    QString filePath() const { return m_filePath; }
+
+    // "HKEY_CURRENT_USER\Software\ORVAK\ORVAK\ORVAK"
+    static QString productKey();
+    // "HKEY_CURRENT_USER\Software\ORVAK\ORVAK\Mouse Drive Test"
+    static QString mouseDriveTestKey();
+
+private:
+    static QString settingsKey(const QString &keyPath, const QString &name);
+
+    mutable QMutex m_mutex;
+    QSettings *m_settings = nullptr;
+    QString m_filePath;
+};

@@ -1,0 +1,85 @@
+#include "platform/UserFolder.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "common/SharedState.h"
+
+namespace UserFolder {
+
+QString path()
+{
+    return QDir::homePath() + QStringLiteral("/AppData/Local/") + ProductName;
+}
+
+QString filePath(const QString &relative)
+{
+    return path() + QLatin1Char('/') + relative;
+}
+
+QStringList subfolders()
+{
+    return {QStringLiteral("Log"),
+            QStringLiteral("Device_Info"),
+            QStringLiteral("Exception"),
+            QStringLiteral("usersetting"),
+            QStringLiteral("usersetting/MainPage"),
+            QStringLiteral("usersetting/MacroPage"),
+            QStringLiteral("usersetting/SensorPage")};
+}
+
+bool makeFolders()
+{
+    bool allMade = true;
+    for (const QString &sub : subfolders()) {
+        const QString folder = filePath(sub);
+        if (QDir(folder).exists())
+            continue;
+        if (!QDir().mkpath(folder)) {
+            qWarning().noquote() << "Cannot make the folder" << folder;
+            allMade = false;
+        }
+    }
+    return allMade;
+}
+
+bool ensurePreferencesFile()
+{
+    QFile file(filePath(QStringLiteral("Macro.ini")));
+    if (file.exists())
+        return true;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qWarning().noquote() << "Cannot create" << file.fileName() << "-" << file.errorString();
+        return false;
+    }
+    file.close();
+    return true;
+}
+
+} // namespace UserFolder
+
+int PurgeOldFiles(const QString &folder, qint64 nowSecs)
+{
+    if (nowSecs < 0)
+        nowSecs = QDateTime::currentSecsSinceEpoch();
+
+    int removed = 0;
+    const QFileInfoList entries = QDir(folder).entryInfoList();
+    for (const QFileInfo &entry : entries) {
+        if (!entry.isFile())
+            continue;
+        const qint64 ageSecs = nowSecs - entry.lastModified().toSecsSinceEpoch();
+        if (ageSecs <= 0)
+            continue;
+        if (ageSecs / 86400 > 7) {
+            if (QFile::remove(entry.filePath()))
+                ++removed;
+            else
+                qWarning().noquote() << "Cannot delete the old file" << entry.filePath();
+        }
+    }
+    return removed;
+}

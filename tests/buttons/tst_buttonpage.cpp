@@ -1,0 +1,622 @@
+// The button page on the simulated wired mouse (catalogue group Drive2,
+// sensor 3327, six buttons): labels after a read, profiles, debounce, profile
+// export and import, and the defaults without device data.
+#include "app/PostMsg.h"
+#include "buttons/Buttoninterface.h"
+#include "buttons/MacroFiles.h"
+#include "common/DialogSeam.h"
+#include "common/LabelCatalogue.h"
+#include "common/SharedState.h"
+#include "device/DeviceState.h"
+#include "device/FlashDataStore.h"
+#include "device/UpDataParam.h"
+#include "device/Worker.h"
+#include "platform/vidide/SimControl.h"
+#include "platform/vidide/VidIde.h"
+#include "ui_Buttoninterface.h"
+
+#include <QButtonGroup>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+
+namespace {
+
+const int Mouse = 1; // the wired mouse of the simulated device set
+const int BackKeyIndex = 2;
+
+// One key event: action, kind, code.
+struct Stroke
+{
+    int action;
+    int kind;
+    int code;
+};
+
+void SetStrokes(FlashDataMap &map, int k, const QList<Stroke> &strokes)
+{
+    KeyEventBlock &block = map.KeyEvents[k];
+    std::memset(&block, 0, sizeof(block));
+    block.StrokeCount = uint32_t(strokes.size());
+    for (int i = 0; i < strokes.size() && i < 6; ++i) {
+        block.Strokes[i].Action = uint8_t(strokes[i].action);
+        block.Strokes[i].Kind = uint8_t(strokes[i].kind);
+        block.Strokes[i].Code = uint16_t(strokes[i].code);
+    }
+}
+
+void SetMacroName(FlashDataMap &map, int k, const QByteArray &name)
+{
+    MacroRecord &record = map.Macros[k];
+    std::memset(record.MacroNameBytes, 0, sizeof(record.MacroNameBytes));
+    std::memcpy(record.MacroNameBytes, name.constData(), size_t(qMin(name.size(), 30)));
+    record.MacroNameLength = uint8_t(qMin(name.size(), 30));
+}
+
+QStringList DialogClasses(const DialogSeam::ScopedAnswer &answer)
+{
+    QStringList classes;
+    for (const DialogSeam::ShownDialog &d : answer.dialogs())
+        classes << d.className;
+    return classes;
+}
+
+void FillCatalogue()
+{
+    LabelMultiMap &options = KeyOptionsLabels[0];
+    options.clear();
+    // All texts of a key come back last read first: element 3 is read first.
+    for (const char *text : {"Left click", "Scroll left", "Scroll up", "DPI loop"})
+        options.insert("0x0100", text);
+    for (const char *text : {"Right click", "Scroll right", "Scroll down", "Right"})
+        options.insert("0x0200", text);
+    options.insert("0x0400", "Middle click");
+    options.insert("0x0800", "Back");
+    options.insert("0x1000", "Forward");
+    const QList<QPair<const char *, const char *>> keyed = {
+        {"7", "Report rate"},    {"9", "Profile"},
+        {"4", "Fire"},           {"5", "Combination"},
+        {"10", "Disabled"},      {"B", "Vertical scroll"},
+        {"3", "Horizontal"},     {"6", "Macro"},
+        {"11", "Lights"},        {"2", "DPI"},
+        {"1005", "Multimedia"},  {"12", "DPI lock"},
+        {"0x00E9", "Volume up"}, {"0x00EA", "Volume down"},
+        {"0x0221", "Search"},    {"13", "All lights"},
+        {"14", "DPI light"},     {"15", "Light bar"},
+        {"16", "Bar effect"}};
+    for (const auto &k : keyed)
+        options.insert(k.first, k.second);
+    MacroLabels[0]["MacroSeond"] = "Macro: ";
+    ProfileOptionsLabels[0].insert("0", "Profile 1");
+    KeyLabels[0]["Import"] = "Import";
+    KeyLabels[0]["Export"] = "Export";
+    KeyLabels[0]["DebounceTime"] = "Debounce";
+}
+
+} // namespace
+
+class TstButtonPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    // Before any read of the device.
+    void defaultsWithoutDeviceData();
+    void exportRefusedWithoutDeviceData();
+
+    void selectorLabelsAfterRead_data();
+    void selectorLabelsAfterRead();
+    void selectionMarksTheAssignment_data();
+    void selectionMarksTheAssignment();
+    void mirrorsCoverEverySelector();
+    void macroFileFollowsDeviceButKeepsLocalEdits();
+    void leftButtonGuardOnNumberButtons();
+    void profileSwitchReachesDevice();
+    void debounceShownAndSent();
+    void exportedProfileHasExactLayout();
+    void exportWriteFailureIsReported();
+    void profileImportsBackThroughWaitDialog();
+    void damagedProfileIsRefused_data();
+    void damagedProfileIsRefused();
+
+private:
+    FlashDataMap MouseBlock() const;
+    void ReadFromMouse(const FlashDataMap &block);
+    QString ExportProfile();
+
+    Buttoninterface *page = nullptr;
+    QTemporaryDir dir;
+    QByteArray path;
+};
+
+void TstButtonPage::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir().mkpath(MacroFolderPath()));
+    FillCatalogue();
+    UpDataParam::TimerMs = 50;
+    UpDataParam::WaitStepMs = 20;
+
+    // The page creates the worker, which starts with no current device.
+    page = new Buttoninterface();
+    SimReset();
+    path = QByteArray(SimDevicePath(Mouse));
+    SetCurrentDevicePath(path);
+    DeviceAllInfo info;
+    info.Path = QString::fromLatin1(path);
+    info.DriveIndex = 1;
+    info.Wired = true;
+    info.Online = true;
+    info.CidMid = uint16_t(38 | (12 << 8));
+    SetCurrentDeviceInfo(info);
+    SetSelectedCacheName(CacheFileName(38, 12));
+    DeviceOnline = true;
+    DeviceDataReady = true;
+
+    emit PostMsg::GetInstance()->SigAllLanguage(0);
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+}
+
+void TstButtonPage::cleanupTestCase()
+{
+    UsbServer_Exit();
+    delete page;
+}
+
+// Device events reach the page over blocking connections, so the GUI thread
+// must keep processing events while the simulation finishes its work.
+bool WaitIdle()
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!SimWaitIdle(1)) {
+        if (timer.elapsed() > 5000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+FlashDataMap TstButtonPage::MouseBlock() const
+{
+    FlashDataMap map{};
+    WaitIdle();
+    SimMouseBlock(Mouse, &map);
+    return map;
+}
+
+void TstButtonPage::ReadFromMouse(const FlashDataMap &block)
+{
+    // The mouse takes the block, then the device link reads it back whole.
+    QVERIFY(ProtocolDataUpdate(&block));
+    QVERIFY(WaitIdle());
+    ButtonPageUpdated = false;
+    QVERIFY(UsbServer_ReadAllFlashData());
+    QTRY_VERIFY_WITH_TIMEOUT(ButtonPageUpdated, 5000);
+    QVERIFY(WaitIdle());
+}
+
+void TstButtonPage::defaultsWithoutDeviceData()
+{
+    // Texts a former device left on the selectors must not survive the reset.
+    for (int k = 0; k < 6; ++k)
+        page->SelectorOfKey(k)->setText("stale");
+    QMetaObject::invokeMethod(page, "SlotFormResetButton", Qt::DirectConnection);
+
+    QCOMPARE(page->SelectorOfKey(0)->text(), QString("Left click"));
+    QCOMPARE(page->SelectorOfKey(1)->text(), QString("Right click"));
+    QCOMPARE(page->SelectorOfKey(2)->text(), QString("Middle click"));
+    QCOMPARE(page->SelectorOfKey(3)->text(), QString("Back"));
+    QCOMPARE(page->SelectorOfKey(4)->text(), QString("Forward"));
+    QCOMPARE(page->SelectorOfKey(5)->text(), QString("DPI loop"));
+    QCOMPARE(page->SelectorOfKey(10)->text(), QString("Fire"));
+    QCOMPARE(page->CategoryMirror.size(), 12);
+    QCOMPARE(page->Param1Mirror.size(), 12);
+    QCOMPARE(page->Param2Mirror, QVector<int>(12, 0));
+    QCOMPARE(page->ui->DebunceButton->CurrentIndex(), 8);
+}
+
+void TstButtonPage::exportRefusedWithoutDeviceData()
+{
+    const QString target = dir.filePath("early.bin");
+    DialogSeam::ScopedAnswer answer(QString(), target);
+    page->ui->OutputData->click();
+    QVERIFY(!QFile::exists(target));
+    QVERIFY(answer.fileRequests().isEmpty());
+    QCOMPARE(DialogClasses(answer), QStringList{"UpDateWarning"});
+}
+
+void TstButtonPage::selectorLabelsAfterRead_data()
+{
+    QTest::addColumn<int>("category");
+    QTest::addColumn<int>("param1");
+    QTest::addColumn<int>("param2");
+    QTest::addColumn<QList<int>>("strokes"); // action, kind, code triples
+    QTest::addColumn<QString>("label");
+
+    const QList<int> none;
+    QTest::newRow("mouse key: middle") << 1 << 4 << 0 << none << "Middle click";
+    QTest::newRow("mouse key: forward") << 1 << 16 << 0 << none << "Forward";
+    QTest::newRow("DPI cycle") << 2 << 1 << 0 << none << "DPI loop";
+    QTest::newRow("DPI down keeps the form text") << 2 << 3 << 0 << none << "DPI-";
+    QTest::newRow("DPI lock 800 on the 3327") << 10 << 7 << 0 << none << "DPI lock-800";
+    QTest::newRow("fire key") << 4 << 10 << 3 << none << "Fire";
+    QTest::newRow("report-rate switch") << 7 << 0 << 0 << none << "Report rate";
+    QTest::newRow("disabled") << 0 << 0 << 0 << none << "Disabled";
+    QTest::newRow("vertical scroll up") << 11 << 1 << 0 << none << "Scroll up";
+    QTest::newRow("light switch 4") << 8 << 4 << 0 << none << "Bar effect";
+    QTest::newRow("combination Ctrl+C")
+        << 5 << 0 << 0 << QList<int>{0, 0, 0x01, 0, 1, 0x06, 1, 1, 0x06, 1, 0, 0x01} << "Ctrl+C";
+    QTest::newRow("combination Shift+3+F7")
+        << 5 << 0 << 0
+        << QList<int>{0, 0, 0x20, 0, 1, 0x20, 0, 1, 0x40, 1, 1, 0x40, 1, 1, 0x20, 1, 0, 0x20}
+        << "Shift+3+F7";
+    QTest::newRow("multimedia volume up")
+        << 5 << 0 << 0 << QList<int>{0, 2, 0x00E9, 1, 2, 0x00E9} << "Volume up";
+    QTest::newRow("multimedia by low byte")
+        << 5 << 0 << 0 << QList<int>{0, 2, 0x0021, 1, 2, 0x0021} << "Search";
+    QTest::newRow("macro") << 6 << 2 << 254 << none << "Macro: Reload";
+}
+
+void TstButtonPage::selectorLabelsAfterRead()
+{
+    QFETCH(int, category);
+    QFETCH(int, param1);
+    QFETCH(int, param2);
+    QFETCH(QList<int>, strokes);
+    QFETCH(QString, label);
+
+    FlashDataMap block = MouseBlock();
+    block.Keys[BackKeyIndex] = {uint8_t(category), uint8_t(param1), uint8_t(param2)};
+    QList<Stroke> events;
+    for (int i = 0; i + 2 < strokes.size(); i += 3)
+        events.append({strokes[i], strokes[i + 1], strokes[i + 2]});
+    SetStrokes(block, BackKeyIndex, events);
+    SetMacroName(block, BackKeyIndex, "Reload");
+    ReadFromMouse(block);
+
+    QCOMPARE(page->ui->BackKey->text(), label);
+    QCOMPARE(page->CategoryMirror.at(BackKeyIndex), category);
+    QCOMPARE(page->Param1Mirror.at(BackKeyIndex), param1);
+    QCOMPARE(page->Param2Mirror.at(BackKeyIndex), param2);
+}
+
+void TstButtonPage::selectionMarksTheAssignment_data()
+{
+    QTest::addColumn<int>("category");
+    QTest::addColumn<int>("param1");
+    QTest::addColumn<QList<int>>("strokes");
+    QTest::addColumn<QString>("subPage");
+    QTest::addColumn<QString>("mainEntry");
+    QTest::addColumn<QString>("subEntry"); // "" when nothing below is marked
+
+    const QList<int> none;
+    QTest::newRow("consumer 0x00EA") << 5 << 0 << QList<int>{0, 2, 0xEA, 1, 2, 0xEA} << "page_3"
+                                     << "DPI_12"
+                                     << "VolumeDown_4";
+    QTest::newRow("combination of the key 4 (usage 0x21)")
+        << 5 << 0 << QList<int>{0, 1, 0x21, 1, 1, 0x21} << "page_9"
+        << "DPI_8"
+        << "";
+    QTest::newRow("consumer usage the menu lacks")
+        << 5 << 0 << QList<int>{0, 2, 0xCF, 1, 2, 0xCF} << "page_9"
+        << "DPI_8"
+        << "";
+    QTest::newRow("light switch 4") << 8 << 4 << none << "page_6"
+                                    << "DPI_9"
+                                    << "VolumeUp_7";
+    QTest::newRow("DPI lock 1000") << 10 << 9 << none << "page_8"
+                                   << "DPI_4"
+                                   << "VolumeUp_24";
+    QTest::newRow("DPI down") << 2 << 3 << none << "page_7"
+                              << "DPI_7"
+                              << "VolumeUp_10";
+    QTest::newRow("fire key") << 4 << 10 << none << "page_9"
+                              << "DPI_6"
+                              << "";
+    QTest::newRow("macro") << 6 << 2 << none << "page_5"
+                           << "DPI_10"
+                           << "Reload";
+}
+
+void TstButtonPage::selectionMarksTheAssignment()
+{
+    QFETCH(int, category);
+    QFETCH(int, param1);
+    QFETCH(QList<int>, strokes);
+    QFETCH(QString, subPage);
+    QFETCH(QString, mainEntry);
+    QFETCH(QString, subEntry);
+
+    FlashDataMap block = MouseBlock();
+    block.Keys[BackKeyIndex] = {uint8_t(category), uint8_t(param1), 1};
+    QList<Stroke> events;
+    for (int i = 0; i + 2 < strokes.size(); i += 3)
+        events.append({strokes[i], strokes[i + 1], strokes[i + 2]});
+    SetStrokes(block, BackKeyIndex, events);
+    SetMacroName(block, BackKeyIndex, "Reload");
+    ReadFromMouse(block);
+    emit PostMsg::GetInstance()->SigAddMacroButton();
+
+    page->ui->BackKey->click();
+    QCOMPARE(page->ui->stackedWidget->currentWidget(), page->ui->page_2);
+    QCOMPARE(page->ui->stackedWidget_2->currentWidget()->objectName(), subPage);
+    auto *main = page->findChild<QAbstractButton *>(mainEntry);
+    QVERIFY(main && main->isChecked());
+    QAbstractButton *marked = page->SubMenuGroup->checkedButton();
+    if (subEntry.isEmpty()) {
+        QVERIFY(!page->ui->VolumeDown_9->isChecked());
+    } else {
+        QVERIFY(marked);
+        QCOMPARE(category == 6 ? marked->text() : marked->objectName(), subEntry);
+    }
+    // Showing an assignment assigns nothing.
+    QCOMPARE(MouseBlock().Keys[BackKeyIndex].Category, uint8_t(category));
+}
+
+void TstButtonPage::mirrorsCoverEverySelector()
+{
+    // KeyNumber is 6 for this mouse; the mirrors still cover all twelve
+    // selectors, and a key event block claiming 200 strokes reads only its
+    // six: three keys, the third of them the release of C.
+    FlashDataMap block = MouseBlock();
+    block.Keys[BackKeyIndex] = {5, 0, 0};
+    SetStrokes(block, BackKeyIndex, {{0, 0, 0x01}, {0, 1, 0x06}, {1, 1, 0x06}});
+    block.KeyEvents[BackKeyIndex].StrokeCount = 200;
+    block.Keys[9] = {2, 2, 0};
+    ReadFromMouse(block);
+    QCOMPARE(page->CategoryMirror.size(), 12);
+    QCOMPARE(page->Param2Mirror.size(), 12);
+    QCOMPARE(page->CategoryMirror.at(9), 2);
+    QCOMPARE(page->ui->BackKey->text(), QString("Ctrl+C+C"));
+}
+
+void TstButtonPage::macroFileFollowsDeviceButKeepsLocalEdits()
+{
+    const QString file = MacroFilePath("Burst");
+    QFile::remove(file);
+    FlashDataMap block = MouseBlock();
+    block.Keys[BackKeyIndex] = {6, 2, 254};
+    SetMacroName(block, BackKeyIndex, "Burst");
+    ReadFromMouse(block);
+    QFile rebuilt(file);
+    QVERIFY(rebuilt.open(QIODevice::ReadOnly));
+    QCOMPARE(rebuilt.readAll(), QByteArray("254\n"));
+    rebuilt.close();
+
+    // The user edits the file and does not send it; the next read of a
+    // changed device macro must not overwrite the edit.
+    QFile edit(file);
+    QVERIFY(edit.open(QIODevice::WriteOnly | QIODevice::Append));
+    edit.write("local edit\n");
+    edit.close();
+    block.Keys[BackKeyIndex] = {6, 2, 3};
+    ReadFromMouse(block);
+    QVERIFY(edit.open(QIODevice::ReadOnly));
+    QCOMPARE(edit.readAll(), QByteArray("254\nlocal edit\n"));
+    edit.close();
+
+    // A name that would leave the macro folder labels the key but writes nothing.
+    SetMacroName(block, BackKeyIndex, "../Escape");
+    ReadFromMouse(block);
+    QCOMPARE(page->ui->BackKey->text(), QString("Macro: ../Escape"));
+    QVERIFY(!QFile::exists(MacroFolderPath() + "../Escape.ini"));
+}
+
+void TstButtonPage::leftButtonGuardOnNumberButtons()
+{
+    FlashDataMap block = MouseBlock();
+    for (int k = 0; k < 6; ++k)
+        block.Keys[k] = {1, uint8_t(1 << k), 0};
+    ReadFromMouse(block);
+    QCOMPARE(page->ui->FireKey->text(), QString("Left click"));
+
+    DialogSeam::ScopedAnswer answer;
+    page->ui->Number2->click();
+    QVERIFY(page->ui->RightKey->isChecked());
+    // Number 1 reaches the only left button: refused like a click on it.
+    page->ui->Number1->click();
+    QVERIFY(!page->ui->FireKey->isChecked());
+    QVERIFY(!page->ui->RightKey->isChecked());
+    page->ui->FireKey->click();
+    QVERIFY(!page->ui->FireKey->isChecked());
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
+    QCOMPARE(DialogClasses(answer), (QStringList{"LeftButtonOnly", "LeftButtonOnly"}));
+}
+
+void TstButtonPage::profileSwitchReachesDevice()
+{
+    MyConmboBox *box = page->ui->ProjectChoose;
+    QTRY_COMPARE(box->count(), 4);
+    QCOMPARE(box->itemText(2), QString("Profile 3"));
+    QSignalSpy config(PostMsg::GetInstance(), SIGNAL(SigAddConfig(QString)));
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+
+    box->setCurrentIndex(2);
+    QMetaObject::invokeMethod(box, "activated", Qt::DirectConnection, Q_ARG(int, 2));
+    QVERIFY(WaitIdle());
+    int profile = -1;
+    QVERIFY(SimMouseProfile(Mouse, &profile));
+    QCOMPARE(profile, 2);
+    // The pick, then the mouse's own report of its new profile.
+    QVERIFY(config.count() >= 1);
+    for (const QList<QVariant> &args : config)
+        QCOMPARE(args.at(0).toString(), QString("Profile 3"));
+    QCOMPARE(box->currentIndex(), 2);
+
+    // Unplugged: the pick is undone and reported, the mouse keeps its profile.
+    QVERIFY(SimPlug(Mouse, false));
+    box->PreviousIndex = 2;
+    box->setCurrentIndex(0);
+    QMetaObject::invokeMethod(box, "activated", Qt::DirectConnection, Q_ARG(int, 0));
+    QCOMPARE(box->currentIndex(), 2);
+    QCOMPARE(offline.count(), 1);
+    QCOMPARE(offline.at(0).at(0).toInt(), 0);
+    QVERIFY(SimPlug(Mouse, true));
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+    QVERIFY(SimMouseProfile(Mouse, &profile));
+    QCOMPARE(profile, 2);
+}
+
+void TstButtonPage::debounceShownAndSent()
+{
+    FlashDataMap block = MouseBlock();
+    block.DebounceMs = 4;
+    ReadFromMouse(block);
+    DebounceTime *debounce = page->ui->DebunceButton;
+    QCOMPARE(debounce->CurrentIndex(), 4);
+    auto *combo = debounce->findChild<QComboBox *>("Debunce");
+    QVERIFY(combo);
+    QCOMPARE(combo->currentText(), QString("4ms"));
+
+    QSignalSpy shown(PostMsg::GetInstance(), SIGNAL(SigDebunce(QString)));
+    DialogSeam::ScopedAnswer answer;
+    combo->setCurrentIndex(9);
+    QCOMPARE(MouseBlock().DebounceMs, uint8_t(9));
+    QCOMPARE(shown.count(), 1);
+    QCOMPARE(shown.at(0).at(0).toString(), QString("9ms"));
+    QVERIFY(answer.dialogs().isEmpty());
+
+    combo->setCurrentIndex(5);
+    QCOMPARE(MouseBlock().DebounceMs, uint8_t(5));
+    QCOMPARE(DialogClasses(answer), QStringList{"LessThree"});
+}
+
+QString TstButtonPage::ExportProfile()
+{
+    const QString target = dir.filePath("profile.bin");
+    DialogSeam::ScopedAnswer answer(QString(), target);
+    page->ui->OutputData->click();
+    if (answer.fileRequests().size() != 1)
+        return QString();
+    const DialogSeam::FileRequest &request = answer.fileRequests().first();
+    if (request.caption != "FileSave" || request.directory != "G:" ||
+        request.filter != "File(*.bin)")
+        return QString();
+    return target;
+}
+
+void TstButtonPage::exportedProfileHasExactLayout()
+{
+    FlashDataMap block = MouseBlock();
+    block.Keys[BackKeyIndex] = {1, 8, 0};
+    block.DebounceMs = 11;
+    ReadFromMouse(block);
+    const FlashDataMap current = FlashDataSnapshot();
+
+    const QString target = ExportProfile();
+    QVERIFY(!target.isEmpty());
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.size(), 10484);
+    QCOMPARE(bytes.left(16), QByteArray("\0\0\0\x0cZudod\0\0\0\0\0\0\0", 16));
+    QCOMPARE(bytes.mid(16, 20), QByteArray("\0\0\0\x0c"
+                                           "3327\0\0\0\0\0\0\0\0"
+                                           "\0\0\x28\xD0",
+                                           20));
+    QCOMPARE(bytes.mid(36),
+             QByteArray(reinterpret_cast<const char *>(&current), int(sizeof(current))));
+}
+
+void TstButtonPage::exportWriteFailureIsReported()
+{
+    const QString target = dir.filePath("missing-folder/profile.bin");
+    DialogSeam::ScopedAnswer answer(QString(), target);
+    page->ui->OutputData->click();
+    QVERIFY(!QFile::exists(target));
+    QCOMPARE(DialogClasses(answer), QStringList{"UpDateWarning"});
+}
+
+void TstButtonPage::profileImportsBackThroughWaitDialog()
+{
+    FlashDataMap saved = MouseBlock();
+    saved.Keys[BackKeyIndex] = {5, 0, 0};
+    SetStrokes(saved, BackKeyIndex, {{0, 2, 0x00EA}, {1, 2, 0x00EA}});
+    saved.DebounceMs = 12;
+    ReadFromMouse(saved);
+    const FlashDataMap exported = FlashDataSnapshot();
+    const QString target = ExportProfile();
+    QVERIFY(!target.isEmpty());
+
+    FlashDataMap other = exported;
+    other.Keys[BackKeyIndex] = {1, 4, 0};
+    other.DebounceMs = 2;
+    ReadFromMouse(other);
+    QCOMPARE(page->ui->BackKey->text(), QString("Middle click"));
+
+    DialogSeam::ScopedAnswer answer(QString(), target);
+    page->ui->ImportData->click();
+    QCOMPARE(answer.fileRequests().size(), 1);
+    QCOMPARE(answer.fileRequests().first().caption, QString("SelectFile"));
+    QVERIFY(!ParamUpdateRunning);
+    QVERIFY(answer.dialogs().isEmpty());
+
+    const FlashDataMap mouse = MouseBlock();
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(&mouse), int(sizeof(mouse))),
+             QByteArray(reinterpret_cast<const char *>(&exported), int(sizeof(exported))));
+    QCOMPARE(page->ui->BackKey->text(), QString("Volume down"));
+    QCOMPARE(page->ui->DebunceButton->CurrentIndex(), 12);
+}
+
+void TstButtonPage::damagedProfileIsRefused_data()
+{
+    QTest::addColumn<int>("damage");
+    QTest::newRow("cut short") << 0;
+    QTest::newRow("other tag") << 1;
+    QTest::newRow("other sensor") << 2;
+    QTest::newRow("length field lies") << 3;
+}
+
+void TstButtonPage::damagedProfileIsRefused()
+{
+    QFETCH(int, damage);
+    const QString good = ExportProfile();
+    QVERIFY(!good.isEmpty());
+    QFile in(good);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QByteArray bytes = in.readAll();
+    in.close();
+    switch (damage) {
+    case 0:
+        bytes.truncate(5000);
+        break;
+    case 1:
+        bytes[8] = 'x';
+        break;
+    case 2:
+        bytes.replace(20, 4, "3950");
+        break;
+    case 3:
+        bytes[34] = 0x29;
+        break;
+    }
+    const QString damaged = dir.filePath("damaged.bin");
+    QFile out(damaged);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(bytes);
+    out.close();
+
+    // Something the import would change if it went through.
+    FlashDataMap before = MouseBlock();
+    before.DebounceMs = 1;
+    ReadFromMouse(before);
+    before = MouseBlock();
+
+    DialogSeam::ScopedAnswer answer(QString(), damaged);
+    page->ui->ImportData->click();
+    QCOMPARE(DialogClasses(answer), QStringList{"InportFail"});
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(&after), int(sizeof(after))),
+             QByteArray(reinterpret_cast<const char *>(&before), int(sizeof(before))));
+}
+
+QTEST_MAIN(TstButtonPage)
+#include "tst_buttonpage.moc"

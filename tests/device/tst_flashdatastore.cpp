@@ -1,0 +1,285 @@
+// The parameter block: setters against the simulated mouse, the block's
+// owner, and the cache files.
+#include "DeviceTestSupport.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+void noEvents(const unsigned char *, int, const unsigned char *, int) {}
+
+// The wired mouse of the default set, made current and owner of a block.
+FlashDataMap makeWiredCurrent()
+{
+    const QByteArray path(SimDevicePath(1));
+    DeviceAllInfo info;
+    info.Path = QString::fromUtf8(path);
+    info.CidMid = 38 | (12 << 8);
+    info.ReceiverType = 2;
+    info.DriveIndex = 1;
+    info.Wired = true;
+    SetCurrentDeviceInfo(info);
+    SetCurrentDevicePath(path);
+    UsbServerC_Start(path.constData(), path.constData(), noEvents);
+    FlashDataMap block;
+    SimMouseBlock(1, &block);
+    ReplaceFlashData(block, {info.Path, CacheFileName(38, 12)});
+    return block;
+}
+
+struct SetterCase
+{
+    const char *name;
+    std::function<bool()> call;
+    std::function<void(FlashDataMap &)> expect;
+};
+
+QList<SetterCase> setterCases()
+{
+    static const unsigned char first[6] = {1, 2, 3, 4, 5, 6};
+    static const unsigned char second[6] = {7, 8, 9, 10, 11, 12};
+    static const unsigned char entry[3] = {9, 0x41, 0x42};
+    // Sound records: what the mouse keeps of them comes back unchanged.
+    static KeyEventBlock eventBlock{};
+    eventBlock.StrokeCount = 2;
+    eventBlock.Strokes[0] = KeyStroke{0, 1, 0x04, 0};
+    eventBlock.Strokes[1] = KeyStroke{1, 1, 0x04, 20};
+    static MacroRecord macroRecord{};
+    macroRecord.MacroNameLength = 3;
+    std::memcpy(macroRecord.MacroNameBytes, "abc", 3);
+    macroRecord.StrokeCount = 2;
+    macroRecord.Strokes[0] = KeyStroke{0, 1, 0x05, 30};
+    macroRecord.Strokes[1] = KeyStroke{1, 1, 0x05, 30};
+    static const unsigned char *events = reinterpret_cast<const unsigned char *>(&eventBlock);
+    static const unsigned char *macro = reinterpret_cast<const unsigned char *>(&macroRecord);
+    return {
+        {"report rate", [] { return SetReportRate(0x20); },
+         [](FlashDataMap &m) { m.ReportRateCode = 0x20; }},
+        {"debounce low byte", [] { return SetDebounceTime(0x10C); },
+         [](FlashDataMap &m) { m.DebounceMs = 0x0C; }},
+        {"angle -30", [] { return SetAngle(-30); },
+         [](FlashDataMap &m) {
+             m.AngleEnabled = 1;
+             m.AngleDegrees = -30;
+         }},
+        {"dpi led off keeps mode", [] { return SetDpiLedMode(0); },
+         [](FlashDataMap &m) { m.DpiLed.EffectOn = 0; }},
+        {"dpi led breathing", [] { return SetDpiLedMode(2); },
+         [](FlashDataMap &m) {
+             m.DpiLed.EffectOn = 1;
+             m.DpiLed.EffectMode = 2;
+         }},
+        {"bar off keeps mode", [] { return SetLedBarMode(0); },
+         [](FlashDataMap &m) { m.LedBar.BarOn = 0; }},
+        {"bar colour", [] { return SetLedBarColor(1, 2, 3); },
+         [](FlashDataMap &m) {
+             m.LedBar.ColorR = 1;
+             m.LedBar.ColorG = 2;
+             m.LedBar.ColorB = 3;
+         }},
+        {"dpi level code", [] { return SetDpiLevelCode(7, 10, 11, 1); },
+         [](FlashDataMap &m) {
+             m.DpiLevels[7].XCode = 10;
+             m.DpiLevels[7].YCode = 11;
+             m.DpiLevels[7].Flags = 1;
+         }},
+        {"swap equal indices keeps second", [] { return SwapDpiLevels(first, second, 3, 3, 2); },
+         [](FlashDataMap &m) {
+             std::memcpy(&m.DpiLevels[3], second, 6);
+             m.CurrentDpiLevel = 2;
+             m.DpiLevelCount = 3;
+         }},
+        {"key assign", [] { return SetKeyAssign(11, 3, 4, 5); },
+         [](FlashDataMap &m) {
+             m.Keys[11] = KeyAssign{3, 4, 5};
+         }},
+        {"key events", [] { return SetKeyEvents(2, entry, events); },
+         [](FlashDataMap &m) {
+             std::memcpy(&m.Keys[2], entry, 3);
+             std::memcpy(&m.KeyEvents[2], events, 52);
+         }},
+        {"key macro", [] { return SetKeyMacro(5, entry, macro); },
+         [](FlashDataMap &m) {
+             std::memcpy(&m.Keys[5], entry, 3);
+             std::memcpy(&m.Macros[5], macro, 592);
+         }},
+    };
+}
+
+} // namespace
+
+class TestFlashDataStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(UserFolder::makeFolders()); }
+
+    void init()
+    {
+        SimReset();
+        SimClearCallLog();
+        ButtonPageFilling = LightPageFilling = SensorPageFilling = false;
+        ClearFlashDataOwner();
+    }
+
+    void settersReachTheMouse_data()
+    {
+        QTest::addColumn<int>("index");
+        const QList<SetterCase> cases = setterCases();
+        for (int i = 0; i < cases.size(); ++i)
+            QTest::newRow(cases.at(i).name) << i;
+    }
+
+    void settersReachTheMouse()
+    {
+        QFETCH(int, index);
+        FlashDataMap expected = makeWiredCurrent();
+        const SetterCase setter = setterCases().at(index);
+        setter.expect(expected);
+
+        QVERIFY(setter.call());
+        QVERIFY(sameBlock(FlashDataSnapshot(), expected));
+        const QByteArray sent = lastBlockSent();
+        QCOMPARE(sent.size(), int(sizeof(FlashDataMap)));
+        QVERIFY(sameBlock(*reinterpret_cast<const FlashDataMap *>(sent.constData()), expected));
+        FlashDataMap kept;
+        QVERIFY(SimMouseBlock(1, &kept));
+        QVERIFY(sameBlock(kept, expected));
+    }
+
+    void offlineMouseGetsNothing_data()
+    {
+        QTest::addColumn<bool>("filling");
+        QTest::newRow("notice") << false;
+        QTest::newRow("page filling: quiet") << true;
+    }
+
+    void offlineMouseGetsNothing()
+    {
+        QFETCH(bool, filling);
+        const FlashDataMap before = makeWiredCurrent();
+        SimPlug(1, false);
+        SimClearCallLog();
+        SensorPageFilling = filling;
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+
+        QVERIFY(!SetReportRate(0x40));
+        QVERIFY(!CheckDeviceOnline());
+        QCOMPARE(countCalls("ProtocolDataUpdate"), 0);
+        QVERIFY(sameBlock(FlashDataSnapshot(), before));
+        QCOMPARE(offline.count(), filling ? 0 : 2);
+        if (!filling)
+            QCOMPARE(offline.first().first().toInt(), 0);
+    }
+
+    void blockOfAnotherDeviceIsNeverSent()
+    {
+        const FlashDataMap before = makeWiredCurrent();
+        // The receiver's mouse becomes current; the block is still the wired one's.
+        const QByteArray path(SimDevicePath(0));
+        DeviceAllInfo info;
+        info.Path = QString::fromUtf8(path);
+        info.CidMid = 38 | (11 << 8);
+        SetCurrentDeviceInfo(info);
+        SetCurrentDevicePath(path);
+        UsbServerC_Start(path.constData(), path.constData(), noEvents);
+        SimClearCallLog();
+
+        QVERIFY(!FlashDataBelongsToCurrentDevice());
+        QVERIFY(!SetReportRate(0x40));
+        QVERIFY(!SendFlashData());
+        QVERIFY(!WriteCurrentFlashDataCache());
+        QCOMPARE(countCalls("ProtocolDataUpdate"), 0);
+        QVERIFY(sameBlock(FlashDataSnapshot(), before));
+    }
+
+    void refusedSendReportsFailureAndKeepsBlock()
+    {
+        const FlashDataMap before = makeWiredCurrent();
+        SimRefuseNextCall("ProtocolDataUpdate");
+        QVERIFY(!SetLod(3));
+        QVERIFY(sameBlock(FlashDataSnapshot(), before));
+        QVERIFY(SetLod(3));
+        QCOMPARE(int(FlashDataSnapshot().LodCode), 3);
+    }
+
+    void indexOutsideTheTablesWritesNothing()
+    {
+        const FlashDataMap before = makeWiredCurrent();
+        SimClearCallLog();
+        QVERIFY(!SetKeyAssign(16, 1, 1, 1));
+        QVERIFY(!SetDpiLevelColor(-1, 1, 1, 1));
+        QCOMPARE(countCalls("ProtocolDataUpdate"), 0);
+        QVERIFY(sameBlock(FlashDataSnapshot(), before));
+    }
+
+    void cacheName() { QCOMPARE(CacheFileName(10, 63), QStringLiteral("Device_CID0A_MID3F.bin")); }
+
+    void cacheRoundTripIsByteForByte()
+    {
+        FlashDataMap block = makeWiredCurrent();
+        block.Macros[15].Strokes[69].DelayMs = 0xDEADBEEF;
+        QVERIFY(WriteFlashDataCache(CacheFileName(38, 12), block));
+        QCOMPARE(QFileInfo(CacheFilePath(CacheFileName(38, 12))).size(), qint64(10452));
+        FlashDataMap read;
+        QVERIFY(ReadFlashDataCache(CacheFileName(38, 12), read));
+        QVERIFY(sameBlock(read, block));
+    }
+
+    void badCacheFilesReadAsAbsent_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QByteArray good;
+        {
+            QDataStream out(&good, QIODevice::WriteOnly);
+            out.writeBytes(QByteArray(10448, '\x5A').constData(), 10448);
+        }
+        QTest::newRow("truncated") << good.left(5000);
+        QTest::newRow("trailing bytes") << good + QByteArray(4, '\0');
+        QByteArray shortRecord;
+        {
+            QDataStream out(&shortRecord, QIODevice::WriteOnly);
+            out.writeBytes(QByteArray(10447, '\x5A').constData(), 10447);
+        }
+        QTest::newRow("record of 10447") << shortRecord + QByteArray(1, '\0');
+        QTest::newRow("empty") << QByteArray();
+    }
+
+    void badCacheFilesReadAsAbsent()
+    {
+        QFETCH(QByteArray, content);
+        QFile file(CacheFilePath(QStringLiteral("Device_CID01_MID01.bin")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        FlashDataMap out;
+        std::memset(&out, 0x77, sizeof(out));
+        const FlashDataMap before = out;
+        QVERIFY(!ReadFlashDataCache(QStringLiteral("Device_CID01_MID01.bin"), out));
+        QVERIFY(sameBlock(out, before));
+    }
+
+    void cacheIsWrittenOnlyForTheBlocksOwner()
+    {
+        const FlashDataMap block = makeWiredCurrent();
+        const QString other = CacheFileName(38, 11);
+        QFile::remove(CacheFilePath(other));
+        QVERIFY(!WriteFlashDataCache(other, block));
+        QVERIFY(!QFile::exists(CacheFilePath(other)));
+
+        ClearFlashDataOwner();
+        QVERIFY(!WriteCurrentFlashDataCache());
+        QVERIFY(!QFile::exists(CacheFilePath(CacheFileName(38, 12))) ||
+                QFile::remove(CacheFilePath(CacheFileName(38, 12))));
+    }
+};
+
+QTEST_MAIN(TestFlashDataStore)
+#include "tst_flashdatastore.moc"

@@ -1,0 +1,222 @@
+// Profile import through the wait dialog: an exported file imports back; a
+// damaged or foreign one is refused with the notice and changes nothing.
+#include "DeviceTestSupport.h"
+
+#include "common/DialogSeam.h"
+#include "common/NoticeChoice.h"
+#include "device/UpDataParam.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+
+Q_DECLARE_METATYPE(FlashDataMap)
+
+namespace {
+
+void noEvents(const unsigned char *, int, const unsigned char *, int) {}
+
+// The layout the export writes: three length-prefixed records.
+QByteArray profileBytes(const QByteArray &tag, const QByteArray &sensor, const FlashDataMap &block)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    QByteArray tagField = tag.left(11);
+    tagField.append(QByteArray(12 - tagField.size(), '\0'));
+    QByteArray sensorField = sensor.left(11);
+    sensorField.append(QByteArray(12 - sensorField.size(), '\0'));
+    out.writeBytes(tagField.constData(), 12);
+    out.writeBytes(sensorField.constData(), 12);
+    out.writeBytes(reinterpret_cast<const char *>(&block), sizeof(block));
+    return bytes;
+}
+
+FlashDataMap wiredBlock()
+{
+    FlashDataMap block;
+    SimMouseBlock(1, &block);
+    return block;
+}
+
+} // namespace
+
+class TestProfileImport : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+    QString writeFile(const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(QStringLiteral("profile.bin"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return QString();
+        file.write(bytes);
+        return path;
+    }
+
+    // The wired mouse (Drive2: sensor 3327, six DPI levels) is current and
+    // its block is read.
+    void makeWiredCurrent()
+    {
+        const QByteArray path(SimDevicePath(1));
+        DeviceAllInfo info;
+        info.Path = QString::fromUtf8(path);
+        info.CidMid = 38 | (12 << 8);
+        info.DriveIndex = 1;
+        info.Wired = true;
+        SetCurrentDeviceInfo(info);
+        SetCurrentDevicePath(path);
+        UsbServerC_Start(path.constData(), path.constData(), noEvents);
+        ReplaceFlashData(wiredBlock(), {info.Path, CacheFileName(38, 12)});
+    }
+
+    void runImport(const QString &path)
+    {
+        UpDataParam dialog;
+        dialog.StartTimer();
+        dialog.ImportMode = true;
+        dialog.ProfilePath = path;
+        dialog.show();
+        QTRY_VERIFY(!dialog.isVisible());
+        QVERIFY(!dialog.ImportMode);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(UserFolder::makeFolders());
+        QVERIFY(dir.isValid());
+        UpDataParam::TimerMs = 10;
+        UpDataParam::WaitStepMs = 10;
+    }
+
+    void init()
+    {
+        SimReset();
+        makeWiredCurrent();
+        SimClearCallLog();
+    }
+
+    void exportedProfileImportsBack()
+    {
+        FlashDataMap block = wiredBlock();
+        block.ReportRateCode = 0x10;
+        block.DpiLevelCount = 6; // the model's maximum is accepted
+        block.Keys[3] = KeyAssign{11, 1, 2};
+        const QString path = writeFile(profileBytes("Zudod", "3327", block));
+        QSignalSpy shown(PostMsg::GetInstance(), &PostMsg::SigUpDataButtonUIC);
+
+        DialogSeam::ScopedAnswer answer(QStringLiteral("NewHong"));
+        runImport(path);
+        QVERIFY(answer.dialogs().isEmpty());
+        QVERIFY(sameBlock(FlashDataSnapshot(), block));
+        FlashDataMap kept;
+        QVERIFY(SimMouseBlock(1, &kept));
+        QCOMPARE(int(kept.ReportRateCode), 0x10);
+        QCOMPARE(shown.count(), 1);
+        QVERIFY(FlashDataBelongsToCurrentDevice());
+    }
+
+    void readerResults_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("result");
+        const FlashDataMap good = wiredBlockForRows();
+        const QByteArray file = profileBytes("Zudod", "3327", good);
+        QTest::newRow("exported") << file << 0;
+        QTest::newRow("tag with bytes after the NUL")
+            << profileBytes(QByteArray("Zudod\0xyz", 9), "3327", good) << 0;
+        QTest::newRow("tag in other case") << profileBytes("zudod", "3327", good) << 1;
+        QTest::newRow("truncated") << file.left(file.size() - 1) << 1;
+        QTest::newRow("oversized") << file + QByteArray(1, '\0') << 1;
+        QTest::newRow("empty") << QByteArray() << 1;
+        QByteArray lying = file;
+        lying[35] = char(0xCF); // block record claims 10447 bytes
+        QTest::newRow("block length 10447") << lying << 1;
+        QByteArray hugeTag = file;
+        hugeTag[0] = char(0x7F); // tag record claims 2 GB
+        QTest::newRow("tag length huge") << hugeTag << 1;
+        QTest::newRow("other sensor") << profileBytes("Zudod", "3950", good) << 2;
+        FlashDataMap tooMany = good;
+        tooMany.DpiLevelCount = 7;
+        QTest::newRow("more DPI levels than the model")
+            << profileBytes("Zudod", "3327", tooMany) << 2;
+        FlashDataMap none = good;
+        none.DpiLevelCount = 0;
+        QTest::newRow("no DPI level") << profileBytes("Zudod", "3327", none) << 1;
+        FlashDataMap badKey = good;
+        badKey.Keys[15].Category = 12;
+        QTest::newRow("unknown key category") << profileBytes("Zudod", "3327", badKey) << 1;
+        FlashDataMap badMacro = good;
+        badMacro.Macros[0].StrokeCount = 71;
+        QTest::newRow("macro of 71 events") << profileBytes("Zudod", "3327", badMacro) << 1;
+    }
+
+    void readerResults()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, result);
+        FlashDataMap out;
+        std::memset(&out, 0x33, sizeof(out));
+        const FlashDataMap before = out;
+        QCOMPARE(UpDataParam::ReadProfileFile(writeFile(bytes), out), result);
+        if (result != 0)
+            QVERIFY(sameBlock(out, before));
+    }
+
+    void missingFileIsUnreadable()
+    {
+        QCOMPARE(UpDataParam::ReadProfileFile(dir.filePath(QStringLiteral("none.bin"))), 1);
+    }
+
+    void damagedProfileIsRefusedWithNotice_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("result");
+        const QByteArray file = profileBytes("Zudod", "3327", wiredBlockForRows());
+        QTest::newRow("truncated") << file.left(4000) << 1;
+        QTest::newRow("other sensor") << profileBytes("Zudod", "3950", wiredBlockForRows()) << 2;
+    }
+
+    void damagedProfileIsRefusedWithNotice()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, result);
+        const FlashDataMap before = FlashDataSnapshot();
+        DialogSeam::ScopedAnswer answer(QStringLiteral("NewHong"));
+        runImport(writeFile(bytes));
+        QCOMPARE(ImportResult, result);
+        QCOMPARE(answer.dialogs().size(), 1);
+        QCOMPARE(answer.dialogs().first().className, QStringLiteral("InportFail"));
+        QVERIFY(sameBlock(FlashDataSnapshot(), before));
+        QCOMPARE(countCalls("ProtocolDataUpdate"), 0);
+    }
+
+    void refusedSendKeepsTheMousesBlock()
+    {
+        const FlashDataMap before = FlashDataSnapshot();
+        FlashDataMap block = before;
+        block.DebounceMs = 9;
+        SimRefuseNextCall("ProtocolDataUpdate");
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+        runImport(writeFile(profileBytes("Zudod", "3327", block)));
+        QVERIFY(sameBlock(FlashDataSnapshot(), before));
+        QCOMPARE(offline.count(), 1);
+    }
+
+private:
+    FlashDataMap wiredBlockForRows()
+    {
+        SimReset();
+        return wiredBlock();
+    }
+};
+
+QTEST_MAIN(TestProfileImport)
+#include "tst_profileimport.moc"
