@@ -3,7 +3,7 @@
 #include <QString>
 #include <QVector>
 
-// Pure pieces of the assignment label decoder, kept apart from the page so
+// Pure parts of the assignment label decoder, kept apart from the page so
 // that they can be checked on their own.
 namespace AssignmentLabels {
 

@@ -13,13 +13,9 @@ const char *const FeatureSwitches[] = {"SUPPORT_SENSOR_MODE_SEL", "SUPPORT_LOD_C
 int ValueOf(QString text)
 {
     text.remove(QLatin1Char('\n'));
+    // Base 16 takes the "0x" prefix; text that is no number reads as 0.
     bool ok = false;
-    const bool hex = text.contains(QLatin1String("0x"));
-    int value = text.toInt(&ok, hex ? 16 : 10);
-    if (!ok && hex) {
-        // toInt accepts "0x" only at the start; "0x" elsewhere is no number.
-        value = 0;
-    }
+    const int value = text.toInt(&ok, text.contains(QLatin1String("0x")) ? 16 : 10);
     return ok ? value : 0;
 }
 
@@ -37,13 +33,13 @@ bool SensorDefines::addLine(const QString &line)
         }
         if (parts.at(0) != QLatin1String("#define"))
             return false;
-        const QStringList pieces = parts.at(1).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+        const QStringList fields = parts.at(1).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
         // A name without a value is a broken line: skip it.
-        if (pieces.size() < 2 || !pieces.at(1).contains(QLatin1Char('\n')) ||
-            pieces.at(1).trimmed().isEmpty())
+        if (fields.size() < 2 || !fields.at(1).contains(QLatin1Char('\n')) ||
+            fields.at(1).trimmed().isEmpty())
             return false;
-        names.append(pieces.at(0));
-        values.append(ValueOf(pieces.at(1)));
+        names.append(fields.at(0));
+        values.append(ValueOf(fields.at(1)));
         return true;
     }
     if (parts.size() == 3) {
@@ -51,16 +47,16 @@ bool SensorDefines::addLine(const QString &line)
         const QString &tail = parts.at(2);
         if (!tail.contains(QLatin1String("//")) && !tail.contains(QLatin1Char('\n')))
             return false;
-        const QStringList pieces = parts.at(1).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
-        if (pieces.size() == 2) {
+        const QStringList fields = parts.at(1).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+        if (fields.size() == 2) {
             bool ok = false;
-            const int value = pieces.at(1).toInt(&ok, 10);
-            names.append(pieces.at(0));
+            const int value = fields.at(1).toInt(&ok, 10);
+            names.append(fields.at(0));
             values.append(ok ? value : 0);
             return true;
         }
-        if (pieces.size() == 1) {
-            names.append(pieces.at(0));
+        if (fields.size() == 1) {
+            names.append(fields.at(0));
             values.append(ValueOf(tail));
             return true;
         }

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QSettings>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -217,6 +218,17 @@ private slots:
         QCOMPARE(OfflineNoticeKind, kind);
         QVERIFY(DeviceWentOffline);
         QVERIFY(ReloadWhenOnline);
+    }
+
+    void quitClosesTheWindow()
+    {
+        QSignalSpy size(PostMsg::GetInstance(), &PostMsg::SigChangeSize);
+        auto *close = main->deviceWindow()->findChild<QToolButton *>("CloseButton");
+        QTest::mouseClick(close, Qt::LeftButton);
+        QCOMPARE(size.count(), 1);
+        QCOMPARE(size.first().first().toInt(), 1);
+        QVERIFY(!main->isVisible());
+        QVERIFY(!main->trayIcon()->isVisible());
     }
 
     void fontsScaledOnce()

@@ -1,4 +1,4 @@
-// The pieces behind the button labels and the profile file: key names, DPI
+// What stands behind the button labels and the profile file: key names, DPI
 // values, driver_sensor.h lines, macro names and the macro file ledger.
 #include "buttons/AssignmentLabels.h"
 #include "buttons/MacroFiles.h"

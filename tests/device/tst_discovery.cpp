@@ -7,6 +7,7 @@
 #include "device/Match.h"
 
 #include <QLabel>
+#include <QStackedWidget>
 #include <QtTest>
 
 class TestDiscovery : public QObject
@@ -63,6 +64,68 @@ private slots:
         // Only the 4K receiver carries a badge: neither the wired type nor an
         // unknown device reads a receiver type it does not have.
         QCOMPARE(chooser.rateBadges().size(), 1);
+    }
+
+    void gridPagesPruningAndIdenticalDevices_data()
+    {
+        QTest::addColumn<QByteArray>("set");
+        QTest::addColumn<int>("listed");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("pages");
+        const QByteArray mouse =
+            "\"mouse\": {\"key\": \"w\", \"cid\": 38, \"mid\": 11, \"model\": \"ORVAK-TW1\"}";
+        auto receiver = [&mouse](const char *pid, int type, bool withMouse) {
+            return QByteArray("{\"kind\": \"receiver\", \"vid\": \"0x3A7C\", \"pid\": \"") + pid +
+                   "\", \"connectionType\": " + QByteArray::number(type) + ", " +
+                   (withMouse ? mouse : QByteArray("\"mouseOf\": 0")) + "}";
+        };
+        QTest::newRow("four receiver classes: pages of 3 and 1")
+            << QByteArray("{\"devices\": [" + receiver("0x7C10", 0, true) + "," +
+                          receiver("0x7C20", 4, false) + "," + receiver("0x7C40", 1, false) + "," +
+                          receiver("0x7C80", 5, false) + "]}")
+            << 4 << 4 << 2;
+        QTest::newRow("mouse on its cable beside its receiver: wired entry only")
+            << QByteArray("{\"devices\": [" + receiver("0x7C40", 1, true) +
+                          ", {\"kind\": \"wired\", \"vid\": \"0x3A7C\", \"pid\": \"0x7C01\", "
+                          "\"mouseOf\": 0}]}")
+            << 1 << 2 << 1;
+        QTest::newRow("two identical receivers: notice, no grid")
+            << QByteArray("{\"devices\": [" + receiver("0x7C40", 1, true) + "," +
+                          receiver("0x7C40", 1, false) + "]}")
+            << 2 << 2 << 0;
+    }
+
+    void gridPagesPruningAndIdenticalDevices()
+    {
+        QFETCH(QByteArray, set);
+        QFETCH(int, listed);
+        QFETCH(int, copies);
+        QFETCH(int, pages);
+        QString error;
+        QVERIFY2(SimLoadDevices(set, &error), qPrintable(error));
+        DialogSeam::ScopedAnswer answer(QStringLiteral("CloseButton"));
+        DialogChange chooser;
+        QCOMPARE(FoundDevices.size(), listed);
+        QCOMPARE(FoundDevicesCopy.size(), copies);
+        QStackedWidget *stack =
+            chooser.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
+        QCOMPARE(stack->count(), pages);
+        QWidget *right = chooser.findChild<QWidget *>(QStringLiteral("RightButton"));
+        QCOMPARE(!right->isHidden(), listed > 3 && pages > 0);
+        if (pages == 0) {
+            QCOMPARE(answer.dialogs().size(), 1);
+            QCOMPARE(answer.dialogs().first().className, QStringLiteral("QuestiondialogB"));
+            QVERIFY(chooser.deviceButtons().isEmpty());
+        } else {
+            QVERIFY(answer.dialogs().isEmpty());
+            QCOMPARE(chooser.deviceButtons().size(), listed);
+            if (listed == 1)
+                QVERIFY(FoundDevices.first().Wired);
+        }
+        if (listed == 4) {
+            QCOMPARE(chooser.rateBadges().size(), 4);
+            QCOMPARE(chooser.deviceButtons().at(3)->pos(), QPoint(305, 0));
+        }
     }
 
     void refreshedRecordsGoToTheirOwnEntry()
