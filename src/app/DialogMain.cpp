@@ -26,6 +26,7 @@
 #include <cstdlib>
 
 void (*DialogMain::ExitProcess)(int) = ::exit;
+bool (*DialogMain::TrayAvailable)() = QSystemTrayIcon::isSystemTrayAvailable;
 
 DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui::DialogMain)
 {
@@ -121,6 +122,13 @@ void DialogMain::SlotChangeSize(int index)
 
 void DialogMain::GoToTray()
 {
+    if (!TrayAvailable()) {
+        // A hidden window with no tray icon to click could only be killed:
+        // without a tray the window is minimised and stays reachable.
+        qInfo() << "No system tray: minimising the window instead of hiding it";
+        showMinimized();
+        return;
+    }
     hide();
     // The menu is rebuilt with the texts of the current language; the old
     // one and its actions go, so repeated trips to the tray leave nothing behind.

@@ -47,6 +47,8 @@ public:
     static bool SyncPreferences();
     // Ends the process for the tray menu's exit (::exit; tests replace it).
     static void (*ExitProcess)(int);
+    // Whether the desktop has a tray to hide into; tests replace it.
+    static bool (*TrayAvailable)();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

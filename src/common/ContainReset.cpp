@@ -2,7 +2,6 @@
 
 #include "ui_ContainReset.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 ContainReset::ContainReset(QWidget *parent) : NoticeDialog(parent), ui(new Ui::ContainReset)
@@ -16,8 +15,7 @@ ContainReset::ContainReset(QWidget *parent) : NoticeDialog(parent), ui(new Ui::C
     look.confirmButtons = {ui->OK, ui->Cancel};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     ui->OK->setShortcut(QKeySequence(Qt::Key_Return));
     scaleFonts();
 }

@@ -2,7 +2,6 @@
 
 #include "ui_DeleteConfirm.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 DeleteConfirm::DeleteConfirm(QWidget *parent) : NoticeDialog(parent), ui(new Ui::DeleteConfirm)
@@ -16,8 +15,7 @@ DeleteConfirm::DeleteConfirm(QWidget *parent) : NoticeDialog(parent), ui(new Ui:
     look.confirmButtons = {ui->NewHong};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

@@ -6,6 +6,7 @@
 #include "common/MacroIniStore.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -60,7 +61,15 @@ QString ExeIsRun::languageFileName(int index)
 
 void ExeIsRun::SlotChangeLanguage(int index)
 {
-    LoadNoticeTexts(QCoreApplication::applicationDirPath() + languageFileName(index));
+    const QString folder = QCoreApplication::applicationDirPath();
+    QString path = folder + languageFileName(index);
+    // A stored language that is not installed reads as language 0, as the
+    // main window does; otherwise the notice would say "Confirm Delete".
+    if (!QFile::exists(path)) {
+        qInfo().noquote() << "ExeIsRun:" << path << "is not installed; using English";
+        path = folder + languageFileName(0);
+    }
+    LoadNoticeTexts(path);
 }
 
 void ExeIsRun::LoadNoticeTexts(const QString &path)

@@ -2,7 +2,6 @@
 
 #include "ui_GroupMaxThree.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 GroupMaxThree::GroupMaxThree(QWidget *parent) : NoticeDialog(parent), ui(new Ui::GroupMaxThree)
@@ -16,8 +15,7 @@ GroupMaxThree::GroupMaxThree(QWidget *parent) : NoticeDialog(parent), ui(new Ui:
     look.confirmButtons = {ui->NewHong};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

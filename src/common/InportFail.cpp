@@ -2,7 +2,6 @@
 
 #include "ui_InportFail.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 #include "common/NoticeChoice.h"
 
@@ -17,8 +16,7 @@ InportFail::InportFail(QWidget *parent) : NoticeDialog(parent), ui(new Ui::Inpor
     look.confirmButtons = {ui->NewHong};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

@@ -2,7 +2,6 @@
 
 #include "ui_KeyNumberLimit.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 KeyNumberLimit::KeyNumberLimit(QWidget *parent) : NoticeDialog(parent), ui(new Ui::KeyNumberLimit)
@@ -16,8 +15,7 @@ KeyNumberLimit::KeyNumberLimit(QWidget *parent) : NoticeDialog(parent), ui(new U
     look.confirmButtons = {ui->NewHong};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

@@ -140,8 +140,13 @@ QString languageFolder()
 void load(const QString &folder)
 {
     LabelCatalogueLoader loader;
-    loader.ReadLabelFile(folder + QStringLiteral("/en.json"));
+    const QString labelFile = folder + QStringLiteral("/en.json");
     const LabelSet &set = loader.labels();
+    // A file that parses but holds no label (a root array, another layout)
+    // empties every page's texts just as a broken one does: say so.
+    if (loader.ReadLabelFile(labelFile) && set.maps.isEmpty() && set.receiverStatusList.isEmpty())
+        qWarning().noquote() << "Label catalogue:" << labelFile
+                             << "holds no label texts - every label text is empty";
 
     // Every table gets its entry, empty or not, so index 0 always exists.
     for (const SingleTable &entry : singleTables)

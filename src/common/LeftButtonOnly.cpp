@@ -2,7 +2,6 @@
 
 #include "ui_LeftButtonOnly.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 LeftButtonOnly::LeftButtonOnly(QWidget *parent) : NoticeDialog(parent), ui(new Ui::LeftButtonOnly)
@@ -15,8 +14,7 @@ LeftButtonOnly::LeftButtonOnly(QWidget *parent) : NoticeDialog(parent), ui(new U
     look.closeButton = ui->CloseButton;
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

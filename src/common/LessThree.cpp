@@ -2,7 +2,6 @@
 
 #include "ui_LessThree.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 LessThree::LessThree(QWidget *parent) : NoticeDialog(parent), ui(new Ui::LessThree)
@@ -16,8 +15,7 @@ LessThree::LessThree(QWidget *parent) : NoticeDialog(parent), ui(new Ui::LessThr
     look.confirmButtons = {ui->NewHong};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

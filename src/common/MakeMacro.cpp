@@ -2,7 +2,6 @@
 
 #include "ui_MakeMacro.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 MakeMacro::MakeMacro(QWidget *parent) : NoticeDialog(parent), ui(new Ui::MakeMacro)
@@ -16,8 +15,7 @@ MakeMacro::MakeMacro(QWidget *parent) : NoticeDialog(parent), ui(new Ui::MakeMac
     look.confirmButtons = {ui->NewHong};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

@@ -23,8 +23,7 @@ MouseOffLine::MouseOffLine(QWidget *parent) : NoticeDialog(parent), ui(new Ui::M
     look.frameStyleEnd = QStringLiteral("); }");
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

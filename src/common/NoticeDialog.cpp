@@ -1,8 +1,10 @@
 #include "common/NoticeDialog.h"
 
+#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/FontScaling.h"
+#include "common/SharedState.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -65,6 +67,14 @@ void NoticeDialog::applyLook(const Look &look)
                            "background-image: url(") +
             PictureFolder + QStringLiteral("BackGround.png") + look.frameStyleEnd);
     }
+}
+
+void NoticeDialog::followLanguage()
+{
+    // Called from the member's constructor, so the slot found is the member's.
+    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    QMetaObject::invokeMethod(this, "SlotAllLanguage", Qt::DirectConnection,
+                              Q_ARG(int, CurrentLanguage));
 }
 
 void NoticeDialog::scaleFonts()

@@ -45,6 +45,9 @@ protected:
     // Window flags, style sheets of frame, label, close and confirm buttons
     // (theme colours Option/LabelColor and Option/ButtonColor of Config.ini).
     void applyLook(const Look &look);
+    // Connects the hub's SigAllLanguage to the member's SlotAllLanguage(int)
+    // and runs that slot once for the current language.
+    void followLanguage();
     // Scales every font of the dialog by 96 / logical DPI, each widget once.
     void scaleFonts();
 

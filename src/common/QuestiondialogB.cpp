@@ -2,7 +2,6 @@
 
 #include "ui_QuestiondialogB.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 QuestiondialogB::QuestiondialogB(QWidget *parent)
@@ -17,8 +16,7 @@ QuestiondialogB::QuestiondialogB(QWidget *parent)
     applyLook(look);
     setFixedSize(width(), height());
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

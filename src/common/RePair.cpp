@@ -2,7 +2,6 @@
 
 #include "ui_RePair.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 RePair::RePair(QWidget *parent) : NoticeDialog(parent), ui(new Ui::RePair)
@@ -16,8 +15,7 @@ RePair::RePair(QWidget *parent) : NoticeDialog(parent), ui(new Ui::RePair)
     look.confirmButtons = {ui->OK, ui->Cancel};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

@@ -2,7 +2,6 @@
 
 #include "ui_SameMacro.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 SameMacro::SameMacro(QWidget *parent) : NoticeDialog(parent), ui(new Ui::SameMacro)
@@ -16,8 +15,7 @@ SameMacro::SameMacro(QWidget *parent) : NoticeDialog(parent), ui(new Ui::SameMac
     look.confirmButtons = {ui->NewHong};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

@@ -2,7 +2,6 @@
 
 #include "ui_UpDateWarning.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 UpDateWarning::UpDateWarning(QWidget *parent) : NoticeDialog(parent), ui(new Ui::UpDateWarning)
@@ -16,8 +15,7 @@ UpDateWarning::UpDateWarning(QWidget *parent) : NoticeDialog(parent), ui(new Ui:
     look.confirmButtons = {ui->NewHong};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     ui->NewHong->setShortcut(QKeySequence(Qt::Key_Return));
     scaleFonts();
 }

@@ -52,6 +52,7 @@ private slots:
     void initTestCase()
     {
         DialogMain::ExitProcess = fakeExit;
+        DialogMain::TrayAvailable = [] { return true; };
         main = new DialogMain(nullptr);
         main->show();
         QVERIFY(QTest::qWaitForWindowExposed(main));
@@ -120,6 +121,18 @@ private slots:
         // A second signal from the tray changes nothing more.
         emit main->trayIcon()->activated(QSystemTrayIcon::Unknown);
         QVERIFY(main->isVisible());
+    }
+
+    void withoutTrayTheWindowStaysReachable()
+    {
+        DialogMain::TrayAvailable = [] { return false; };
+        emit PostMsg::GetInstance()->SigChangeSize(2);
+        DialogMain::TrayAvailable = [] { return true; };
+        QVERIFY(main->isVisible());
+        QVERIFY(main->isMinimized());
+        QVERIFY(!main->trayIcon()->isVisible());
+        main->showNormal();
+        QVERIFY(!main->isMinimized());
     }
 
     void menuTextsFollowLanguage()

@@ -155,7 +155,8 @@ void TestLabelCatalogue::brokenLabelFile_data()
         << QByteArray("{\"mouse\": {\"common\": {\"OK\": \"OK\",}}}") << "no valid JSON";
     QTest::newRow("binary") << QByteArray("\x00\xff\xfe{", 4) << "no valid JSON";
     QTest::newRow("root array") << QByteArray("[{\"mouse\": {\"common\": {\"OK\": \"OK\"}}}]")
-                                << QString();
+                                << "holds no label texts";
+    QTest::newRow("no labels") << QByteArray("{\"version\": 3}") << "holds no label texts";
 }
 
 void TestLabelCatalogue::brokenLabelFile()

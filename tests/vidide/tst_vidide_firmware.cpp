@@ -165,6 +165,20 @@ private slots:
         QCOMPARE(SimMouseVersion(1), 0x0107);
     }
 
+    void successBeforeFullProgress()
+    {
+        // Callers must take a success packet whenever it comes, not only after 100 %.
+        SimSetUpgradeFault(SimUpgradeFault::FinishEarly, 30);
+        QVERIFY(start(wiredImage));
+        QTRY_COMPARE(finishedCount(), 1);
+        const auto got = takePackets();
+        QCOMPARE(got.size(), 4); // 0, 10, 20, success
+        QCOMPARE(got.last().type, 2);
+        QCOMPARE(got.last().value, 1);
+        QVERIFY(!SimIsBootMode(1));
+        QCOMPARE(SimMouseVersion(1), 0x0107);
+    }
+
     void repairStartedFromInsideTheCallback()
     {
         SimSetUpgradeFault(SimUpgradeFault::UnplugAt, 50);

@@ -111,6 +111,13 @@ private slots:
         QTest::newRow("profile set") << Request(&setProfile2) << 14 << 0 << 1;
         QTest::newRow("version") << Request(&UsbServer_ReadVersion) << 18 << 0 << 2;
         QTest::newRow("reset done") << Request(&UsbServer_SetClearSetting) << 9 << 0 << 1;
+        // Raised by the devices themselves.
+        QTest::newRow("status change")
+            << Request([] { return SimPressDpiButton(0); }) << 10 << 0 << 1;
+        QTest::newRow("receiver light")
+            << Request([] { return SimSetIndicatorOnDevice(0, 2); }) << 21 << 0 << 10;
+        QTest::newRow("long range off")
+            << Request([] { return SimDropLongRangeOnDevice(0); }) << 23 << 0 << 10;
     }
     void answerCodesAndLengths()
     {

@@ -28,7 +28,7 @@ private slots:
     void noticeTextsFromFile();
     void languageFiles_data();
     void languageFiles();
-    void unknownLanguageKeepsFormTexts();
+    void uninstalledLanguageReadsEnglish();
 
 private:
     QString m_data = QStringLiteral(ORVAK_TEST_DATA "/widgets/");
@@ -125,22 +125,21 @@ void tst_NoticeData::noticeTextsFromFile_data()
     QTest::addColumn<QString>("selectFirst");
     QTest::addColumn<QString>("stopFirst");
 
-    // Keyboard texts are never taken; a later mouse text replaces an earlier
-    // one; empty strings and strings inside arrays are not texts.
+    // The notice starts from the installed English texts (the stored language
+    // is not installed). Keyboard texts are never taken; a later mouse text
+    // replaces an earlier one; empty strings and strings inside arrays are not
+    // texts; a broken or missing file changes nothing.
+    const QString running = QStringLiteral("ORVAK is already running");
+    const QString selectFirst = QStringLiteral("Please select a macro first");
+    const QString stopFirst = QStringLiteral("Please stop recording first");
     QTest::newRow("mouse part") << "notice_texts.json"
                                 << "ORVAK runs already"
                                 << "Fine"
-                                << "Pick a macro first"
-                                << "";
-    QTest::newRow("keyboard only") << "keyboard_only.json"
-                                   << "Confirm Delete" << QString::fromUtf8("确定") << ""
-                                   << "";
-    QTest::newRow("malformed") << "malformed.json"
-                               << "Confirm Delete" << QString::fromUtf8("确定") << ""
-                               << "";
-    QTest::newRow("missing") << "no_such_file.json"
-                             << "Confirm Delete" << QString::fromUtf8("确定") << ""
-                             << "";
+                                << "Pick a macro first" << stopFirst;
+    QTest::newRow("keyboard only")
+        << "keyboard_only.json" << running << "OK" << selectFirst << stopFirst;
+    QTest::newRow("malformed") << "malformed.json" << running << "OK" << selectFirst << stopFirst;
+    QTest::newRow("missing") << "no_such_file.json" << running << "OK" << selectFirst << stopFirst;
 }
 
 void tst_NoticeData::noticeTextsFromFile()
@@ -151,7 +150,6 @@ void tst_NoticeData::noticeTextsFromFile()
     QFETCH(QString, selectFirst);
     QFETCH(QString, stopFirst);
 
-    // A stored language without a JSON file keeps the form texts to start with.
     QVERIFY(MacroIniStore::GetInstance()->SetValue("Language", "Language", "9"));
     ExeIsRun notice;
     notice.LoadNoticeTexts(m_data + file);
@@ -186,16 +184,18 @@ void tst_NoticeData::languageFiles()
     QCOMPARE(ExeIsRun::languageFileName(index), file);
 }
 
-void tst_NoticeData::unknownLanguageKeepsFormTexts()
+void tst_NoticeData::uninstalledLanguageReadsEnglish()
 {
-    // "1" asks for zh-CN.json, which is not shipped; "3" an XML name that never parses.
+    // "1" asks for zh-CN.json and "3" for 3-Korea.xml, neither of them installed:
+    // the notice falls back to en.json rather than show its form text
+    // "Confirm Delete".
     for (const char *stored : {"1", "3"}) {
         QVERIFY(MacroIniStore::GetInstance()->SetValue("Language", "Language", stored));
         ExeIsRun notice;
         QCOMPARE(notice.findChild<QLabel *>(QStringLiteral("label"))->text(),
-                 QStringLiteral("Confirm Delete"));
+                 QStringLiteral("ORVAK is already running"));
         QCOMPARE(notice.findChild<QToolButton *>(QStringLiteral("NewHong"))->text(),
-                 QString::fromUtf8("确定"));
+                 QStringLiteral("OK"));
     }
     MacroIniStore::GetInstance()->SetValue("Language", "Language", "");
 }

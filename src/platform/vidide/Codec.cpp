@@ -101,8 +101,9 @@ KeyStroke getStroke(BitReader &reader)
 
 QByteArray encodeMemory(const FlashDataMap &map)
 {
-    QByteArray image(VidFullReadLength, '\0');
-    auto *out = reinterpret_cast<unsigned char *>(image.data());
+    // Packed in a plain buffer: GCC cannot see that a fresh QByteArray's data()
+    // is the detached block and reports the writes as overflowing its header.
+    unsigned char out[VidFullReadLength] = {};
     out[MagicOffset] = 'O';
     out[MagicOffset + 1] = 'V';
     std::memcpy(out + HeadOffset, &map, HeadLength);
@@ -125,7 +126,7 @@ QByteArray encodeMemory(const FlashDataMap &map)
             putStroke(writer, stroke);
     }
     putLe32(out + CrcOffset, crc32(out + HeadOffset, VidFullReadLength - HeadOffset));
-    return image;
+    return QByteArray(reinterpret_cast<const char *>(out), VidFullReadLength);
 }
 
 bool decodeMemory(const unsigned char *data, int length, FlashDataMap *map)

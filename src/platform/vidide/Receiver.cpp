@@ -38,7 +38,7 @@ template <typename F> bool onReceiver(const char *function, const char *path, bo
 
 bool validBar(const LedBarBlock &bar)
 {
-    return bar.BarMode <= 5 && bar.BarSpeed <= 9 && bar.BarBrightness <= 9 && bar.BarOn <= 1;
+    return bar.BarMode <= 6 && bar.BarSpeed <= 9 && bar.BarBrightness <= 9 && bar.BarOn <= 1;
 }
 
 } // namespace

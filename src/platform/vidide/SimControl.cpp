@@ -94,19 +94,6 @@ void SimState::finishSet()
 
 using namespace vidide;
 
-namespace {
-
-template <typename F> bool withDevice(int device, F f)
-{
-    SimState &state = SimState::instance();
-    std::lock_guard<std::mutex> lock(state.mutex());
-    if (device < 0 || device >= state.usb.size())
-        return false;
-    return f(state, state.usb[device]);
-}
-
-} // namespace
-
 void SimReset(bool forgetState)
 {
     SimState &state = SimState::instance();

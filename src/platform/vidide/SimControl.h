@@ -26,7 +26,8 @@ enum class SimUpgradeFault
     None,
     FailAt,      // a failure packet at the given percentage
     Hang,        // no packet after the given percentage until the time-out
-    FinishEarly, // a success packet at the given percentage, flash incomplete
+    FinishEarly, // the success packet comes at the given percentage (the device
+                 // takes the image); no progress packets from there on
     UnplugAt     // the device is unplugged at the given percentage
 };
 

@@ -9,16 +9,6 @@ using namespace vidide;
 
 namespace {
 
-// Runs f on device i with the state locked; false for an unknown device.
-template <typename F> bool withDevice(int device, F f)
-{
-    SimState &state = SimState::instance();
-    std::lock_guard<std::mutex> lock(state.mutex());
-    if (device < 0 || device >= state.usb.size())
-        return false;
-    return f(state, state.usb[device]);
-}
-
 // Raises event 10 with the given flag bits when the device is the bound one.
 void raiseStatusChange(SimState &state, int device, uint8_t bits)
 {

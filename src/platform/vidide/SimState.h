@@ -160,4 +160,14 @@ bool eventQueueIdle();
 QByteArray hexPathPart(uint16_t value);
 bool parseHexId(const char *text, uint16_t *value, bool *any);
 
+// Runs f on device i with the state locked; false for an unknown device.
+template <typename F> bool withDevice(int device, F f)
+{
+    SimState &state = SimState::instance();
+    std::lock_guard<std::mutex> lock(state.mutex());
+    if (device < 0 || device >= state.usb.size())
+        return false;
+    return f(state, state.usb[device]);
+}
+
 } // namespace vidide
