@@ -33,11 +33,24 @@ void storeRefreshed(int index, const DeviceAllInfo &record)
         FoundDevicesCopy.replace(copyIndex, record);
 }
 
-// Online state and receiver address from the library's address query.
-void readLink(DeviceAllInfo &record, const unsigned char *buffer)
+// Re-reads online state and receiver address of FoundDevices[index] (with
+// `identify`, its identity too, between the link query and taking its online
+// answer) and stores the record back. False for an index outside the list or
+// when all three address bytes are 0.
+bool refreshEntry(int index, bool identify)
 {
+    if (index < 0 || index >= FoundDevices.size())
+        return false;
+    DeviceAllInfo record = FoundDevices.at(index);
+    record.Online = false;
+    unsigned char buffer[VidUsbAddressBufferLength] = {};
+    UsbFinderC_GetDeviceOnLineWithUsbAddress(record.Path.toLatin1().constData(), buffer);
+    if (identify && ChooserPage)
+        ChooserPage->IdentifyDevice(record);
     record.Online = buffer[6] == 1;
     record.ReceiverAddress = {buffer[7], buffer[8], buffer[9]};
+    storeRefreshed(index, record);
+    return buffer[7] != 0 || buffer[8] != 0 || buffer[9] != 0;
 }
 
 } // namespace
@@ -45,80 +58,45 @@ void readLink(DeviceAllInfo &record, const unsigned char *buffer)
 bool DialogChange::IdentifyDevice(DeviceAllInfo &record)
 {
     const QByteArray path = record.Path.toLatin1();
-    bool answered = false;
-    const DeviceIdentity identity = DeviceCatalogue::AskIdentity(path.constData(), answered);
+    const DeviceCatalogue::Identification id = DeviceCatalogue::Identify(path.constData());
     const int total = DeviceCatalogue::ModelCount();
-    if (!answered) {
-        record.Wired = IsWiredConnection(identity.ConnectionType);
-        record.DriveIndex = total;
+    if (id.Model >= 0) {
+        DeviceCatalogue::MarkMatched(record, id, path.constData());
         return true;
     }
-    const int model = DeviceCatalogue::MatchModel(identity.CustomerId, identity.ModelId);
-    if (model >= 0) {
-        record.Wired = IsWiredConnection(identity.ConnectionType);
-        record.CidMid = static_cast<uint16_t>(identity.CustomerId | (identity.ModelId << 8));
-        record.ReceiverType = identity.ConnectionType;
-        record.DriveIndex = model;
-        if (UsbFinderC_GetDeviceOnLine(path.constData()))
-            record.Online = true;
-        return true;
-    }
-    if (total <= 0)
+    // An answering device cannot be placed in an empty catalogue.
+    if (id.Answered && total <= 0)
         return false;
-    record.Wired = IsWiredConnection(identity.ConnectionType);
-    record.DriveIndex = total;
+    DeviceCatalogue::MarkUnknown(record, id, total);
     return true;
 }
 
 void DialogChange::ScanDevices(QStringList vids, QStringList pids)
 {
-    for (const QString &vid : vids) {
-        for (const QString &pid : pids) {
-            int count = 5;
-            const QByteArray vidBytes = vid.toLatin1();
-            const QByteArray pidBytes = pid.toLatin1();
-            char **paths = UsbFinderC_FindHidDevicesByDefaultDeviceId(vidBytes.constData(),
-                                                                      pidBytes.constData(), &count);
-            if (!paths)
-                continue;
-            for (int i = 0; i < count; ++i) {
-                if (!paths[i])
-                    continue;
-                DeviceAllInfo record = DeviceCatalogue::NewRecord(paths[i], vid, pid);
-                if (IdentifyDevice(record)) {
-                    FoundDevices.append(record);
-                    FoundDevicesCopy.append(record);
-                }
+    DeviceCatalogue::ForEachPath(
+        vids, pids,
+        [](const char *vid, const char *pid, int *count) {
+            return UsbFinderC_FindHidDevicesByDefaultDeviceId(vid, pid, count);
+        },
+        [this](const char *path, const QString &vid, const QString &pid) {
+            DeviceAllInfo record = DeviceCatalogue::NewRecord(path, vid, pid);
+            if (IdentifyDevice(record)) {
+                FoundDevices.append(record);
+                FoundDevicesCopy.append(record);
             }
-        }
-    }
+        });
 }
 
 bool DialogChange::RefreshDeviceLink(int index)
 {
-    if (index < 0 || index >= FoundDevices.size())
-        return false;
-    DeviceAllInfo record = FoundDevices.at(index);
-    record.Online = false;
-    unsigned char buffer[VidUsbAddressBufferLength] = {};
-    UsbFinderC_GetDeviceOnLineWithUsbAddress(record.Path.toLatin1().constData(), buffer);
-    readLink(record, buffer);
-    storeRefreshed(index, record);
-    return buffer[7] != 0 || buffer[8] != 0 || buffer[9] != 0;
+    return refreshEntry(index, false);
 }
 
 bool RefreshFoundDevice(int index)
 {
     if (index < 0 || index >= FoundDevices.size())
         return true;
-    DeviceAllInfo record = FoundDevices.at(index);
-    record.Online = false;
-    unsigned char buffer[VidUsbAddressBufferLength] = {};
-    UsbFinderC_GetDeviceOnLineWithUsbAddress(record.Path.toLatin1().constData(), buffer);
-    if (ChooserPage)
-        ChooserPage->IdentifyDevice(record);
-    readLink(record, buffer);
-    storeRefreshed(index, record);
+    refreshEntry(index, true);
     if (ChooserPage)
         ChooserPage->UpdateDeviceIcons(index);
     return true;

@@ -75,6 +75,48 @@ DeviceIdentity AskIdentity(const char *path, bool &answered)
     return identity;
 }
 
+Identification Identify(const char *path)
+{
+    Identification id;
+    id.Identity = AskIdentity(path, id.Answered);
+    if (id.Answered)
+        id.Model = MatchModel(id.Identity.CustomerId, id.Identity.ModelId);
+    return id;
+}
+
+void MarkMatched(DeviceAllInfo &record, const Identification &id, const char *path)
+{
+    record.Wired = IsWiredConnection(id.Identity.ConnectionType);
+    record.CidMid = static_cast<uint16_t>(id.Identity.CustomerId | (id.Identity.ModelId << 8));
+    record.ReceiverType = id.Identity.ConnectionType;
+    record.DriveIndex = id.Model;
+    if (UsbFinderC_GetDeviceOnLine(path))
+        record.Online = true;
+}
+
+void MarkUnknown(DeviceAllInfo &record, const Identification &id, int modelCount)
+{
+    record.Wired = IsWiredConnection(id.Identity.ConnectionType);
+    record.DriveIndex = modelCount;
+}
+
+void ForEachPath(const QStringList &vids, const QStringList &pids, const Finder &finder,
+                 const PathFound &found)
+{
+    for (const QString &vid : vids) {
+        for (const QString &pid : pids) {
+            int count = 5;
+            const QByteArray vidBytes = vid.toLatin1();
+            const QByteArray pidBytes = pid.toLatin1();
+            char **paths = finder(vidBytes.constData(), pidBytes.constData(), &count);
+            for (int i = 0; paths && i < count; ++i) {
+                if (paths[i])
+                    found(paths[i], vid, pid);
+            }
+        }
+    }
+}
+
 DeviceAllInfo NewRecord(const char *path, const QString &vid, const QString &pid)
 {
     DeviceAllInfo record;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The device catalogue of Config.ini as discovery uses it.
 namespace DeviceCatalogue {
 
@@ -31,6 +33,28 @@ QString Group(int driveIndex);
 // true when one of the ten calls gave a non-zero identity (that answer is
 // returned); otherwise the last answer is returned.
 DeviceIdentity AskIdentity(const char *path, bool &answered);
+
+// The identity of a path and the model it matched (-1: none).
+struct Identification
+{
+    bool Answered = false;
+    DeviceIdentity Identity{0, 0, 0};
+    int Model = -1;
+};
+Identification Identify(const char *path);
+// A matched device: Wired, CidMid, ReceiverType and DriveIndex from the
+// answer; Online set (never cleared) when the mouse answers.
+void MarkMatched(DeviceAllInfo &record, const Identification &id, const char *path);
+// A device of no known model: Wired from the last answer, DriveIndex one past
+// the last model; CidMid and ReceiverType stay as they were.
+void MarkUnknown(DeviceAllInfo &record, const Identification &id, int modelCount);
+
+// Calls `found` for every path `finder` returns for each vid x pid, in that
+// order (count preset to 5 before every call).
+using Finder = std::function<char **(const char *vid, const char *pid, int *count)>;
+using PathFound = std::function<void(const char *path, const QString &vid, const QString &pid)>;
+void ForEachPath(const QStringList &vids, const QStringList &pids, const Finder &finder,
+                 const PathFound &found);
 
 // A record of a path the finder returned: path, the vid/pid texts that found
 // it and the version text of its USB release number.

@@ -33,30 +33,6 @@ template <typename F> void postToGui(F f)
     QMetaObject::invokeMethod(QCoreApplication::instance(), f, Qt::QueuedConnection);
 }
 
-// Zeroes the key-event blocks and macros of every key slot whose default
-// function (Drive<n>/KeyParam<i>) is not a macro.
-void clearSpareMacroSlots(FlashDataMap &block, int driveIndex)
-{
-    QList<int> kept;
-    const QString group = DeviceCatalogue::Group(driveIndex);
-    for (int i = 1; i <= 6; ++i) {
-        const QStringList list =
-            store()->GetValueList(group, QStringLiteral("KeyParam") + QString::number(i));
-        if (!list.isEmpty() && list.first() == QLatin1String("0x05"))
-            kept.append(i - 1);
-    }
-    if (kept.isEmpty()) {
-        std::memset(&block.KeyEvents, 0, sizeof(block) - offsetof(FlashDataMap, KeyEvents));
-        return;
-    }
-    for (int j = 0; j < 16; ++j) {
-        if (kept.contains(j))
-            continue;
-        std::memset(&block.KeyEvents[j], 0, sizeof(KeyEventBlock));
-        std::memset(&block.Macros[j], 0, sizeof(MacroRecord));
-    }
-}
-
 void fullRead(const unsigned char *payload, int payloadLen)
 {
     // Parsed into a block of its own: the shared block is replaced only by a
@@ -70,7 +46,7 @@ void fullRead(const unsigned char *payload, int payloadLen)
     const DeviceAllInfo info = CurrentDeviceSnapshot();
     FlashDataOwnerInfo owner;
     owner.Path = QString::fromUtf8(CurrentDevicePathCopy());
-    owner.CacheName = CacheFileName(info.CidMid & 0xFF, (info.CidMid >> 8) & 0xFF);
+    owner.CacheName = CacheFileNameOf(info);
     SetLoadedCacheName(owner.CacheName);
 
     UsbServer_ReadDPILed();
@@ -95,8 +71,14 @@ void fullRead(const unsigned char *payload, int payloadLen)
     }
     SkipReceiverQueries = false;
 
-    if (ClearUnusedMacros.exchange(false))
-        clearSpareMacroSlots(block, info.DriveIndex);
+    if (ClearUnusedMacros.exchange(false)) {
+        QList<QStringList> keyLists;
+        const QString group = DeviceCatalogue::Group(info.DriveIndex);
+        for (int i = 1; i <= 6; ++i)
+            keyLists.append(
+                store()->GetValueList(group, QStringLiteral("KeyParam") + QString::number(i)));
+        ClearSpareMacroSlots(block, keyLists);
+    }
 
     ReplaceAndSendFlashData(block, owner);
 
@@ -180,17 +162,45 @@ void parametersEvent(int sub, const unsigned char *payload, int payloadLen)
         ApplyDeviceAnswer([level](FlashDataMap &m) { m.CurrentDpiLevel = level; }, true);
         emit hub->SigUpDataDPI(level);
     } else if (sub == VidSubDpiLed && payloadLen == VidDpiLedPayloadLength) {
-        const FlashDataMap copy = ApplyDeviceAnswer(
-            [payload](FlashDataMap &m) { BufferToDPILed(payload, &m.DpiLed); }, false);
-        emit hub->SigUpDataDPILed(copy);
+        // Decoded first: an answer that fails its check changes nothing.
+        DpiLedBlock led;
+        if (!BufferToDPILed(payload, &led))
+            return;
+        emit hub->SigUpDataDPILed(
+            ApplyDeviceAnswer([led](FlashDataMap &m) { m.DpiLed = led; }, false));
     } else if (sub == VidSubLedBar && payloadLen == VidLedBarPayloadLength) {
-        const FlashDataMap copy = ApplyDeviceAnswer(
-            [payload](FlashDataMap &m) { BufferToLedBar(payload, &m.LedBar); }, false);
-        emit hub->SigUpDataLightLight(copy);
+        LedBarBlock bar;
+        if (!BufferToLedBar(payload, &bar))
+            return;
+        emit hub->SigUpDataLightLight(
+            ApplyDeviceAnswer([bar](FlashDataMap &m) { m.LedBar = bar; }, false));
     }
 }
 
 } // namespace
+
+int Worker::SettingsRefreshMs = 3000;
+
+QList<int> ClearSpareMacroSlots(FlashDataMap &block, const QList<QStringList> &keyParamLists)
+{
+    QList<int> kept;
+    for (int i = 0; i < keyParamLists.size(); ++i) {
+        const QStringList &list = keyParamLists.at(i);
+        if (!list.isEmpty() && list.first() == QLatin1String("0x05"))
+            kept.append(i);
+    }
+    if (kept.isEmpty()) {
+        std::memset(&block.KeyEvents, 0, sizeof(block) - offsetof(FlashDataMap, KeyEvents));
+        return kept;
+    }
+    for (int j = 0; j < 16; ++j) {
+        if (kept.contains(j))
+            continue;
+        std::memset(&block.KeyEvents[j], 0, sizeof(KeyEventBlock));
+        std::memset(&block.Macros[j], 0, sizeof(MacroRecord));
+    }
+    return kept;
+}
 
 void RefreshChangedValues()
 {
@@ -207,7 +217,7 @@ void RefreshChangedValues()
     if (StatusChangeFlags[2]) {
         static QMutex timerMutex;
         QMutexLocker locker(&timerMutex);
-        if (FullRefreshTimer().elapsed() > 3000) {
+        if (FullRefreshTimer().elapsed() > Worker::SettingsRefreshMs) {
             FullRefreshTimer().restart();
             ReloadWhenOnline = true;
             SettingsRefreshPending = true;
@@ -233,7 +243,8 @@ void OnDeviceEvent(const unsigned char *hdr, int hdrLen, const unsigned char *pa
         if (payloadLen < VidBatteryPayloadLength)
             return;
         unsigned char status[4] = {};
-        GetDeviceBatteryStatus(payload, status);
+        if (!GetDeviceBatteryStatus(payload, status))
+            return; // a level that fails its check is no level
         emit hub->SigBattery(status[1] != 0, status[0], ShowBatteryValueSetting == 1);
         break;
     }

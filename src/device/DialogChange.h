@@ -70,31 +70,35 @@ protected:
 private slots:
     void on_MinButton_clicked();
     void on_CloseButton_clicked();
-    void on_pushButton_clicked();
     void on_RightButton_clicked();
     void on_LeftButton_clicked();
-    void on_pushButton_2_clicked();
     void on_Repair_clicked();
     void on_comboBox_activated(int index);
     void SlotSameLanguageA(int index);
     void SlotUpDateButton(bool IsHide);
     void SlotEnterKey();
+    void slotButtonClicked();
+    void SlotAllLanguage(int index);
+    void on_CloseButton_2_clicked();
+    void on_NewHong_clicked();
+    void on_NoApear_clicked(bool checked);
+
+private:
+    // Handlers of buttons and a label the form does not hold. They are plain
+    // functions, not slots: as slots the form's connect-by-name step would
+    // warn about each of them at every construction.
+    void on_pushButton_clicked();
+    void on_pushButton_2_clicked();
     void on_pushButton_6_clicked();
     void on_pushButton_7_clicked();
     void on_pushButton_8_clicked();
     void on_pushButton_9_clicked();
     void on_pushButton_10_clicked();
-    void slotButtonClicked();
     void on_pushButton_3_clicked();
     void on_pushButton_4_clicked();
     void on_pushButton_5_clicked();
-    void SlotAllLanguage(int index);
-    void on_CloseButton_2_clicked();
-    void on_NewHong_clicked();
-    void on_NoApear_clicked(bool checked);
     void on_label_linkHovered(QString link);
 
-private:
     friend void OnChooserUsbChanged();
     void ApplyStyles();
     void ClearGrid();

@@ -142,12 +142,13 @@ void DialogChange::BuildDeviceGrid()
         ui->label_3->hide();
         ui->RightButton->hide();
         ui->LeftButton->hide();
-        ClickScope scope(ClickDepth);
-        QuestiondialogB notice;
-        CentreDialog(&notice);
-        DialogSeam::exec(notice);
-    }
-    if (identical) {
+        {
+            // A rescan during the notice waits for it (see slotButtonClicked).
+            ClickScope scope(ClickDepth);
+            QuestiondialogB notice;
+            CentreDialog(&notice);
+            DialogSeam::exec(notice);
+        }
         RunPendingRebuild();
         return;
     }

@@ -2,16 +2,12 @@
 
 #include "app/PostMsg.h"
 #include "device/DeviceState.h"
-#include "platform/UserFolder.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QDebug>
-#include <QFile>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSaveFile>
 #include <QThread>
 
 #include <cstring>
@@ -25,17 +21,28 @@ namespace {
 // holders only parse, copy or send, but a stuck library must not freeze the
 // window.
 constexpr int GuiLockTimeoutMs = 2000;
-constexpr quint32 BlockLength = sizeof(FlashDataMap);
 
 FlashDataOwnerInfo BlockOwner; // guarded by FlashDataMutex()
 
-QMutex &cacheNameMutex()
+// What readers see: a copy of the block and its owner, refreshed under
+// FlashDataMutex() after every change. Its own lock is held only while a copy
+// is made, never across a device call, so a reader on the GUI thread never
+// waits for a send running on another thread.
+QMutex &publishedMutex()
 {
     static QMutex mutex;
     return mutex;
 }
-QString SelectedCacheCopy; // guarded by cacheNameMutex()
-QString LoadedCacheCopy;   // guarded by cacheNameMutex()
+FlashDataMap PublishedBlock{};     // guarded by publishedMutex()
+FlashDataOwnerInfo PublishedOwner; // guarded by publishedMutex()
+
+// With FlashDataMutex() held.
+void publishLocked()
+{
+    QMutexLocker locker(&publishedMutex());
+    PublishedBlock = CurrentFlashDataMap;
+    PublishedOwner = BlockOwner;
+}
 
 bool onGuiThread()
 {
@@ -43,28 +50,31 @@ bool onGuiThread()
            QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
-// Locks the block: bounded on the GUI thread, plain elsewhere.
+// Locks the block: bounded on the GUI thread, plain elsewhere (the other
+// threads may wait for a send of the GUI thread; the GUI thread never waits
+// without a limit for theirs).
 bool lockBlock()
 {
-    if (onGuiThread())
-        return FlashDataMutex().tryLock(GuiLockTimeoutMs);
+    if (onGuiThread()) {
+        if (FlashDataMutex().tryLock(GuiLockTimeoutMs))
+            return true;
+        qWarning() << "parameter block busy for" << GuiLockTimeoutMs << "ms; nothing changed";
+        return false;
+    }
     FlashDataMutex().lock();
     return true;
 }
 
-QString currentCacheName(const DeviceAllInfo &info)
+bool isCurrentDevice(const FlashDataOwnerInfo &owner)
 {
-    return CacheFileName(info.CidMid & 0xFF, (info.CidMid >> 8) & 0xFF);
+    return owner.isValid() && owner.Path == QString::fromUtf8(CurrentDevicePathCopy()) &&
+           owner.CacheName == CacheFileNameOf(CurrentDeviceSnapshot());
 }
 
-// With the lock held.
+// With FlashDataMutex() held.
 bool ownerIsCurrentLocked()
 {
-    if (!BlockOwner.isValid())
-        return false;
-    const DeviceAllInfo info = CurrentDeviceSnapshot();
-    return BlockOwner.Path == QString::fromUtf8(CurrentDevicePathCopy()) &&
-           BlockOwner.CacheName == currentCacheName(info);
+    return isCurrentDevice(BlockOwner);
 }
 
 void notifyOffline()
@@ -83,10 +93,8 @@ bool applySetter(const std::function<void(FlashDataMap &)> &write)
         notifyOffline();
         return false;
     }
-    if (!lockBlock()) {
-        qWarning() << "parameter block busy; setting not sent";
+    if (!lockBlock())
         return false;
-    }
     if (!ownerIsCurrentLocked()) {
         FlashDataMutex().unlock();
         // The block was never read from this device: sending it would write
@@ -101,6 +109,7 @@ bool applySetter(const std::function<void(FlashDataMap &)> &write)
     const bool sent = ProtocolDataUpdate(&CurrentFlashDataMap);
     if (!sent)
         CurrentFlashDataMap = before;
+    publishLocked();
     FlashDataMutex().unlock();
     if (!sent)
         qWarning() << "the device did not take the parameter block";
@@ -117,55 +126,105 @@ QMutex &FlashDataMutex()
 
 FlashDataMap FlashDataSnapshot()
 {
-    QMutexLocker locker(&FlashDataMutex());
-    return CurrentFlashDataMap;
+    QMutexLocker locker(&publishedMutex());
+    return PublishedBlock;
 }
 
 FlashDataOwnerInfo FlashDataOwner()
 {
-    QMutexLocker locker(&FlashDataMutex());
-    return BlockOwner;
+    QMutexLocker locker(&publishedMutex());
+    return PublishedOwner;
+}
+
+FlashDataMap FlashDataSnapshot(FlashDataOwnerInfo *owner)
+{
+    QMutexLocker locker(&publishedMutex());
+    if (owner)
+        *owner = PublishedOwner;
+    return PublishedBlock;
+}
+
+bool IsCurrentDeviceOwner(const FlashDataOwnerInfo &owner)
+{
+    return isCurrentDevice(owner);
 }
 
 bool FlashDataBelongsToCurrentDevice()
 {
-    QMutexLocker locker(&FlashDataMutex());
-    return ownerIsCurrentLocked();
+    return isCurrentDevice(FlashDataOwner());
 }
 
-void ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
+bool ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
 {
-    QMutexLocker locker(&FlashDataMutex());
+    if (!lockBlock())
+        return false;
     CurrentFlashDataMap = block;
     BlockOwner = owner;
+    publishLocked();
+    FlashDataMutex().unlock();
+    return true;
 }
 
 bool ReplaceAndSendFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
 {
-    QMutexLocker locker(&FlashDataMutex());
+    if (!lockBlock())
+        return false;
     CurrentFlashDataMap = block;
     BlockOwner = owner;
-    return ProtocolDataUpdate(&CurrentFlashDataMap);
+    const bool sent = ProtocolDataUpdate(&CurrentFlashDataMap);
+    publishLocked();
+    FlashDataMutex().unlock();
+    return sent;
+}
+
+bool ImportFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
+{
+    if (!lockBlock())
+        return false;
+    const FlashDataMap previous = CurrentFlashDataMap;
+    const FlashDataOwnerInfo previousOwner = BlockOwner;
+    CurrentFlashDataMap = block;
+    BlockOwner = owner;
+    const bool sent = ProtocolDataUpdate(&CurrentFlashDataMap);
+    if (!sent) {
+        CurrentFlashDataMap = previous;
+        BlockOwner = previousOwner;
+    }
+    publishLocked();
+    FlashDataMutex().unlock();
+    return sent;
 }
 
 FlashDataMap ApplyDeviceAnswer(const std::function<void(FlashDataMap &)> &change, bool send)
 {
-    QMutexLocker locker(&FlashDataMutex());
-    if (!ownerIsCurrentLocked()) {
-        FlashDataMap copy = CurrentFlashDataMap;
+    if (!lockBlock()) {
+        FlashDataMap copy = FlashDataSnapshot();
         change(copy);
         return copy;
     }
-    change(CurrentFlashDataMap);
-    if (send)
-        ProtocolDataUpdate(&CurrentFlashDataMap);
-    return CurrentFlashDataMap;
+    FlashDataMap result;
+    if (ownerIsCurrentLocked()) {
+        change(CurrentFlashDataMap);
+        if (send)
+            ProtocolDataUpdate(&CurrentFlashDataMap);
+        publishLocked();
+        result = CurrentFlashDataMap;
+    } else {
+        result = CurrentFlashDataMap;
+        change(result);
+    }
+    FlashDataMutex().unlock();
+    return result;
 }
 
-void ClearFlashDataOwner()
+bool ClearFlashDataOwner()
 {
-    QMutexLocker locker(&FlashDataMutex());
+    if (!lockBlock())
+        return false;
     BlockOwner = FlashDataOwnerInfo();
+    publishLocked();
+    FlashDataMutex().unlock();
+    return true;
 }
 
 bool CheckDeviceOnline()
@@ -349,127 +408,4 @@ bool SetKeyMacro(int k, const unsigned char entry[3], const unsigned char record
         m.Keys[k] = key;
         m.Macros[k] = macro;
     });
-}
-
-QString CacheFileName(int customerId, int modelId)
-{
-    auto hex2 = [](int v) {
-        return QStringLiteral("%1").arg(v & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-    };
-    return QStringLiteral("Device_CID") + hex2(customerId) + QStringLiteral("_MID") +
-           hex2(modelId) + QStringLiteral(".bin");
-}
-
-QString CacheFilePath(const QString &name)
-{
-    return UserFolder::filePath(QStringLiteral("Device_Info/") + name);
-}
-
-QString SelectedCacheNameSafe()
-{
-    QMutexLocker locker(&cacheNameMutex());
-    return SelectedCacheCopy;
-}
-
-QString LoadedCacheNameSafe()
-{
-    QMutexLocker locker(&cacheNameMutex());
-    return LoadedCacheCopy;
-}
-
-void SetSelectedCacheName(const QString &name)
-{
-    {
-        QMutexLocker locker(&cacheNameMutex());
-        SelectedCacheCopy = name;
-    }
-    if (onGuiThread())
-        SelectedCacheName = name;
-    else
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [name] { SelectedCacheName = name; },
-            Qt::QueuedConnection);
-}
-
-void SetLoadedCacheName(const QString &name)
-{
-    {
-        QMutexLocker locker(&cacheNameMutex());
-        LoadedCacheCopy = name;
-    }
-    if (onGuiThread())
-        LoadedCacheName = name;
-    else
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [name] { LoadedCacheName = name; }, Qt::QueuedConnection);
-}
-
-bool ReadFlashDataCache(const QString &name, FlashDataMap &out)
-{
-    if (name.isEmpty())
-        return false;
-    QFile file(CacheFilePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    // Exactly one record: the length field, then the block, nothing after it.
-    if (file.size() != qint64(sizeof(quint32) + BlockLength)) {
-        qWarning() << "cache file" << name << "has" << file.size() << "bytes; ignored";
-        return false;
-    }
-    QDataStream in(&file);
-    quint32 length = 0;
-    in >> length;
-    if (length != BlockLength) {
-        qWarning() << "cache file" << name << "holds a record of" << length << "bytes; ignored";
-        return false;
-    }
-    FlashDataMap block;
-    if (in.readRawData(reinterpret_cast<char *>(&block), int(BlockLength)) != int(BlockLength))
-        return false;
-    out = block;
-    return true;
-}
-
-bool WriteFlashDataCacheFile(const QString &name, const FlashDataMap &record)
-{
-    if (name.isEmpty())
-        return false;
-    QSaveFile file(CacheFilePath(name));
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning() << "cannot write cache file" << file.fileName();
-        return false;
-    }
-    QDataStream out(&file);
-    out.writeBytes(reinterpret_cast<const char *>(&record), BlockLength);
-    if (out.status() != QDataStream::Ok || !file.commit()) {
-        qWarning() << "cannot write cache file" << file.fileName();
-        return false;
-    }
-    return true;
-}
-
-bool WriteFlashDataCache(const QString &name, const FlashDataMap &record)
-{
-    const FlashDataOwnerInfo owner = FlashDataOwner();
-    if (!FlashDataBelongsToCurrentDevice() || name != owner.CacheName) {
-        qDebug() << "cache" << name << "not written: the block was not read from this device";
-        return false;
-    }
-    return WriteFlashDataCacheFile(name, record);
-}
-
-bool WriteCurrentFlashDataCache()
-{
-    FlashDataMap block;
-    FlashDataOwnerInfo owner;
-    {
-        QMutexLocker locker(&FlashDataMutex());
-        if (!ownerIsCurrentLocked()) {
-            qDebug() << "cache not written: the block was not read from this device";
-            return false;
-        }
-        block = CurrentFlashDataMap;
-        owner = BlockOwner;
-    }
-    return WriteFlashDataCacheFile(owner.CacheName, block);
 }

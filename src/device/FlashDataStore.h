@@ -8,10 +8,14 @@
 // (cache reads) and the device library's event thread (full reads and small
 // answers) all touch the block. Every write and every send happens under
 // FlashDataMutex(), so a send never carries a half-written block; a full read
-// is parsed into a local block and swapped in whole. Code that reads the block
-// outside the GUI thread's setters takes FlashDataSnapshot().
+// is parsed into a local block and swapped in whole. Readers take
+// FlashDataSnapshot(), a copy refreshed after every change under a lock that
+// is never held across a device call. The GUI thread waits at most two
+// seconds for FlashDataMutex(); when a send of another thread holds it longer,
+// the change is refused (false) rather than freezing the window.
 
 #include "common/SharedState.h"
+#include "device/DeviceAllInfo.h"
 #include "device/FlashDataMap.h"
 
 #include <QString>
@@ -24,10 +28,11 @@ class QMutex;
 extern FlashDataMap CurrentFlashDataMap;
 
 // Guards CurrentFlashDataMap, its owner and every ProtocolDataUpdate of it.
-// Never held while a signal is emitted or a callback runs.
+// Never held while a signal is emitted or a callback runs. Use the functions
+// below rather than locking it directly.
 QMutex &FlashDataMutex();
 
-// A consistent copy of the whole block, taken under the lock.
+// A consistent copy of the whole block as it was after its last change.
 FlashDataMap FlashDataSnapshot();
 
 // Owner of the block: the device (HID path) and model cache name that the
@@ -41,20 +46,29 @@ struct FlashDataOwnerInfo
     bool isValid() const { return !Path.isEmpty() && !CacheName.isEmpty(); }
 };
 FlashDataOwnerInfo FlashDataOwner();
+// The copy of the block together with its owner, taken in one step.
+FlashDataMap FlashDataSnapshot(FlashDataOwnerInfo *owner);
 // True when the block was read from (or imported for) the current device.
 bool FlashDataBelongsToCurrentDevice();
-// Replaces the block and its owner in one step (full read, profile import).
-void ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner);
+// True when `owner` names the current device (its path and model).
+bool IsCurrentDeviceOwner(const FlashDataOwnerInfo &owner);
+// Replaces the block and its owner in one step. False only when the block
+// stayed busy (GUI thread).
+bool ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner);
 // Replaces the block and its owner and sends the new block, in one step under
-// the lock (the write-back of a full read). Returns the send's result.
+// the lock (the write-back of a full read: the block stays, as it is what the
+// device holds, even when the send fails). Returns the send's result.
 bool ReplaceAndSendFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner);
+// A profile import: replaces and sends in one step; when the device does not
+// take the block, block and owner stay what they were. The send's result.
+bool ImportFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner);
 // A device answer that changes part of the block: applied (and, with `send`,
 // the block sent back) only when the block belongs to the current device.
 // Returns the block as it is afterwards; for another device's block, a copy
 // with the change applied, so the pages still show what the device said.
 FlashDataMap ApplyDeviceAnswer(const std::function<void(FlashDataMap &)> &change, bool send);
 // The block no longer describes any device.
-void ClearFlashDataOwner();
+bool ClearFlashDataOwner();
 
 // The online test of every setter: true when UsbFinderC_GetDeviceOnLine
 // answers for CurrentDevicePathPtr; otherwise SigMouseOffLineo(0) unless a
@@ -110,6 +124,8 @@ bool SetKeyMacro(int k, const unsigned char entry[3], const unsigned char record
 // byte-array record (32-bit big-endian length 10448, then the block).
 // "Device_CID" + cid + "_MID" + mid + ".bin", each id two upper-case hex digits.
 QString CacheFileName(int customerId, int modelId);
+// The cache name of a found device's model (its CidMid).
+QString CacheFileNameOf(const DeviceAllInfo &info);
 QString CacheFilePath(const QString &name);
 // SelectedCacheName (the device chosen on the chooser page, read when it does
 // not answer) and LoadedCacheName (the device whose block was last read) are

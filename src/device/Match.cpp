@@ -55,25 +55,17 @@ void OnPairEvent(const unsigned char *hdr, int hdrLen, const unsigned char *payl
     // A status event without its byte says nothing.
     if (!payload || payloadLen < 1)
         return;
-    PostMsg *hub = PostMsg::GetInstance();
-    switch (payload[0]) {
-    case 2:
-        emit hub->SigTimerStop();
-        PairRunning = false;
-        qDebug() << "fail";
-        PairState = 3;
-        emit hub->SigButtonEnable(0);
-        break;
-    case 3:
-        emit hub->SigTimerStop();
-        PairRunning = false;
-        qDebug() << "success";
-        PairState = 2;
-        emit hub->SigButtonEnable(1);
-        break;
-    default:
+    // 2 failed, 3 paired; 1 (still pairing) and anything else say nothing.
+    const int status = payload[0];
+    if (status != 2 && status != 3)
         return;
-    }
+    const bool paired = status == 3;
+    PostMsg *hub = PostMsg::GetInstance();
+    emit hub->SigTimerStop();
+    PairRunning = false;
+    qDebug() << (paired ? "success" : "fail");
+    PairState = paired ? 2 : 3;
+    emit hub->SigButtonEnable(paired ? 1 : 0);
     resumeDevicePage();
 }
 

@@ -118,23 +118,18 @@ void UpDataParam::onTimeupDestroy()
                         QPoint((width() - notice.width()) / 2, (height() - notice.height()) / 2));
             DialogSeam::exec(notice);
         } else {
-            const FlashDataOwnerInfo previousOwner = FlashDataOwner();
-            const FlashDataMap previous = FlashDataSnapshot();
             FlashDataOwnerInfo owner;
             owner.Path = QString::fromUtf8(CurrentDevicePathCopy());
-            owner.CacheName = CacheFileName(CurrentDeviceInfo.CidMid & 0xFF,
-                                            (CurrentDeviceInfo.CidMid >> 8) & 0xFF);
-            if (ReplaceAndSendFlashData(block, owner)) {
-                ShowBlock(block);
-                processEventsFor(5 * WaitStepMs);
-            } else {
-                // The mouse did not take the profile: keep what it holds.
-                ReplaceFlashData(previous, previousOwner);
+            owner.CacheName = CacheFileNameOf(CurrentDeviceInfo);
+            if (!ImportFlashData(block, owner)) {
+                // The mouse did not take the profile: it keeps what it holds.
                 qWarning() << "the device did not take the imported profile";
                 close();
                 emit hub->SigMouseOffLineo(0);
                 return;
             }
+            ShowBlock(block);
+            processEventsFor(5 * WaitStepMs);
         }
         close();
         return;
@@ -142,7 +137,7 @@ void UpDataParam::onTimeupDestroy()
 
     if (!DeviceAnswered) {
         FlashDataMap cached;
-        if (ReadFlashDataCache(SelectedCacheName, cached))
+        if (ReadFlashDataCache(SelectedCacheNameSafe(), cached))
             ShowBlock(cached);
         close();
         emit hub->SigMouseOffLineo(0);
@@ -159,6 +154,6 @@ void UpDataParam::onTimeupDestroy()
     if (!LastWaitSucceeded)
         emit hub->SigMouseOffLineo(1);
     FlashDataMap existing;
-    if (DeviceOnline && !ReadFlashDataCache(SelectedCacheName, existing))
-        WriteFlashDataCache(LoadedCacheName, FlashDataSnapshot());
+    if (DeviceOnline && !ReadFlashDataCache(SelectedCacheNameSafe(), existing))
+        WriteFlashDataCache(LoadedCacheNameSafe(), FlashDataSnapshot());
 }

@@ -108,7 +108,7 @@ void Worker::StartReading(const DeviceAllInfo &info)
 void Worker::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
 {
     SetCurrentDeviceInfo(SelectInfo);
-    SetSelectedCacheName(CacheFileName(SelectInfo.CidMid & 0xFF, (SelectInfo.CidMid >> 8) & 0xFF));
+    SetSelectedCacheName(CacheFileNameOf(SelectInfo));
 }
 
 void Worker::SlotMainPageChange()

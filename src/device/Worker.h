@@ -1,8 +1,10 @@
 #pragma once
 
 #include "device/DeviceAllInfo.h"
+#include "device/FlashDataMap.h"
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -48,6 +50,10 @@ public:
 
     const QString &lastPath() const { return LastPath; }
 
+    // Least time between two whole-block re-reads of a settings change the
+    // device reported (ms); tests shorten it.
+    static int SettingsRefreshMs;
+
 protected:
     void run() override;
 
@@ -69,6 +75,13 @@ void OnDeviceEvent(const unsigned char *hdr, int hdrLen, const unsigned char *pa
                    int payloadLen);
 // Follow-up reads after a status-change event (library thread).
 void RefreshChangedValues();
+// The first full read after a factory reset keeps only the macros of the key
+// slots whose default function is a macro: keyParamLists[i] is the list
+// Drive<n>/KeyParam<i + 1>, and slot i is kept when its first item is "0x05".
+// Without a kept slot every key-event block and macro is zeroed; otherwise
+// those of every other slot. The key table is never touched. Returns the kept
+// slots.
+QList<int> ClearSpareMacroSlots(FlashDataMap &block, const QList<QStringList> &keyParamLists);
 // Option/ShowBatteryValue, read when the worker is built.
 extern std::atomic<int> ShowBatteryValueSetting;
 // Milliseconds since the last accepted whole-block refresh of a settings change.

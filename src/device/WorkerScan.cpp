@@ -14,26 +14,17 @@
 
 int Worker::IdentifyDevice(DeviceAllInfo &record, const char *path)
 {
-    bool answered = false;
-    const DeviceIdentity identity = DeviceCatalogue::AskIdentity(path, answered);
+    const DeviceCatalogue::Identification id = DeviceCatalogue::Identify(path);
     const int total = DeviceCatalogue::ModelCount();
     if (total <= 0)
         return 0;
-    const int model =
-        answered ? DeviceCatalogue::MatchModel(identity.CustomerId, identity.ModelId) : -1;
-    if (model < 0) {
-        record.Wired = IsWiredConnection(identity.ConnectionType);
-        record.DriveIndex = total;
-        if (!answered)
+    if (id.Model < 0) {
+        DeviceCatalogue::MarkUnknown(record, id, total);
+        if (!id.Answered)
             return 0;
-        return identity.CustomerId == DeviceCatalogue::CustomerId() ? 2 : 3;
+        return id.Identity.CustomerId == DeviceCatalogue::CustomerId() ? 2 : 3;
     }
-    record.Wired = IsWiredConnection(identity.ConnectionType);
-    record.CidMid = static_cast<uint16_t>(identity.CustomerId | (identity.ModelId << 8));
-    record.ReceiverType = identity.ConnectionType;
-    record.DriveIndex = model;
-    if (UsbFinderC_GetDeviceOnLine(path))
-        record.Online = true;
+    DeviceCatalogue::MarkMatched(record, id, path);
 
     unsigned char buffer[VidUsbAddressBufferLength] = {};
     record.ReceiverAddress.clear();
@@ -53,36 +44,29 @@ int Worker::IdentifyDevice(DeviceAllInfo &record, const char *path)
 
 void Worker::ScanDevices(QStringList vids, QStringList pids)
 {
-    for (const QString &vid : vids) {
-        for (const QString &pid : pids) {
-            int count = 5;
-            const QByteArray vidBytes = vid.toLatin1();
-            const QByteArray pidBytes = pid.toLatin1();
-            char **paths = UsbFinderC_FindHidDevicesByDeviceId(vidBytes.constData(),
-                                                               pidBytes.constData(), 1, 5, &count);
-            if (!paths)
-                continue;
-            for (int i = 0; i < count; ++i) {
-                if (!paths[i])
-                    continue;
-                DeviceAllInfo record = DeviceCatalogue::NewRecord(paths[i], vid, pid);
-                if (CurrentDeviceInfo.Path.isEmpty()) {
-                    ModelDevices.append(record);
-                    continue;
-                }
-                const int code = IdentifyDevice(record, paths[i]);
-                if (code != 1) {
-                    ModelDevices.append(record);
-                    continue;
-                }
-                if (record.DriveIndex != CurrentDeviceInfo.DriveIndex)
-                    continue;
+    DeviceCatalogue::ForEachPath(
+        vids, pids,
+        [](const char *vid, const char *pid, int *count) {
+            return UsbFinderC_FindHidDevicesByDeviceId(vid, pid, 1, 5, count);
+        },
+        [this](const char *path, const QString &vid, const QString &pid) {
+            DeviceAllInfo record = DeviceCatalogue::NewRecord(path, vid, pid);
+            if (CurrentDeviceInfo.Path.isEmpty()) {
                 ModelDevices.append(record);
-                if (record.Path == CurrentDeviceInfo.Path)
-                    SetCurrentDevicePath(QByteArray(paths[i]));
+                return;
             }
-        }
-    }
+            const int code = IdentifyDevice(record, path);
+            if (code != 1) {
+                ModelDevices.append(record);
+                return;
+            }
+            // A device of another model is not this page's business.
+            if (record.DriveIndex != CurrentDeviceInfo.DriveIndex)
+                return;
+            ModelDevices.append(record);
+            if (record.Path == CurrentDeviceInfo.Path)
+                SetCurrentDevicePath(QByteArray(path));
+        });
 }
 
 void OnDeviceUsbChanged()

@@ -126,3 +126,36 @@ inline QByteArray lastBlockSent()
     }
     return QByteArray();
 }
+
+inline void noDeviceEvents(const unsigned char *, int, const unsigned char *, int) {}
+
+// The simulated devices' records: device 0 is the 4K receiver with its
+// wireless mouse (Drive1), device 1 the wired mouse (Drive2).
+inline DeviceAllInfo simDeviceRecord(int device)
+{
+    DeviceAllInfo info;
+    info.Path = QString::fromUtf8(SimDevicePath(device));
+    info.VidText = QStringLiteral("0x3A7C");
+    info.PidText = device == 0 ? QStringLiteral("0x7C40") : QStringLiteral("0x7C01");
+    info.CidMid = device == 0 ? (38 | (11 << 8)) : (38 | (12 << 8));
+    info.ReceiverType = device == 0 ? 1 : 2;
+    info.DriveIndex = device;
+    info.Wired = device == 1;
+    info.Online = true;
+    return info;
+}
+
+// The wired mouse made current, bound (its events go nowhere) and owner of
+// the block it holds; returns that block.
+inline FlashDataMap makeWiredCurrent()
+{
+    const DeviceAllInfo info = simDeviceRecord(1);
+    const QByteArray path = info.Path.toUtf8();
+    SetCurrentDeviceInfo(info);
+    SetCurrentDevicePath(path);
+    UsbServerC_Start(path.constData(), path.constData(), noDeviceEvents);
+    FlashDataMap block;
+    SimMouseBlock(1, &block);
+    ReplaceFlashData(block, {info.Path, CacheFileNameOf(info)});
+    return block;
+}

@@ -4,10 +4,14 @@
 
 #include "common/DialogSeam.h"
 #include "common/mytoolButtonEnter.h"
+#include "device/FirmwareHooks.h"
 #include "device/Match.h"
+#include "platform/Registry.h"
 
 #include <QLabel>
+#include <QSignalSpy>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QtTest>
 
 class TestDiscovery : public QObject
@@ -125,7 +129,106 @@ private slots:
         if (listed == 4) {
             QCOMPARE(chooser.rateBadges().size(), 4);
             QCOMPARE(chooser.deviceButtons().at(3)->pos(), QPoint(305, 0));
+            // The arrows change on arriving at the last and the first page.
+            auto *left = chooser.findChild<QToolButton *>(QStringLiteral("LeftButton"));
+            static_cast<QToolButton *>(right)->click();
+            QCOMPARE(stack->currentIndex(), 1);
+            QVERIFY(!left->isHidden() && right->isHidden());
+            left->click();
+            QCOMPARE(stack->currentIndex(), 0);
+            QVERIFY(left->isHidden() && !right->isHidden());
         }
+    }
+
+    void firmwareOrPairingOfferForASilentTwin_data()
+    {
+        QTest::addColumn<QString>("version"); // MouseVer of the model, "" never recorded
+        QTest::addColumn<bool>("mouseImage");
+        QTest::addColumn<bool>("receiverImage");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("no version recorded: pairing")
+            << QString() << false << false << "CloseButton" << QStringList{"Match"} << false;
+        QTest::newRow("both images: confirmed, pairing")
+            << "v1.00" << true << true << "OK" << QStringList{"RePair", "Match"} << false;
+        QTest::newRow("no image: declined")
+            << "v1.00" << false << false << "Cancel" << QStringList{"RePair"} << false;
+        QTest::newRow("mouse image only: wired-mode warning")
+            << "v1.00" << true << false << "CloseButton" << QStringList{"UpDateWarning"} << false;
+        QTest::newRow("receiver image only: the device is chosen")
+            << "v1.00" << false << true << "CloseButton" << QStringList{} << true;
+    }
+
+    void firmwareOrPairingOfferForASilentTwin()
+    {
+        QFETCH(QString, version);
+        QFETCH(bool, mouseImage);
+        QFETCH(bool, receiverImage);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, chosen);
+        // Two receivers of one model; the mouse of the second does not answer.
+        const QByteArray set =
+            "{\"devices\": [{\"kind\": \"receiver\", \"vid\": \"0x3A7C\", \"pid\": \"0x7C10\", "
+            "\"connectionType\": 0, \"mouse\": {\"key\": \"a\", \"cid\": 38, \"mid\": 11}}, "
+            "{\"kind\": \"receiver\", \"vid\": \"0x3A7C\", \"pid\": \"0x7C40\", "
+            "\"connectionType\": 1, \"online\": false, "
+            "\"mouse\": {\"key\": \"b\", \"cid\": 38, \"mid\": 11}}]}";
+        QString error;
+        QVERIFY2(SimLoadDevices(set, &error), qPrintable(error));
+        const QString key = QStringLiteral("MouseVer3811");
+        Registry::instance()->setValue(Registry::mouseDriveTestKey(), key, version);
+        FirmwareHooks::LoadUpgradeImage = [mouseImage](int kind, const QString &, const QString &,
+                                                       int,
+                                                       int) { return kind == 210 && mouseImage; };
+        FirmwareHooks::LoadRepairImage = [receiverImage](int kind, const QString &, const QString &,
+                                                         int, int) {
+            return kind == 211 && receiverImage;
+        };
+        QSignalSpy selected(PostMsg::GetInstance(), &PostMsg::SigSelectMouseInfo);
+
+        DialogChange chooser;
+        const int silent = indexOfPath(SimDevicePath(1));
+        QVERIFY(silent >= 0);
+        DialogSeam::ScopedAnswer answers(answer);
+        chooser.deviceButtons().at(silent)->click();
+
+        QStringList classes;
+        for (const DialogSeam::ShownDialog &dialog : answers.dialogs())
+            classes.append(dialog.className);
+        QCOMPARE(classes, shown);
+        QCOMPARE(selected.count(), chosen ? 1 : 0);
+        if (chosen)
+            QCOMPARE(selected.first().first().value<DeviceAllInfo>().Path,
+                     QString::fromUtf8(SimDevicePath(1)));
+        if (shown.contains("Match"))
+            QCOMPARE(PairDeviceInfo.Path, QString::fromUtf8(SimDevicePath(1)));
+
+        FirmwareHooks::LoadUpgradeImage = nullptr;
+        FirmwareHooks::LoadRepairImage = nullptr;
+        Registry::instance()->remove(Registry::mouseDriveTestKey(), key);
+        DevicePageActive = 0;
+    }
+
+    void repairButtonFollowsAFailedUpgrade()
+    {
+        const QString key = QStringLiteral("UpdateFailInfo");
+        Registry::instance()->setValue(Registry::mouseDriveTestKey(), key, QStringLiteral("1"));
+        DialogChange chooser;
+        chooser.show();
+        auto *repair = chooser.findChild<QWidget *>(QStringLiteral("Repair"));
+        auto *prompt = chooser.findChild<QLabel *>(QStringLiteral("label_2"));
+        QVERIFY(repair->isVisible());
+        QCOMPARE(prompt->text(), DialogChange::RepairText);
+
+        // The repair engine's verdict, then the next hot-plug scan.
+        emit PostMsg::GetInstance()->SigUpDateButton(true);
+        QVERIFY(!repair->isVisible());
+        QCOMPARE(prompt->text(), DialogChange::PleaseConnectText);
+        Registry::instance()->remove(Registry::mouseDriveTestKey(), key);
+        OnChooserUsbChanged();
+        QVERIFY(!repair->isVisible());
     }
 
     void refreshedRecordsGoToTheirOwnEntry()

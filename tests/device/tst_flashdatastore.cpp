@@ -3,35 +3,17 @@
 #include "DeviceTestSupport.h"
 
 #include <QDataStream>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <cstring>
 #include <functional>
+#include <thread>
 
 namespace {
-
-void noEvents(const unsigned char *, int, const unsigned char *, int) {}
-
-// The wired mouse of the default set, made current and owner of a block.
-FlashDataMap makeWiredCurrent()
-{
-    const QByteArray path(SimDevicePath(1));
-    DeviceAllInfo info;
-    info.Path = QString::fromUtf8(path);
-    info.CidMid = 38 | (12 << 8);
-    info.ReceiverType = 2;
-    info.DriveIndex = 1;
-    info.Wired = true;
-    SetCurrentDeviceInfo(info);
-    SetCurrentDevicePath(path);
-    UsbServerC_Start(path.constData(), path.constData(), noEvents);
-    FlashDataMap block;
-    SimMouseBlock(1, &block);
-    ReplaceFlashData(block, {info.Path, CacheFileName(38, 12)});
-    return block;
-}
 
 struct SetterCase
 {
@@ -189,7 +171,7 @@ private slots:
         info.CidMid = 38 | (11 << 8);
         SetCurrentDeviceInfo(info);
         SetCurrentDevicePath(path);
-        UsbServerC_Start(path.constData(), path.constData(), noEvents);
+        UsbServerC_Start(path.constData(), path.constData(), noDeviceEvents);
         SimClearCallLog();
 
         QVERIFY(!FlashDataBelongsToCurrentDevice());
@@ -220,6 +202,30 @@ private slots:
         QVERIFY(sameBlock(FlashDataSnapshot(), before));
     }
 
+    void readersNeverWaitForASend()
+    {
+        const FlashDataMap block = makeWiredCurrent();
+        // Another thread holds the block, as a send of the event thread does.
+        QSemaphore held;
+        QSemaphore release;
+        std::thread sender([&] {
+            FlashDataMutex().lock();
+            held.release();
+            release.tryAcquire(1, 5000);
+            FlashDataMutex().unlock();
+        });
+        held.acquire();
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(sameBlock(FlashDataSnapshot(), block));
+        QVERIFY(FlashDataBelongsToCurrentDevice());
+        QVERIFY(WriteCurrentFlashDataCache());
+        const qint64 waited = clock.elapsed();
+        release.release();
+        sender.join();
+        QVERIFY2(waited < 4000, "a reader waited for the send");
+    }
+
     void cacheName() { QCOMPARE(CacheFileName(10, 63), QStringLiteral("Device_CID0A_MID3F.bin")); }
 
     void cacheRoundTripIsByteForByte()
@@ -227,7 +233,10 @@ private slots:
         FlashDataMap block = makeWiredCurrent();
         block.Macros[15].Strokes[69].DelayMs = 0xDEADBEEF;
         QVERIFY(WriteFlashDataCache(CacheFileName(38, 12), block));
-        QCOMPARE(QFileInfo(CacheFilePath(CacheFileName(38, 12))).size(), qint64(10452));
+        QFile file(CacheFilePath(CacheFileName(38, 12)));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.size(), qint64(10452));
+        QCOMPARE(file.read(4), QByteArray("\x00\x00\x28\xD0", 4)); // big-endian length
         FlashDataMap read;
         QVERIFY(ReadFlashDataCache(CacheFileName(38, 12), read));
         QVERIFY(sameBlock(read, block));

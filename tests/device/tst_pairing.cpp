@@ -13,12 +13,7 @@ class TestPairing : public QObject
     // The receiver's mouse is the current device of the device page.
     void receiverOnDevicePage()
     {
-        DeviceAllInfo info;
-        info.Path = QString::fromUtf8(SimDevicePath(0));
-        info.VidText = QStringLiteral("0x3A7C");
-        info.PidText = QStringLiteral("0x7C40");
-        info.CidMid = 38 | (11 << 8);
-        info.ReceiverType = 1;
+        const DeviceAllInfo info = simDeviceRecord(0);
         SetCurrentDeviceInfo(info);
         SetCurrentDevicePath(info.Path.toUtf8());
         DevicePageActive = 1;
@@ -60,6 +55,27 @@ private slots:
         QTRY_VERIFY(button(match)->styleSheet().contains(outcome == 3 ? "PairSuccess.png"
                                                                       : "PairFail.png"));
         QCOMPARE(countCalls("UsbServer_EnterDonglePairOnlyCid"), 1);
+        match.close();
+    }
+
+    void receiverUnpluggedWhilePairingFails()
+    {
+        SimSetPairOutcome(3, 1000);
+        Match match;
+        match.PreparePair();
+        match.show();
+        QTRY_VERIFY(match.findChild<QWidget *>("textEdit")->isVisible());
+        button(match)->click();
+        const QString pairing = button(match)->text();
+        QTRY_COMPARE(button(match)->text(), pairing + "..."); // the 500 ms caption steps
+        QVERIFY(SimPlug(0, false));
+        QTRY_COMPARE(PairState.load(), 3); // found by the 1000 ms poll
+        QVERIFY(!PairRunning);
+        QCOMPARE(DevicePageActive.load(), 1);
+        QVERIFY(button(match)->styleSheet().contains("PairFail.png"));
+        const QString failed = button(match)->text();
+        QTest::qWait(600);
+        QCOMPARE(button(match)->text(), failed); // the caption timer stopped
         match.close();
     }
 

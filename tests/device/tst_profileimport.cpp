@@ -2,6 +2,7 @@
 // damaged or foreign one is refused with the notice and changes nothing.
 #include "DeviceTestSupport.h"
 
+#include "buttons/ProfileFile.h"
 #include "common/DialogSeam.h"
 #include "common/NoticeChoice.h"
 #include "device/UpDataParam.h"
@@ -17,8 +18,6 @@
 Q_DECLARE_METATYPE(FlashDataMap)
 
 namespace {
-
-void noEvents(const unsigned char *, int, const unsigned char *, int) {}
 
 // The layout the export writes: three length-prefixed records.
 QByteArray profileBytes(const QByteArray &tag, const QByteArray &sensor, const FlashDataMap &block)
@@ -60,22 +59,6 @@ class TestProfileImport : public QObject
         return path;
     }
 
-    // The wired mouse (Drive2: sensor 3327, six DPI levels) is current and
-    // its block is read.
-    void makeWiredCurrent()
-    {
-        const QByteArray path(SimDevicePath(1));
-        DeviceAllInfo info;
-        info.Path = QString::fromUtf8(path);
-        info.CidMid = 38 | (12 << 8);
-        info.DriveIndex = 1;
-        info.Wired = true;
-        SetCurrentDeviceInfo(info);
-        SetCurrentDevicePath(path);
-        UsbServerC_Start(path.constData(), path.constData(), noEvents);
-        ReplaceFlashData(wiredBlock(), {info.Path, CacheFileName(38, 12)});
-    }
-
     void runImport(const QString &path)
     {
         UpDataParam dialog;
@@ -99,7 +82,7 @@ private slots:
     void init()
     {
         SimReset();
-        makeWiredCurrent();
+        makeWiredCurrent(); // Drive2: sensor 3327, six DPI levels
         SimClearCallLog();
     }
 
@@ -109,7 +92,9 @@ private slots:
         block.ReportRateCode = 0x10;
         block.DpiLevelCount = 6; // the model's maximum is accepted
         block.Keys[3] = KeyAssign{11, 1, 2};
-        const QString path = writeFile(profileBytes("Zudod", "3327", block));
+        // Written by the button page's export.
+        const QString path = dir.filePath(QStringLiteral("exported.bin"));
+        QVERIFY(ProfileFile::Write(path, block, QStringLiteral("3327")));
         QSignalSpy shown(PostMsg::GetInstance(), &PostMsg::SigUpDataButtonUIC);
 
         DialogSeam::ScopedAnswer answer(QStringLiteral("NewHong"));

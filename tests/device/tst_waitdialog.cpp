@@ -3,6 +3,7 @@
 
 #include "device/UpDataParam.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -54,6 +55,35 @@ private slots:
         QCOMPARE(offline.count(), 2);
         QCOMPARE(offline.at(0).first().toInt(), 0);
         QCOMPARE(offline.at(1).first().toInt(), 1);
+    }
+
+    void onlyTheFirstReadOfAModelCreatesItsCache()
+    {
+        const QString name = CacheFileName(38, 12);
+        DeviceAllInfo info;
+        info.Path = QStringLiteral("wired-mouse");
+        info.CidMid = 38 | (12 << 8);
+        SetCurrentDeviceInfo(info);
+        SetCurrentDevicePath(info.Path.toUtf8());
+        SetSelectedCacheName(name);
+        SetLoadedCacheName(name);
+        QFile::remove(CacheFilePath(name));
+        DeviceAnswered = true;
+        DeviceOnline = true;
+        UpDataParam dialog;
+
+        FlashDataMap block{};
+        block.DpiLevelCount = 4;
+        for (int read = 0; read < 2; ++read) {
+            QVERIFY(ReplaceFlashData(block, {info.Path, name}));
+            ButtonPageUpdated = LightPageUpdated = SensorPageUpdated = true;
+            run(dialog, false);
+            FlashDataMap cached;
+            QVERIFY(ReadFlashDataCache(name, cached));
+            QCOMPARE(int(cached.DpiLevelCount), 4); // the second read leaves the file alone
+            block.DpiLevelCount = 5;
+        }
+        DeviceOnline = false;
     }
 
     void silentDeviceShowsTheCache()
