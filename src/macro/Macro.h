@@ -1,15 +1,29 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QModelIndex>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include "device/FlashDataMap.h"
 
-class QLabel;
+class KeyboardHook;
+class QButtonGroup;
+class QDialog;
+class QListWidgetItem;
+class Ui_Macro;
 
-// The macro page (stack index 3 of the device window). This first version
-// holds the page's place and the recording state the device window relies on
-// (leaving the device page resets it); the editor comes with the macro work.
+// The macro page (stack index 3 of the device window): the macro list (one
+// per-macro file each), the event list of the selected macro, recording from
+// the keyboard, the delay and repeat controls, export and import, and the
+// conversions between the event list and the device's macro record.
+//
+// Split by concern: Macro.cpp (construction, theme, texts, reset),
+// macro_list.cpp (whole macros), macro_files.cpp (per-macro files),
+// macro_events.cpp (event list editing), macro_recording.cpp,
+// macro_device.cpp (device record) and macro_export.cpp.
 class Macro : public QWidget
 {
     Q_OBJECT
@@ -18,14 +32,116 @@ public:
     explicit Macro(QWidget *parent = nullptr);
     ~Macro() override;
 
-private slots:
-    void on_StartRecord_clicked();
-    void on_StopRecord_clicked();
-    void SlotSetMacroPage();
+    // The generated form (tests drive its widgets).
+    Ui_Macro *ui = nullptr;
+
+    // Event list builders; they add items only while a macro is selected.
+    void AppendKeyItem(const QString &name, bool pressed);
+    void AppendDelayItem(double ms);
+    void InsertKeyEvent(const QString &name, bool pressed);
+    void InsertKeyStroke(const QString &name);
+    void InsertDelay(double ms);
+
+    // Per-macro files of the current macro (AppendMacroEvents: of `name`).
+    void CreateMacroFile(const QString &unused = QString());
+    bool SaveMacroFile(const QString &unused, const QString &repeatCode);
+    bool AppendMacroEvents(const QString &name);
+    void LoadMacroFile(const QString &unused = QString());
+
+    // Repeat code of the repeat controls: 254, 255, 253 or the count.
+    int RepeatCode() const;
+    // Full path of the file of macro `name`; empty when the name cannot be a
+    // file name inside the macro folder.
+    QString MacroFilePathOf(const QString &name) const;
+    // The text of the current macro; empty without one.
+    QString CurrentMacroName() const;
+
+    QString MacroFileFolder;
+    QString CurrentMacroFile;
+    bool EventsChanged = false;
+    bool RepeatModeChanged = false;
+
+public slots:
     void SlotMacroDownLoadData(QString MacroName, int index);
     void SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer);
+    void UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu);
+
+private slots:
+    // Whole macros.
+    void on_listWidgetHong_clicked(const QModelIndex &index);
+    void on_NewHong_clicked();
+    void CreateMewMacro();
+    void RenameMacro();
+    void on_DeleteHong_clicked();
+    void DeleteMacro();
+    void on_Save_clicked();
+    void on_listWidgetHong_customContextMenuRequested(const QPoint &pos);
+    void SlotSetMacroPage();
     void SlotAllLanguage(int index);
+    void ExPortMacro();
+    void InPortMacro();
+
+    // Events.
+    void on_ChooseEvent_activated(int index);
+    void on_Amend_clicked();
+    void on_DeleteKey_clicked();
+    void on_DelayTime_valueChanged(int value);
+    void on_NumberEdit_valueChanged(int value);
+    void on_listWidgetKey_itemChanged(QListWidgetItem *item);
+
+    // Recording.
+    void on_StartRecord_clicked();
+    void on_StopRecord_clicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    QLabel *Title = nullptr;
+    enum ItemType
+    {
+        PressType = 0,
+        ReleaseType = 1
+    };
+
+    void FillMacroList();
+    void SetUpButtonGroups();
+    void ApplyTheme();
+    void SetSaveIdle();
+    void ActivateSave();
+    void OnRepeatModeToggled();
+    // Moves a dialog to the page's centre shifted left by dx and up by dy,
+    // then runs it modally.
+    int RunPlaced(QDialog &dialog, int dx, int dy);
+    void ShowStopRecordFirst();
+    void ShowSameMacro();
+    void ShowImportFailed();
+
+    QListWidgetItem *NewKeyItem(const QString &name, bool pressed) const;
+    QListWidgetItem *NewDelayItem(double ms) const;
+    static bool IsDelayText(const QString &text);
+    // The event lines of the per-macro file for the event list.
+    QString EventLines() const;
+    bool NameTaken(const QString &name) const;
+    void SetRecordingControlsEnabled(bool enabled);
+
+    KeyboardHook *RecordHook = nullptr;
+    QButtonGroup *DelayModeGroup = nullptr;
+    QButtonGroup *RepeatModeGroup = nullptr;
+    int LastKeyCode = 0;
+    QElapsedTimer DelayTimer;
+    bool FirstEventPending = false;
+    int KeyEventCount = 0;
+    QString ButtonTextColor;
+    QString MacroPictureFolder;
+    QIcon PressIcon;
+    QIcon ReleaseIcon;
+    QIcon DelayIcon;
+    QString MenuExportText;
+    QString MenuRenameText;
+    QString MenuDeleteText;
+    QString MenuNewText;
+    QString MenuImportText;
+    QString MacroButtonPrefix;
 };

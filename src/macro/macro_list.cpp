@@ -1,0 +1,215 @@
+// Whole macros: select, new, rename, delete, save, the list's context menu.
+#include "macro/Macro.h"
+
+#include "ui_Macro.h"
+
+#include "app/PostMsg.h"
+#include "common/DeleteConfirm.h"
+#include "common/InportFail.h"
+#include "common/SameMacro.h"
+#include "common/SharedState.h"
+#include "macro/QuestionDialog.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCursor>
+#include <QFile>
+#include <QMenu>
+#include <QtDebug>
+
+QString Macro::CurrentMacroName() const
+{
+    const QListWidgetItem *item = ui->listWidgetHong->currentItem();
+    return item ? item->text() : QString();
+}
+
+// A name is taken when the list shows it, or when a file of that name is
+// already in the folder (a macro the listing skips, or one that differs only
+// in letter case on a file system that ignores case): a new or renamed macro
+// must never take over another macro's file.
+bool Macro::NameTaken(const QString &name) const
+{
+    for (int i = 0; i < ui->listWidgetHong->count(); ++i) {
+        if (ui->listWidgetHong->item(i)->text() == name)
+            return true;
+    }
+    const QString path = MacroFilePathOf(name);
+    return !path.isEmpty() && QFile::exists(path);
+}
+
+void Macro::ShowSameMacro()
+{
+    // Placed where the name dialog (300 x 140) would be.
+    SameMacro notice;
+    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
+    notice.move(topLeft.x() + (width() - 300) / 2 - 100, topLeft.y() + (height() - 140) / 2 - 50);
+    notice.exec();
+}
+
+void Macro::ShowImportFailed()
+{
+    InportFail notice;
+    RunPlaced(notice, 100, 50);
+}
+
+void Macro::on_listWidgetHong_clicked(const QModelIndex &)
+{
+    SetSaveIdle();
+    ui->listWidgetKey->clear();
+    const bool groupBlocked = RepeatModeGroup->blockSignals(true);
+    const bool editBlocked = ui->NumberEdit->blockSignals(true);
+    LoadMacroFile();
+    RepeatModeGroup->blockSignals(groupBlocked);
+    ui->NumberEdit->blockSignals(editBlocked);
+}
+
+void Macro::on_NewHong_clicked()
+{
+    if (MacroRecording) {
+        ShowStopRecordFirst();
+        return;
+    }
+    QuestionDialog dialog;
+    dialog.SetPromptMode(0);
+    RunPlaced(dialog, 100, 50);
+    const QString name = dialog.EnteredName;
+    if (name.isEmpty())
+        return;
+    if (MacroFilePathOf(name).isEmpty()) {
+        qWarning() << "Macro name refused, it cannot be a file name:" << name;
+        return;
+    }
+    if (NameTaken(name)) {
+        ShowSameMacro();
+        return;
+    }
+    ui->listWidgetHong->addItem(name);
+    ui->listWidgetHong->setCurrentRow(ui->listWidgetHong->count() - 1);
+    CreateMacroFile();
+    ui->listWidgetKey->clear();
+    ui->ReNumber->setChecked(true);
+    ui->NumberEdit->setValue(1);
+}
+
+void Macro::CreateMewMacro()
+{
+    on_NewHong_clicked();
+}
+
+void Macro::RenameMacro()
+{
+    QListWidgetItem *item = ui->listWidgetHong->currentItem();
+    if (!item)
+        return;
+    QuestionDialog dialog;
+    dialog.SetPromptMode(1);
+    RunPlaced(dialog, 100, 50);
+    const QString name = dialog.EnteredName;
+    if (name.isEmpty())
+        return;
+    const QString newPath = MacroFilePathOf(name);
+    if (newPath.isEmpty()) {
+        qWarning() << "Macro name refused, it cannot be a file name:" << name;
+        return;
+    }
+    if (NameTaken(name)) {
+        ShowSameMacro();
+        return;
+    }
+    const QString old = item->text();
+    const QString oldPath = MacroFilePathOf(old);
+    // The list, the file and the buttons bound to the macro move together or
+    // not at all.
+    if (!oldPath.isEmpty() && QFile::exists(oldPath) && !QFile::rename(oldPath, newPath)) {
+        qWarning() << "Macro file could not be renamed:" << oldPath << "to" << newPath;
+        ShowSameMacro();
+        return;
+    }
+    item->setText(name);
+    emit PostMsg::GetInstance()->SigMacroRename(old, name);
+}
+
+void Macro::on_DeleteHong_clicked()
+{
+    if (MacroRecording) {
+        ShowStopRecordFirst();
+        return;
+    }
+    QListWidgetItem *item = ui->listWidgetHong->currentItem();
+    if (!item)
+        return;
+    DeleteConfirm confirm;
+    RunPlaced(confirm, 100, 50);
+    if (!confirm.OkChosen)
+        return;
+    const QString name = item->text();
+    const QString path = MacroFilePathOf(name);
+    if (!path.isEmpty() && QFile::exists(path) && !QFile::remove(path))
+        qWarning() << "Macro file could not be removed:" << path;
+    emit PostMsg::GetInstance()->SigDeleteMacroButton(MacroButtonPrefix + name);
+    delete ui->listWidgetHong->takeItem(ui->listWidgetHong->row(item));
+    ui->listWidgetKey->clear();
+    ui->listWidgetHong->setCurrentRow(-1);
+}
+
+void Macro::DeleteMacro()
+{
+    on_DeleteHong_clicked();
+}
+
+int Macro::RepeatCode() const
+{
+    if (ui->ReUntilLoose->isChecked())
+        return 254;
+    if (ui->ReUntilClick->isChecked())
+        return 255;
+    if (ui->ReUntil->isChecked())
+        return 253;
+    return ui->NumberEdit->value();
+}
+
+// The file is replaced whole (never emptied first), so a failed write keeps
+// the macro as it was, and the buttons are only told of a change that was
+// stored.
+void Macro::on_Save_clicked()
+{
+    if (MacroRecording) {
+        ShowStopRecordFirst();
+        return;
+    }
+    SetSaveIdle();
+    const QString name = CurrentMacroName();
+    if (!ui->listWidgetHong->currentItem())
+        return;
+    if (!SaveMacroFile(QString(), QString::number(RepeatCode()))) {
+        ActivateSave();
+        return;
+    }
+    if (EventsChanged) {
+        emit PostMsg::GetInstance()->SigUpDataMacro(name, 0);
+        EventsChanged = false;
+    }
+    if (RepeatModeChanged) {
+        emit PostMsg::GetInstance()->SigUpDataMacro(name, 1);
+        RepeatModeChanged = false;
+    }
+}
+
+void Macro::on_listWidgetHong_customContextMenuRequested(const QPoint &pos)
+{
+    QMenu menu(this);
+    auto add = [&](const QString &text, const char *slot) {
+        QAction *action = menu.addAction(text);
+        action->setFont(ui->listWidgetHong->font());
+        connect(action, SIGNAL(triggered()), this, slot);
+    };
+    if (ui->listWidgetHong->itemAt(pos)) {
+        add(MenuExportText, SLOT(ExPortMacro()));
+        add(MenuRenameText, SLOT(RenameMacro()));
+        add(MenuDeleteText, SLOT(DeleteMacro()));
+    } else {
+        add(MenuNewText, SLOT(CreateMewMacro()));
+        add(MenuImportText, SLOT(InPortMacro()));
+    }
+    menu.exec(QCursor::pos());
+}

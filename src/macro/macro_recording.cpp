@@ -1,0 +1,113 @@
+// Recording a macro from the keyboard through the page's keyboard hook.
+#include "macro/Macro.h"
+
+#include "ui_Macro.h"
+
+#include "app/PostMsg.h"
+#include "common/ExeIsRun.h"
+#include "common/KeyNumberLimit.h"
+#include "common/SharedState.h"
+#include "macro/KeyNames.h"
+#include "platform/KeyboardHook.h"
+
+namespace {
+
+// The strokes a device macro record holds.
+constexpr int MaxRecordedKeys = 70;
+
+} // namespace
+
+void Macro::SetRecordingControlsEnabled(bool enabled)
+{
+    for (QWidget *w :
+         {static_cast<QWidget *>(ui->AutoInsertDelay), static_cast<QWidget *>(ui->DefaultDelay),
+          static_cast<QWidget *>(ui->ReUntilLoose), static_cast<QWidget *>(ui->ReUntilClick),
+          static_cast<QWidget *>(ui->ReUntil), static_cast<QWidget *>(ui->ReNumber)})
+        w->setEnabled(enabled);
+}
+
+void Macro::on_StartRecord_clicked()
+{
+    if (ui->listWidgetHong->currentRow() < 0) {
+        ExeIsRun notice;
+        notice.ShowSelectMacroFirst();
+        RunPlaced(notice, 100, 50);
+        return;
+    }
+    SetRecordingControlsEnabled(false);
+    emit PostMsg::GetInstance()->SigStartRecord(0);
+    KeyEventCount = 0;
+    ui->ChooseEvent->setEnabled(false);
+    EventsChanged = true;
+    RecordHook->SetCallback(
+        [this](int keyCode, bool down, bool repeat) { UpdateCapslockTip(keyCode, down, repeat); });
+    RecordHook->Install();
+    ui->StartRecord->hide();
+    ui->StopRecord->show();
+    MacroRecording = true;
+    FirstEventPending = true;
+    ui->listWidgetKey->clear();
+    ui->DelayTime->setEnabled(false);
+    ui->NumberEdit->setEnabled(false);
+    ui->listWidgetHong->setEnabled(false);
+    LastKeyCode = -1;
+}
+
+void Macro::on_StopRecord_clicked()
+{
+    SetRecordingControlsEnabled(true);
+    emit PostMsg::GetInstance()->SigStartRecord(1);
+    RecordHook->Uninstall();
+    KeyEventCount = 0;
+    ui->StopRecord->hide();
+    ui->StartRecord->show();
+    ui->DelayTime->setEnabled(true);
+    ui->NumberEdit->setEnabled(true);
+    ui->listWidgetHong->setEnabled(true);
+    MacroRecording = false;
+    ui->ChooseEvent->setEnabled(true);
+    ActivateSave();
+    LastKeyCode = -1;
+}
+
+void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool)
+{
+    if (!MacroRecording) {
+        DelayTimer.restart();
+        return;
+    }
+    // A held key repeats its key-down; only the first one counts.
+    if (keyCode == LastKeyCode) {
+        if (downOrUp)
+            return;
+        LastKeyCode = 0;
+    } else {
+        LastKeyCode = keyCode;
+    }
+
+    if (FirstEventPending) {
+        DelayTimer.restart();
+        FirstEventPending = false;
+    } else {
+        const double delay = ui->AutoInsertDelay->isChecked() ? double(DelayTimer.elapsed())
+                                                              : double(ui->DelayTime->value());
+        AppendDelayItem(delay);
+        DelayTimer.restart();
+    }
+
+    QString name;
+    if (!VirtualKeyToKeyName(keyCode, &name)) {
+        // The pause before this key stays; the next key gets none of its own.
+        FirstEventPending = true;
+        return;
+    }
+    ++KeyEventCount;
+    AppendKeyItem(name, downOrUp);
+    if (KeyEventCount >= MaxRecordedKeys) {
+        MacroRecording = false;
+        KeyEventCount = 0;
+        RecordHook->Uninstall();
+        KeyNumberLimit notice;
+        RunPlaced(notice, 100, 50);
+    }
+}

@@ -1,0 +1,479 @@
+// The macro page: the macro list and whole-macro commands, the name dialog,
+// recording from injected keys, and editing the event list.
+#include "MacroTestSupport.h"
+
+#include "common/SharedState.h"
+#include "macro/AddDelayTime.h"
+#include "macro/KeyNames.h"
+#include "macro/QuestionDialog.h"
+#include "macro/addKey.h"
+#include "platform/KeyboardHook.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+class TstMacroPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void listShowsFolderFiles();
+    void createRenameDelete();
+    void namesThatAreNoFileNameAreRefused();
+    void nameDialogRules_data();
+    void nameDialogRules();
+    void nameDialogRefusesPunctuationAndShift();
+    void recordingTakesInjectedKeys();
+    void recordingStopsAtSeventyKeys();
+    void recordingNeedsAMacroAndLocksCommands();
+    void leavingTheDevicePageEndsARecording();
+    void insertEvents();
+    void deleteEvents_data();
+    void deleteEvents();
+    void amendKeepsTheEventKind();
+    void saveEmitsChangesInOrder();
+    void entryDialogs();
+
+private:
+    Macro *NewPage();
+    Macro *page = nullptr;
+};
+
+void TstMacroPage::initTestCase()
+{
+    FillMacroCatalogue();
+}
+
+void TstMacroPage::init()
+{
+    EmptyMacroFolder();
+    MacroRecording = false;
+}
+
+void TstMacroPage::cleanup()
+{
+    delete page;
+    page = nullptr;
+}
+
+Macro *TstMacroPage::NewPage()
+{
+    delete page;
+    page = new Macro();
+    page->show();
+    return page;
+}
+
+void TstMacroPage::listShowsFolderFiles()
+{
+    for (const char *name : {"a.ini", "B.ini", "c.txt", "notes.xml", "x.ini.ini"})
+        WriteFile(MacroFolder() + "/" + name, "");
+    QDir().mkpath(MacroFolder() + "/sub.ini");
+    NewPage();
+    QCOMPARE(Macros(*page), (QStringList{"a", "B", "c.txt", "x"}));
+    QVERIFY(!page->ui->Save->isEnabled());
+    QVERIFY(page->ui->ReNumber->isChecked());
+    QVERIFY(page->ui->AutoInsertDelay->isChecked());
+    QCOMPARE(MouseLeftName, QString("Left Button"));
+    QCOMPARE(page->ui->ChooseEvent->itemText(8), QString("Back Button"));
+}
+
+void TstMacroPage::createRenameDelete()
+{
+    NewPage();
+    QSignalSpy renamed(PostMsg::GetInstance(), &PostMsg::SigMacroRename);
+    QSignalSpy deleted(PostMsg::GetInstance(), &PostMsg::SigDeleteMacroButton);
+    {
+        DialogScript script;
+        script.name("Foo");
+        script.name("Foo"); // again: the same name
+        script.press("CloseButton");
+        script.name("foo"); // letter case differs: another macro
+        page->ui->NewHong->click();
+        page->ui->NewHong->click();
+        page->ui->NewHong->click();
+        QCOMPARE(script.Shown,
+                 (QStringList{"QuestionDialog", "QuestionDialog", "SameMacro", "QuestionDialog"}));
+    }
+    QCOMPARE(Macros(*page), (QStringList{"Foo", "foo"}));
+    QCOMPARE(ReadFile(MacroFolder() + "/Foo.ini"), QByteArray());
+    // A new macro is current with one cycle, and that counts as a change.
+    QCOMPARE(page->ui->listWidgetHong->currentItem()->text(), QString("foo"));
+
+    // Rename Foo: to a taken name nothing moves; to a free one list, file and
+    // buttons follow.
+    WriteFile(MacroFolder() + "/Foo.ini", "2\n10ms\n");
+    page->ui->listWidgetHong->setCurrentRow(0);
+    {
+        DialogScript script;
+        script.name("foo");
+        QMetaObject::invokeMethod(page, "RenameMacro");
+        script.name("Bar");
+        QMetaObject::invokeMethod(page, "RenameMacro");
+        QCOMPARE(script.Shown, (QStringList{"QuestionDialog", "SameMacro", "QuestionDialog"}));
+    }
+    QCOMPARE(Macros(*page), (QStringList{"Bar", "foo"}));
+    QVERIFY(!QFile::exists(MacroFolder() + "/Foo.ini"));
+    QCOMPARE(ReadFile(MacroFolder() + "/Bar.ini"), QByteArray("2\n10ms\n"));
+    QCOMPARE(renamed.size(), 1);
+    QCOMPARE(renamed.first(), (QList<QVariant>{"Foo", "Bar"}));
+
+    // Delete: closing the confirmation keeps everything.
+    {
+        DialogScript script;
+        script.press("CloseButton");
+        page->ui->DeleteHong->click();
+        script.press("NewHong");
+        page->ui->DeleteHong->click();
+        QCOMPARE(script.Shown, (QStringList{"DeleteConfirm", "DeleteConfirm"}));
+    }
+    QCOMPARE(Macros(*page), QStringList{"foo"});
+    QVERIFY(!QFile::exists(MacroFolder() + "/Bar.ini"));
+    QCOMPARE(deleted.size(), 1);
+    QCOMPARE(deleted.first().first().toString(), QString("Macro-Bar"));
+    QCOMPARE(page->ui->listWidgetHong->currentRow(), -1);
+}
+
+// Names reach the file system: one that would leave the macro folder or take
+// over another macro's file is never made.
+void TstMacroPage::namesThatAreNoFileNameAreRefused()
+{
+    WriteFile(MacroFolder() + "/hidden xml.ini", "5\n"); // on disk, not listed
+    NewPage();
+    QCOMPARE(Macros(*page), QStringList{});
+    DialogScript script;
+    script.name("..");
+    script.name("hidden xml");
+    page->ui->NewHong->click();
+    page->ui->NewHong->click();
+    QCOMPARE(script.Shown, (QStringList{"QuestionDialog", "QuestionDialog", "SameMacro"}));
+    QCOMPARE(Macros(*page), QStringList{});
+    QCOMPARE(ReadFile(MacroFolder() + "/hidden xml.ini"), QByteArray("5\n"));
+}
+
+void TstMacroPage::nameDialogRules_data()
+{
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("blank typed at the end") << "a "
+                                            << "a";
+    QTest::newRow("blank inside stays") << "a bc"
+                                        << "a bc";
+    QTest::newRow("trailing blank drops all") << "a bc "
+                                              << "abc";
+    QTest::newRow("31 characters") << QString(31, 'x') << QString(30, 'x');
+    QTest::newRow("path separators") << "a/b\\c"
+                                     << "abc";
+    QTest::newRow("pasted dot stays") << "v1.2"
+                                      << "v1.2";
+}
+
+void TstMacroPage::nameDialogRules()
+{
+    QFETCH(QString, edited);
+    QFETCH(QString, field);
+    QuestionDialog dialog;
+    auto *edit = dialog.findChild<QLineEdit *>("lineEdit");
+    edit->setText(edited);
+    emit edit->textEdited(edited);
+    QCOMPARE(edit->text(), field);
+}
+
+void TstMacroPage::nameDialogRefusesPunctuationAndShift()
+{
+    QuestionDialog dialog;
+    dialog.show();
+    auto *edit = dialog.findChild<QLineEdit *>("lineEdit");
+    QTest::keyClicks(edit, "ab./\\c");
+    QCOMPARE(edit->text(), QString("abc"));
+    QTest::keyPress(&dialog, Qt::Key_Shift);
+    QVERIFY(!edit->isEnabled());
+    QTest::keyRelease(&dialog, Qt::Key_Shift);
+    QVERIFY(edit->isEnabled());
+    // Escape does not close it; OK with an empty field is a cancel.
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    edit->clear();
+    QTest::mouseClick(dialog.findChild<QWidget *>("NewHong"), Qt::LeftButton);
+    QVERIFY(dialog.EnteredName.isEmpty());
+}
+
+void TstMacroPage::recordingTakesInjectedKeys()
+{
+    WriteFile(MacroFolder() + "/m.ini", "1\n0x04 1 0\n");
+    NewPage();
+    SelectMacro(*page, "m");
+    QCOMPARE(Events(*page), QStringList{"+A"});
+    page->ui->DefaultDelay->setChecked(true);
+    page->ui->DelayTime->setValue(50);
+    QSignalSpy lock(PostMsg::GetInstance(), &PostMsg::SigStartRecord);
+
+    page->ui->StartRecord->click();
+    QVERIFY(MacroRecording);
+    QCOMPARE(Events(*page), QStringList{});
+    QVERIFY(!page->ui->listWidgetHong->isEnabled());
+    QVERIFY(page->ui->StopRecord->isVisible());
+    KeyboardHook::InjectKey(0x41, true);
+    KeyboardHook::InjectKey(0x41, true); // held: repeated key-down
+    KeyboardHook::InjectKey(0x41, false);
+    KeyboardHook::InjectKey(0xAF, true); // volume up: no name
+    KeyboardHook::InjectKey(0xA0, true);
+    KeyboardHook::InjectKey(0xA0, false);
+    page->ui->StopRecord->click();
+    KeyboardHook::InjectKey(0x42, true); // after the stop
+
+    QCOMPARE(Events(*page),
+             (QStringList{"+A", "50ms", "-A", "50ms", "+LShift", "50ms", "-LShift"}));
+    QVERIFY(!MacroRecording);
+    QVERIFY(page->ui->Save->isEnabled());
+    QVERIFY(page->ui->listWidgetHong->isEnabled());
+    QCOMPARE(lock.size(), 2);
+    QCOMPARE(lock[0].first().toInt(), 0);
+    QCOMPARE(lock[1].first().toInt(), 1);
+    // Until saved, the file keeps the old events.
+    QCOMPARE(ReadFile(MacroFolder() + "/m.ini"), QByteArray("1\n0x04 1 0\n"));
+}
+
+void TstMacroPage::recordingStopsAtSeventyKeys()
+{
+    WriteFile(MacroFolder() + "/m.ini", "");
+    NewPage();
+    SelectMacro(*page, "m");
+    DialogScript script;
+    page->ui->StartRecord->click();
+    for (int i = 0; i < 40; ++i) {
+        KeyboardHook::InjectKey(0x41 + i % 26, true);
+        KeyboardHook::InjectKey(0x41 + i % 26, false);
+    }
+    QCOMPARE(script.Shown, QStringList{"KeyNumberLimit"});
+    QVERIFY(!MacroRecording);
+    const QStringList events = Events(*page);
+    QCOMPARE(events.size(), 139);
+    QCOMPARE(events.filter("ms").size(), 69);
+    // Capture ended, yet the controls wait for Stop.
+    QVERIFY(page->ui->StopRecord->isVisible());
+    page->ui->StopRecord->click();
+    QVERIFY(page->ui->StartRecord->isVisible());
+}
+
+void TstMacroPage::recordingNeedsAMacroAndLocksCommands()
+{
+    WriteFile(MacroFolder() + "/m.ini", "1\n0x04 1 0\n");
+    NewPage();
+    {
+        DialogScript script;
+        page->ui->StartRecord->click();
+        QCOMPARE(script.Shown, QStringList{"ExeIsRun"});
+        QVERIFY(!MacroRecording);
+    }
+    SelectMacro(*page, "m");
+    page->ui->StartRecord->click();
+    KeyboardHook::InjectKey(0x43, true);
+    DialogScript script;
+    page->ui->NewHong->click();
+    page->ui->DeleteHong->click();
+    page->ui->DeleteKey->click();
+    page->ui->Amend->click();
+    QMetaObject::invokeMethod(page, "on_Save_clicked");
+    QCOMPARE(script.Shown,
+             (QStringList{"ExeIsRun", "ExeIsRun", "ExeIsRun", "ExeIsRun", "ExeIsRun"}));
+    QCOMPARE(Macros(*page), QStringList{"m"});
+    QCOMPARE(Events(*page), QStringList{"+C"});
+    page->ui->StopRecord->click();
+}
+
+void TstMacroPage::leavingTheDevicePageEndsARecording()
+{
+    WriteFile(MacroFolder() + "/m.ini", "");
+    NewPage();
+    SelectMacro(*page, "m");
+    page->ui->StartRecord->click();
+    QSignalSpy lock(PostMsg::GetInstance(), &PostMsg::SigStartRecord);
+    emit PostMsg::GetInstance()->SigSetMacroPage();
+    QCOMPARE(lock.size(), 1);
+    QCOMPARE(lock[0].first().toInt(), 1);
+    QVERIFY(!MacroRecording);
+    QVERIFY(page->ui->StartRecord->isVisible());
+    QVERIFY(page->ui->ChooseEvent->isEnabled());
+    QVERIFY(page->ui->ReNumber->isEnabled());
+    QVERIFY(!page->ui->Save->isEnabled());
+    KeyboardHook::InjectKey(0x41, true);
+    QCOMPARE(Events(*page), QStringList{});
+}
+
+void TstMacroPage::insertEvents()
+{
+    WriteFile(MacroFolder() + "/m.ini", "");
+    NewPage();
+    // Without a macro the dialog shows but nothing is added.
+    {
+        DialogScript script;
+        script.delay(300);
+        QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 3));
+        QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 4));
+        QCOMPARE(script.Shown, QStringList{"AddDelayTime"});
+        QCOMPARE(Events(*page), QStringList{});
+    }
+    SelectMacro(*page, "m");
+    QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 4));
+    QCOMPARE(Events(*page), (QStringList{"+Left Button", "10ms", "-Left Button"}));
+    QVERIFY(page->EventsChanged);
+    QVERIFY(page->ui->Save->isEnabled());
+
+    // A key from the key dialog after the selected last row.
+    page->ui->listWidgetKey->setCurrentRow(2);
+    {
+        DialogScript script;
+        script.then([](QDialog &d) {
+            KeyboardHook::InjectKey(0x41, true);
+            KeyboardHook::InjectKey(0x25, false); // the last event decides
+            DialogSeam::press(d, "NewHong");
+        });
+        QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 2));
+        QCOMPARE(script.Shown, QStringList{"addKey"});
+    }
+    const QString left(QChar(0x2190));
+    QCOMPARE(Events(*page),
+             (QStringList{"+Left Button", "10ms", "-Left Button", "10ms", "-" + left}));
+    // A key dialog closed by Cancel adds nothing, and its hook is gone.
+    {
+        DialogScript script;
+        script.press("NewHong_2");
+        QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 1));
+    }
+    QCOMPARE(Events(*page).size(), 5);
+
+    // The delay entry sets the pause before the selected key.
+    page->ui->listWidgetKey->setCurrentRow(2);
+    {
+        DialogScript script;
+        script.delay(250);
+        QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 3));
+    }
+    QCOMPARE(Events(*page)[1], QString("250ms"));
+    QCOMPARE(page->ui->listWidgetKey->currentRow(), 1);
+
+    // The delay spin box stops at 65535.
+    page->ui->DelayTime->setValue(70000);
+    QCOMPARE(page->ui->DelayTime->value(), 65535);
+}
+
+void TstMacroPage::deleteEvents_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("left");
+    const QByteArray five = "1\n0x04 1 0\n10ms\n0x05 1 0\n20ms\n0x06 1 0\n";
+    QTest::newRow("three items: all go")
+        << QByteArray("1\n0x04 1 0\n10ms\n0x04 1 1\n") << -1 << QStringList{};
+    QTest::newRow("delay: it and the key before") << five << 1 << QStringList{"+B", "20ms", "+C"};
+    QTest::newRow("first key and its delay") << five << 0 << QStringList{"+B", "20ms", "+C"};
+    QTest::newRow("last key and the delay before") << five << 4 << QStringList{"+A", "10ms", "+B"};
+    QTest::newRow("no selection") << five << -1 << QStringList{"+A", "10ms", "+B", "20ms", "+C"};
+}
+
+void TstMacroPage::deleteEvents()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, row);
+    QFETCH(QStringList, left);
+    WriteFile(MacroFolder() + "/m.ini", file);
+    NewPage();
+    SelectMacro(*page, "m");
+    page->ui->listWidgetKey->setCurrentRow(row);
+    page->ui->DeleteKey->click();
+    QCOMPARE(Events(*page), left);
+}
+
+void TstMacroPage::amendKeepsTheEventKind()
+{
+    WriteFile(MacroFolder() + "/m.ini", "1\n0x04 1 0\n10ms\n0x04 1 1\n");
+    NewPage();
+    SelectMacro(*page, "m");
+    QVERIFY(!page->EventsChanged);
+    page->ui->listWidgetKey->setCurrentRow(0);
+    DialogScript script;
+    script.then([](QDialog &d) {
+        KeyboardHook::InjectKey(0x5A, true);
+        DialogSeam::press(d, "NewHong");
+    });
+    page->ui->Amend->click();
+    page->ui->listWidgetKey->setCurrentRow(1);
+    script.delay(40);
+    page->ui->Amend->click();
+    QCOMPARE(Events(*page), (QStringList{"+Z", "40ms", "-A"}));
+    QVERIFY(page->EventsChanged);
+}
+
+void TstMacroPage::saveEmitsChangesInOrder()
+{
+    WriteFile(MacroFolder() + "/m.ini", "7\n0x04 1 0\n");
+    NewPage();
+    SelectMacro(*page, "m");
+    QCOMPARE(page->ui->NumberEdit->value(), 7);
+    QVERIFY(!page->ui->Save->isEnabled()); // loading is no change
+    QSignalSpy saved(PostMsg::GetInstance(), &PostMsg::SigUpDataMacro);
+    QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 5));
+    page->ui->ReUntilClick->click();
+    QVERIFY(page->ui->Save->isEnabled());
+    page->ui->Save->click();
+    QCOMPARE(saved.size(), 2);
+    QCOMPARE(saved[0], (QList<QVariant>{"m", 0}));
+    QCOMPARE(saved[1], (QList<QVariant>{"m", 1}));
+    QVERIFY(!page->ui->Save->isEnabled());
+    QCOMPARE(ReadFile(MacroFolder() + "/m.ini"),
+             QByteArray("255\n0x04 1 0\n10ms\n0x02 4 0\n10ms\n0x02 4 1\n"));
+}
+
+void TstMacroPage::entryDialogs()
+{
+    {
+        DialogScript script;
+        script.press("NewHong");
+        AddDelayTime untouched;
+        untouched.exec();
+        QVERIFY(untouched.OkPressed);
+        QCOMPARE(untouched.DelayValue, 10);
+        script.press("Escape");
+        AddDelayTime escaped;
+        escaped.exec();
+        QVERIFY(!escaped.OkPressed);
+        QCOMPARE(escaped.DelayValue, 0);
+    }
+    DialogScript script;
+    script.press("NewHong");
+    addKey first;
+    QCOMPARE(first.exec(), int(QDialog::Accepted));
+    QVERIFY(first.OkPressed);
+    QVERIFY(first.KeyName.isEmpty());
+    // Escape and F12 are keys to name, not ways out; a key without a name
+    // empties the name again.
+    script.then([](QDialog &d) {
+        KeyboardHook::InjectKey(0x7B, true);
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QVERIFY(d.isVisible());
+        KeyboardHook::InjectKey(0x1B, true);
+    });
+    addKey second;
+    QCOMPARE(second.exec(), int(QDialog::Rejected));
+    QCOMPARE(second.KeyName, QString("Esc"));
+    script.then([](QDialog &d) {
+        KeyboardHook::InjectKey(0x41, true);
+        KeyboardHook::InjectKey(0x0C, true);
+        DialogSeam::press(d, "NewHong_2");
+    });
+    addKey third;
+    QCOMPARE(third.exec(), int(QDialog::Rejected));
+    QVERIFY(!third.OkPressed);
+    QVERIFY(third.KeyName.isEmpty());
+    KeyboardHook::InjectKey(0x42, true); // the dialog's hook is gone
+    QVERIFY(third.KeyName.isEmpty());
+}
+
+QTEST_MAIN(TstMacroPage)
+#include "tst_macropage.moc"
