@@ -11,6 +11,12 @@ namespace AssignmentLabels {
 // kind 0 modifier, 1 keyboard usage); empty for codes without a name.
 QString KeyCodeName(int code, int kind);
 
+// Sensor DPI code of a DPI value: the value of the define
+// "SENSOR_<model>_DPI_<dpi>"; dpi / 50 when the model has defines but not
+// this one; dpi / 50 - 1 when the model has none.
+int DpiValueToCode(const QVector<QString> &names, const QVector<int> &values,
+                   const QString &sensorModel, int dpi);
+
 // DPI value of a sensor DPI code: the first define named
 // "SENSOR_<model>_DPI..." whose value is code gives the number after
 // "DPI_"; 0 when the model has defines but none with that value;

@@ -11,6 +11,7 @@
 class QButtonGroup;
 class QEvent;
 class QMouseEvent;
+class QScrollArea;
 class QToolButton;
 class QVBoxLayout;
 class MacroSyncLedger;
@@ -83,8 +84,11 @@ public:
     QString SensorModel;
     QVector<QString> SensorDefineNames;
     QVector<int> SensorDefineValues;
-    int FireKeyInterval = 0;
-    int FireKeyTimes = 0;
+    // Interval and count last accepted in the fire-key dialog; they start at
+    // the dialog's presets, so a fire key written before any dialog ran (a
+    // double click on the entry, a macro deletion's default) is valid.
+    int FireKeyInterval = 10;
+    int FireKeyTimes = 3;
     QStringList ButtonColorParts;
     QString ButtonColorText;
     QWidget *MacroListBox = nullptr;
@@ -99,6 +103,32 @@ public:
 
     // Builds the macro-name buttons from the per-user macro folder.
     void BuildMacroList();
+
+    // Function assignment (buttoninterface_assign.cpp).
+    // Sensor DPI code of a DPI value (driver_sensor.h entries of the current
+    // sensor model; fallback dpi / 50 - 1 without entries).
+    int DpiValueToCode(int dpi) const;
+    // Element k of the three mirrors; the mirrors grow to hold k.
+    void StoreKeyMirrors(int k, int category, int param1, int param2);
+    // Unchecks every sub-menu entry but the vertical-scroll ones, and every
+    // macro-name button.
+    void UncheckFunctionMenu();
+    // Key index of the first checked selector in list order; -1 when none.
+    int CheckedKey() const;
+    // Writes the combination text to key k (0..11) and relabels its selector.
+    // False when the text is no valid combination or the write failed.
+    bool RestoreCombinationKey(int k, const QString &text);
+    // Writes the consumer usage whose low byte is lowByte to key k (0..11)
+    // and relabels its selector. False for an unknown byte or a failed write.
+    bool RestoreMultimediaKey(int k, int lowByte);
+    // Gives key k (0..11) its default function after its macro went away:
+    // the Config.ini event-block default when the model has a usable one,
+    // else the page's fixed default; the event block is cleared in the same
+    // guarded write. False when the write failed.
+    bool RestoreDefaultKey(int k);
+
+    // How long a macro save waits before the bound buttons are sent again.
+    static int MacroUpdateWaitMs;
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -154,6 +184,74 @@ private slots:
 
     void slotButtonClicked(bool checked);
 
+    // Function menu, first page.
+    void on_LeftKey_3_clicked(bool checked);
+    void on_RightKey_3_clicked(bool checked);
+    void on_MidKey_clicked(bool checked);
+    void on_BackKey_2_clicked(bool checked);
+    void on_ForWardKey_clicked(bool checked);
+    void on_DPI_2_clicked(bool checked);
+    void on_DPI_3_clicked(bool checked);
+    void on_DPI_5_clicked(bool checked);
+    void on_DPI_6_clicked();
+    void on_DPI_6_clicked(bool checked);
+    void on_DPI_8_clicked();
+    void on_DPI_4_clicked();
+    void on_DPI_4_clicked(bool checked);
+    void on_DPI_7_clicked();
+    void on_DPI_9_clicked();
+    void on_DPI_10_clicked();
+    void on_DPI_11_clicked();
+    void on_DPI_12_clicked();
+    void on_DPI_13_clicked();
+
+    // Sub-menus: scrolling, DPI control, light switches.
+    void on_VolumeUp_2_clicked(bool checked);
+    void on_VolumeDown_2_clicked(bool checked);
+    void on_VolumeUp_14_clicked(bool checked);
+    void on_VolumeDown_14_clicked(bool checked);
+    void on_VolumeUp_8_clicked(bool checked);
+    void on_VolumeUp_9_clicked(bool checked);
+    void on_VolumeUp_10_clicked(bool checked);
+    void on_VolumeUp_4_clicked(bool checked);
+    void on_VolumeUp_5_clicked(bool checked);
+    void on_VolumeUp_6_clicked(bool checked);
+    void on_VolumeUp_7_clicked(bool checked);
+
+    // DPI lock, 100 .. 1200.
+    void on_VolumeUp_11_clicked(bool checked);
+    void on_VolumeUp_12_clicked(bool checked);
+    void on_VolumeUp_13_clicked(bool checked);
+    void on_VolumeUp_16_clicked(bool checked);
+    void on_VolumeUp_15_clicked(bool checked);
+    void on_VolumeUp_19_clicked(bool checked);
+    void on_VolumeUp_20_clicked(bool checked);
+    void on_VolumeUp_22_clicked(bool checked);
+    void on_VolumeUp_18_clicked(bool checked);
+    void on_VolumeUp_24_clicked(bool checked);
+    void on_VolumeUp_23_clicked(bool checked);
+    void on_VolumeUp_21_clicked(bool checked);
+
+    // Multimedia keys.
+    void on_Player_clicked(bool checked);
+    void on_StartPause_2_clicked(bool checked);
+    void on_BackMusic_2_clicked(bool checked);
+    void on_TopMusic_2_clicked(bool checked);
+    void on_Mute_clicked(bool checked);
+    void on_VolumeUp_clicked(bool checked);
+    void on_VolumeDown_clicked(bool checked);
+    void on_VolumeDown_4_clicked(bool checked);
+    void on_VolumeDown_5_clicked(bool checked);
+    void on_VolumeDown_6_clicked(bool checked);
+    void on_VolumeDown_3_clicked(bool checked);
+    void on_VolumeDown_8_clicked(bool checked);
+    void on_VolumeDown_9_clicked(bool checked);
+    void on_VolumeDown_7_clicked(bool checked);
+    void on_VolumeDown_10_clicked(bool checked);
+    void on_VolumeDown_12_clicked(bool checked);
+    void on_VolumeDown_13_clicked(bool checked);
+    void on_VolumeDown_11_clicked(bool checked);
+
 private:
     // Construction (buttoninterface.cpp, buttoninterface_style.cpp).
     void FillButtonGroups();
@@ -178,6 +276,29 @@ private:
 
     // Macros (buttoninterface_macros.cpp).
     void SyncMacroFile(int k, int param2, const FlashDataMap &DataMap, const QString &name);
+
+    // Function assignment (buttoninterface_assign.cpp).
+    // The common path of a menu entry: target key, left-button guard, the
+    // triple through SetKeyAssign, label and mirrors on success, menu closed.
+    // barArea: the scroll area whose bar gets its width back (the selector
+    // list unless given).
+    void AssignEntry(bool checked, bool clearSubEntries, int category, int param1, int param2,
+                     const QString &label, QScrollArea *barArea = nullptr);
+    // The same for an event block (key combination or multimedia key).
+    bool WriteEvents(int k, const KeyEventBlock &block, const QString &label);
+    void AssignMultimedia(bool checked, int usage, QToolButton *entry);
+    void AssignDpiLock(bool checked, int dpi);
+    // True (and the notice shown) when writing a function other than the
+    // left click to key k would take the mouse's last left button.
+    bool RefuseLastLeft(int k, bool newIsLeft);
+    QToolButton *MultimediaEntryOfLowByte(int lowByte) const;
+
+    // Macros (buttoninterface_macros.cpp).
+    // One button per macro file of the per-user folder, into MacroListBox.
+    void FillMacroList(double pointSize);
+    // Selectors (all twelve, list order) whose label names the macro.
+    QList<int> KeysBoundTo(const QString &macroName) const;
+    QString BareLabel(const QToolButton *selector) const;
 
     MacroSyncLedger *MacroLedger = nullptr;
 };

@@ -2,28 +2,52 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
+#include "app/PostMsg.h"
+#include "buttons/AssignmentLabels.h"
+#include "buttons/MacroBinding.h"
 #include "buttons/MacroFiles.h"
+#include "buttons/MacroSyncLedger.h"
+#include "common/FontScaling.h"
+#include "common/SharedState.h"
+#include "device/FlashDataStore.h"
 
 #include <QButtonGroup>
+#include <QDebug>
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cstring>
+
+int Buttoninterface::MacroUpdateWaitMs = 1500;
 
 void Buttoninterface::BuildMacroList()
 {
     MacroListLayout = new QVBoxLayout();
     MacroListLayout->setSizeConstraint(QLayout::SetFixedSize);
     MacroListBox = new QWidget();
-    MacroListBox->setFixedSize(205, 220);
-    MacroListBox->setStyleSheet(QStringLiteral("background-color:transparent;"));
+    MacroListBox->setMinimumSize(205, 220);
+    MacroListBox->setMaximumSize(205, 220);
+    MacroListBox->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
     MacroListBox->setLayout(MacroListLayout);
     ui->scrollArea_7->setWidget(MacroListBox);
+    // The start-up scaling divides the first build's font by the screen
+    // factor; later builds divide it themselves.
+    FillMacroList(9.0);
+}
 
+void Buttoninterface::FillMacroList(double pointSize)
+{
     const QString sheet = "QToolButton{color: rgb(" + ButtonColorText + ";);border-image: url(" +
-                          PictureFolder + "CMenuTitle.png);}QToolButton:checked{color: rgb(" +
-                          ButtonColorText + ";);border-image: url(" + PictureFolder +
-                          "CMenuTitleChecked.png); }";
-    QStringList files = QDir(MacroFolderPath()).entryList(QDir::Files, QDir::Name);
+                          PictureFolder +
+                          "CMenuTitle.png);}QToolButton:hover{background-image: "
+                          "none;}QToolButton:checked{border-image: url(" +
+                          PictureFolder + "CMenuTitleChecked.png); }";
+    QStringList files =
+        QDir(MacroFolderPath())
+            .entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
     for (int i = 0; i < files.size(); ++i) {
         if (files.at(i).contains(QLatin1String("xml"))) {
             files.removeAt(i);
@@ -31,53 +55,205 @@ void Buttoninterface::BuildMacroList()
         }
     }
     QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(9);
-    for (const QString &file : files) {
+    font.setPointSizeF(pointSize);
+    auto makeButton = [&]() {
         auto *button = new QToolButton(MacroListBox);
-        QString name = file;
-        if (name.endsWith(QLatin1String(".ini")))
-            name.chop(4);
-        button->setText(name);
-        button->setCheckable(true);
         button->setFont(font);
-        button->setMinimumSize(174, 22);
         button->setStyleSheet(sheet);
         MacroListLayout->addWidget(button);
-        SubMenuGroup->addButton(button);
         MacroButtons.append(button);
+        return button;
+    };
+    for (const QString &file : files) {
+        // A further file of that kind still counts for the padding below.
+        if (file.contains(QLatin1String("xml")))
+            continue;
+        QString name = file;
+        // Only the extension goes, so the name always leads back to its file.
+        if (name.endsWith(QLatin1String(".ini")))
+            name.chop(4);
+        QToolButton *button = makeButton();
+        button->setText(name);
+        button->setCheckable(true);
+        button->setMinimumSize(174, 22);
+        SubMenuGroup->addButton(button);
         connect(button, SIGNAL(clicked(bool)), this, SLOT(slotButtonClicked(bool)));
     }
     // A short list is padded with blank, hidden buttons to seven so that the
     // list keeps its look.
     if (!files.isEmpty() && files.size() < 7) {
         for (int i = files.size(); i < 7; ++i) {
-            auto *blank = new QToolButton(MacroListBox);
+            QToolButton *blank = makeButton();
             blank->setMinimumSize(174, 23);
             blank->setEnabled(false);
             blank->hide();
-            MacroListLayout->addWidget(blank);
-            MacroButtons.append(blank);
         }
     }
-    ui->scrollArea_7->setWidget(MacroListBox);
 }
 
 void Buttoninterface::SlotAddMacroButton()
 {
-    for (QToolButton *b : MacroButtons)
+    // The sender of the click that led here may be one of these buttons: they
+    // go once control is back in the event loop.
+    for (QToolButton *b : MacroButtons) {
         SubMenuGroup->removeButton(b);
+        MacroListLayout->removeWidget(b);
+        b->hide();
+        b->deleteLater();
+    }
     MacroButtons.clear();
-    // The old list may be the sender of the signal that led here: it goes
-    // once control is back in the event loop.
-    if (QWidget *old = ui->scrollArea_7->takeWidget())
-        old->deleteLater();
-    BuildMacroList();
+    FillMacroList(9.0 * FontScaleFactor());
 }
 
-// Binding, renaming, deleting and re-sending macros belong to the function
-// menu, which comes with the assignment encoders; the page keeps the slots so
-// the hub's connections are in place.
-void Buttoninterface::slotButtonClicked(bool) {}
-void Buttoninterface::SlotDeleteMacroButton(QString) {}
-void Buttoninterface::SlotUpDataMacro(QString, int) {}
-void Buttoninterface::SlotMacroRename(QString, QString) {}
+QString Buttoninterface::BareLabel(const QToolButton *selector) const
+{
+    QString label = selector->text();
+    label.remove(QChar(0));
+    if (!MacroLabelPrefix.isEmpty())
+        label.remove(MacroLabelPrefix);
+    return label;
+}
+
+QList<int> Buttoninterface::KeysBoundTo(const QString &macroName) const
+{
+    // A selector shows a macro as the prefix followed by its name. The label
+    // of another function could read like a macro name (a macro called
+    // "Forward"), so a key whose known category is not the macro one is
+    // never taken for a bound key.
+    QList<int> keys;
+    for (int k : {0, 1, 2, 4, 3, 5, 6, 7, 8, 9, 10, 11}) {
+        QString label = SelectorOfKey(k)->text();
+        label.remove(QChar(0));
+        if (label != MacroLabelPrefix + macroName)
+            continue;
+        if (k < CategoryMirror.size() && CategoryMirror.at(k) != 6)
+            continue;
+        keys << k;
+    }
+    return keys;
+}
+
+void Buttoninterface::slotButtonClicked(bool checked)
+{
+    if (!checked)
+        return;
+    auto *button = qobject_cast<QToolButton *>(sender());
+    const int k = CheckedKey();
+    if (!button || k < 0) {
+        CloseMenu();
+        return;
+    }
+    if (RefuseLastLeft(k, false))
+        return;
+    const QString name = button->text();
+    if (!DeviceDataReady) {
+        qWarning() << "device data not ready; macro" << name << "not bound";
+        CloseMenu();
+        return;
+    }
+    MacroRecord record;
+    const MacroBinding::LoadResult loaded = MacroBinding::LoadRecord(name, &record);
+    if (loaded != MacroBinding::LoadResult::Ok) {
+        qWarning() << "macro" << name << "not bound:" << MacroBinding::Describe(loaded);
+        CloseMenu();
+        return;
+    }
+    const QString code = MacroBinding::ReadRepeatCode(name);
+    int mode = 0;
+    if (!MacroBinding::RepeatModeOf(code, &mode)) {
+        qWarning() << "macro" << name << "not bound: its repeat code" << code
+                   << "is no repeat mode";
+        CloseMenu();
+        return;
+    }
+    // The macro goes to the button's own slot of the macro table.
+    const unsigned char entry[3] = {6, uint8_t(k), uint8_t(mode)};
+    if (SetKeyMacro(k, entry, reinterpret_cast<const unsigned char *>(&record))) {
+        SelectorOfKey(k)->setText(MacroLabelPrefix + name);
+        StoreKeyMirrors(k, 6, k, mode);
+        MacroLedger->recordSynced(
+            name, MacroSyncLedger::DeviceDigest(
+                      mode, reinterpret_cast<const unsigned char *>(&record), int(sizeof(record))));
+    }
+    CloseMenu();
+}
+
+void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
+{
+    QString name = MacroName;
+    name.remove(QChar(0));
+    if (!MacroLabelPrefix.isEmpty() && name.startsWith(MacroLabelPrefix))
+        name = name.mid(MacroLabelPrefix.size());
+    for (int k : KeysBoundTo(name)) {
+        SelectorOfKey(k)->setChecked(true);
+        // The default function and the cleared event block go out in one
+        // guarded write; offline, the button keeps its binding and the
+        // offline notice says why.
+        RestoreDefaultKey(k);
+    }
+    ReleaseSelectors();
+    CloseMenu();
+}
+
+void Buttoninterface::SlotMacroRename(QString Rename, QString Name)
+{
+    const QByteArray nameBytes = Name.toLocal8Bit();
+    const QList<int> keys = KeysBoundTo(Rename);
+    if (keys.isEmpty())
+        return;
+    if (nameBytes.size() > int(sizeof(MacroRecord::MacroNameBytes)) ||
+        !AssignmentLabels::IsSafeMacroName(Name)) {
+        qWarning() << "macro name" << Name << "does not fit a device record; buttons keep"
+                   << Rename;
+        return;
+    }
+    for (int k : keys) {
+        const FlashDataMap block = FlashDataSnapshot();
+        MacroRecord record = block.Macros[k];
+        std::memset(record.MacroNameBytes, 0, sizeof(record.MacroNameBytes));
+        std::memcpy(record.MacroNameBytes, nameBytes.constData(), size_t(nameBytes.size()));
+        record.MacroNameLength = uint8_t(nameBytes.size());
+        const KeyAssign &key = block.Keys[k];
+        const unsigned char entry[3] = {key.Category, key.Param1, key.Param2};
+        // The label follows the device: a refused write keeps the old name.
+        if (!SetKeyMacro(k, entry, reinterpret_cast<const unsigned char *>(&record)))
+            continue;
+        SelectorOfKey(k)->setText(MacroLabelPrefix + Name);
+        MacroLedger->recordSynced(
+            Name, MacroSyncLedger::DeviceDigest(key.Param2,
+                                                reinterpret_cast<const unsigned char *>(&record),
+                                                int(sizeof(record))));
+    }
+}
+
+void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
+{
+    const QList<int> keys = KeysBoundTo(MacroName);
+    if (index == 0) {
+        // The macro editor builds each button's record itself once asked.
+        if (MacroUpdateWaitMs > 0) {
+            QEventLoop wait;
+            QTimer::singleShot(MacroUpdateWaitMs, &wait, &QEventLoop::quit);
+            wait.exec();
+        }
+        for (int k : keys)
+            emit PostMsg::GetInstance()->SigMacroDownLoadData(MacroName, k);
+        return;
+    }
+    if (index != 1 || keys.isEmpty())
+        return;
+    const QString code = MacroBinding::ReadRepeatCode(MacroName);
+    int mode = 0;
+    if (!MacroBinding::RepeatModeOf(code, &mode)) {
+        qWarning() << "macro" << MacroName << "has no valid repeat code:" << code
+                   << "; bound buttons keep theirs";
+        return;
+    }
+    for (int k : keys) {
+        const FlashDataMap block = FlashDataSnapshot();
+        const KeyAssign &key = block.Keys[k];
+        const unsigned char entry[3] = {key.Category, key.Param1, uint8_t(mode)};
+        if (SetKeyMacro(k, entry, reinterpret_cast<const unsigned char *>(&block.Macros[k])))
+            StoreKeyMirrors(k, key.Category, key.Param1, mode);
+    }
+}

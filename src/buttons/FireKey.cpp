@@ -1,0 +1,73 @@
+#include "buttons/FireKey.h"
+
+#include "ui_FireKey.h"
+
+#include "app/PostMsg.h"
+#include "common/ConfigIniStore.h"
+#include "common/LabelCatalogue.h"
+
+FireKey::FireKey(QWidget *parent) : NoticeDialog(parent), ui(new Ui::FireKey)
+{
+    ui->setupUi(this);
+
+    Look look;
+    look.frame = ui->FireKeyA;
+    look.closeButton = ui->CloseButton;
+    look.confirmButtons = {ui->NewHong, ui->NewHong_2};
+    applyLook(look);
+    const QString labelSheet = QStringLiteral("QLabel{color: rgb(") +
+                               ThemeColorText(QStringLiteral("LabelColor")) +
+                               QStringLiteral(";);}");
+    for (QLabel *label : {ui->label, ui->label_2, ui->label_3})
+        label->setStyleSheet(labelSheet);
+    const QString spinSheet = QStringLiteral("QSpinBox{color: rgb(") +
+                              ThemeColorText(QStringLiteral("LinEditColor")) +
+                              QStringLiteral(");}");
+    ui->Count->setStyleSheet(spinSheet);
+    ui->Time->setStyleSheet(spinSheet);
+
+    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    SlotAllLanguage(CurrentLanguage);
+    scaleFonts();
+}
+
+FireKey::~FireKey() = default;
+
+void FireKey::SetTimes(int value)
+{
+    ui->Count->setValue(value);
+}
+
+void FireKey::SetInterval(int value)
+{
+    ui->Time->setValue(value);
+}
+
+void FireKey::on_CloseButton_clicked()
+{
+    Accepted = false;
+    close();
+}
+
+void FireKey::on_NewHong_2_clicked()
+{
+    Accepted = false;
+    close();
+}
+
+void FireKey::on_NewHong_clicked()
+{
+    Accepted = true;
+    Interval = ui->Time->value();
+    Times = ui->Count->value();
+    close();
+}
+
+void FireKey::SlotAllLanguage(int index)
+{
+    ui->label->setText(KeyLabels[index]["DialogFireKeyTimes"]);
+    ui->label_2->setText(KeyLabels[index]["DialogFireKeyInterval"]);
+    ui->label_3->setText(KeyLabels[index]["DialogFireKeyTips"]);
+    ui->NewHong->setText(CommonLabels[index]["OK"]);
+    ui->NewHong_2->setText(CommonLabels[index]["Cancel"]);
+}

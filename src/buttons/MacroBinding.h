@@ -1,0 +1,39 @@
+#pragma once
+
+#include "device/FlashDataMap.h"
+
+#include <QString>
+
+// Reading a per-user macro file (usersetting/MacroPage/<name>.ini) into the
+// device's macro record of a button. Line 1 holds the repeat code, every
+// further line one event: a key line "0x04 1 0" (usage, kind, 0 press / 1
+// release) or a delay line "10ms". A key line fills the current stroke, a
+// delay line gives it its delay and moves on to the next stroke.
+namespace MacroBinding {
+
+enum class LoadResult
+{
+    Ok,
+    BadName,        // empty, leaves the macro folder, or over 30 bytes
+    Missing,        // no such file
+    Unreadable,     // exists but cannot be opened
+    TooManyStrokes, // more events than the record's 70 strokes hold
+};
+
+// Fills `record` from the file of `name` (zero record unless Ok). Lines of
+// another shape are skipped, as the macro editor skips them, so the device
+// plays what the editor shows.
+LoadResult LoadRecord(const QString &name, MacroRecord *record);
+
+// First field of the file's first line; "0" for a missing, unreadable or
+// empty file or a blank first line.
+QString ReadRepeatCode(const QString &name);
+
+// The repeat mode of a repeat code text: 1..250 runs, 253, 254, 255 the
+// three modes. False for any other text (no number, 0, 251, 252, > 255).
+bool RepeatModeOf(const QString &code, int *mode);
+
+// Short text of a load result for the log.
+QString Describe(LoadResult result);
+
+} // namespace MacroBinding

@@ -1,0 +1,665 @@
+// Function assignment on the button page against the simulated wired mouse
+// (catalogue group Drive2, sensor 3327, six buttons): every menu entry reaches
+// the mouse and relabels its selector, the dialogs, macro binding and the
+// follow-ups of macro deletion, renaming and editing.
+#include "app/PostMsg.h"
+#include "buttons/Buttoninterface.h"
+#include "buttons/MacroFiles.h"
+#include "common/DialogSeam.h"
+#include "common/LabelCatalogue.h"
+#include "common/SharedState.h"
+#include "device/DeviceState.h"
+#include "device/FlashDataStore.h"
+#include "device/Worker.h"
+#include "platform/KeyboardHook.h"
+#include "platform/vidide/SimControl.h"
+#include "platform/vidide/VidIde.h"
+#include "ui_Buttoninterface.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QtTest>
+
+#include <cstring>
+
+namespace {
+
+const int Mouse = 1; // the wired mouse of the simulated device set
+
+void FillCatalogue()
+{
+    LabelMultiMap &options = KeyOptionsLabels[0];
+    options.clear();
+    // All texts of a key come back last read first.
+    for (const char *text : {"Left click", "Scroll left", "Scroll up", "DPI loop"})
+        options.insert("0x0100", text);
+    for (const char *text : {"Right click", "Scroll right", "Scroll down", "Right"})
+        options.insert("0x0200", text);
+    options.insert("0x0400", "Middle click");
+    options.insert("0x0800", "Back");
+    options.insert("0x1000", "Forward");
+    const QList<QPair<const char *, const char *>> keyed = {
+        {"7", "Report rate"}, {"9", "Profile"},        {"4", "Fire"},
+        {"5", "Combination"}, {"10", "Disabled"},      {"B", "Vertical scroll"},
+        {"3", "Horizontal"},  {"6", "Macro"},          {"11", "Lights"},
+        {"2", "DPI"},         {"1005", "Multimedia"},  {"12", "DPI lock"},
+        {"0x00B7", "Stop"},   {"0x00E9", "Volume up"}, {"0x0183", "Player"},
+        {"0x0221", "Search"}, {"13", "All lights"},    {"14", "DPI light"},
+        {"15", "Light bar"},  {"16", "Bar effect"}};
+    for (const auto &k : keyed)
+        options.insert(k.first, k.second);
+    MacroLabels[0]["MacroSeond"] = "Macro: ";
+}
+
+bool WaitIdle()
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!SimWaitIdle(1)) {
+        if (timer.elapsed() > 5000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+FlashDataMap MouseBlock()
+{
+    FlashDataMap map{};
+    WaitIdle();
+    SimMouseBlock(Mouse, &map);
+    return map;
+}
+
+QByteArray Bytes(const void *data, int size)
+{
+    return QByteArray(static_cast<const char *>(data), size);
+}
+
+QString KeyText(const KeyAssign &key)
+{
+    return QStringLiteral("%1,%2,%3").arg(key.Category).arg(key.Param1).arg(key.Param2);
+}
+
+void WriteMacro(const QString &name, const QByteArray &content)
+{
+    QFile file(MacroFolderPath() + name + ".ini");
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+// Runs `act` on the first modal dialog of class `className`, answering every
+// other dialog by its close button; records the classes shown.
+class DialogScript
+{
+public:
+    DialogScript(const QString &className, std::function<void(QDialog &)> act)
+    {
+        m_previous = DialogSeam::setExecHandler([this, className, act](QDialog &dialog) {
+            shown << dialog.metaObject()->className();
+            if (className == dialog.metaObject()->className())
+                act(dialog);
+            else
+                DialogSeam::press(dialog, "CloseButton");
+        });
+    }
+    ~DialogScript() { DialogSeam::setExecHandler(m_previous); }
+    QStringList shown;
+
+private:
+    DialogSeam::ExecHandler m_previous;
+};
+
+} // namespace
+
+class TstAssignMenu : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void entryReachesMouse_data();
+    void entryReachesMouse();
+    void multimediaBlockIsExact();
+    void entryWithoutSelectionWritesNothing();
+    void offlineEntryChangesNothing();
+    void lastLeftButtonIsKept();
+    void fireKeyThroughDialog();
+    void keyCombinationThroughDialog();
+    void restoreWriters();
+    void macroBinding();
+    void damagedMacroIsRefused_data();
+    void damagedMacroIsRefused();
+    void macroEntryWithoutMacros();
+    void macroListFollowsFolder();
+    void macroDeletionRestoresDefaults();
+    void macroRenameAndEdit();
+
+private:
+    void ReadFromMouse(const FlashDataMap &block);
+    void Select(QToolButton *selector);
+    void BindMacro(QToolButton *selector, const QString &name);
+
+    Buttoninterface *page = nullptr;
+    QByteArray path;
+};
+
+void TstAssignMenu::initTestCase()
+{
+    QVERIFY(QDir().mkpath(MacroFolderPath()));
+    FillCatalogue();
+    Buttoninterface::MacroUpdateWaitMs = 0;
+
+    page = new Buttoninterface();
+    page->resize(1000, 700);
+    page->show();
+    SimReset();
+    path = QByteArray(SimDevicePath(Mouse));
+    SetCurrentDevicePath(path);
+    DeviceAllInfo info;
+    info.Path = QString::fromLatin1(path);
+    info.DriveIndex = 1;
+    info.Wired = true;
+    info.Online = true;
+    info.CidMid = uint16_t(38 | (12 << 8));
+    SetCurrentDeviceInfo(info);
+    SetSelectedCacheName(CacheFileName(38, 12));
+    DeviceOnline = true;
+    DeviceDataReady = true;
+    emit PostMsg::GetInstance()->SigAllLanguage(0);
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+}
+
+void TstAssignMenu::cleanupTestCase()
+{
+    UsbServer_Exit();
+    delete page;
+}
+
+void TstAssignMenu::ReadFromMouse(const FlashDataMap &block)
+{
+    QVERIFY(ProtocolDataUpdate(&block));
+    QVERIFY(WaitIdle());
+    ButtonPageUpdated = false;
+    QVERIFY(UsbServer_ReadAllFlashData());
+    QTRY_VERIFY_WITH_TIMEOUT(ButtonPageUpdated, 5000);
+    QVERIFY(WaitIdle());
+}
+
+void TstAssignMenu::init()
+{
+    // Every case starts from the model's defaults, read back from the mouse.
+    FlashDataMap block = MouseBlock();
+    const KeyAssign defaults[6] = {{1, 1, 0}, {1, 2, 0},  {1, 4, 0},
+                                   {1, 8, 0}, {1, 16, 0}, {2, 1, 0}};
+    for (int k = 0; k < 6; ++k) {
+        block.Keys[k] = defaults[k];
+        std::memset(&block.KeyEvents[k], 0, sizeof(KeyEventBlock));
+    }
+    ReadFromMouse(block);
+    QCOMPARE(page->ui->FireKey->text(), QString("Left click"));
+}
+
+void TstAssignMenu::Select(QToolButton *selector)
+{
+    selector->click();
+    QCOMPARE(page->ui->stackedWidget->currentWidget(), page->ui->page_2);
+}
+
+void TstAssignMenu::entryReachesMouse_data()
+{
+    QTest::addColumn<QString>("selector");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("written"); // Category,Param1,Param2
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("middle on the right button") << "RightKey" << 1 << "MidKey"
+                                                << "1,4,0"
+                                                << "Middle click";
+    QTest::newRow("left button") << "BackKey" << 2 << "LeftKey_3"
+                                 << "1,1,0"
+                                 << "Left click";
+    QTest::newRow("right button") << "BackKey" << 2 << "RightKey_3"
+                                  << "1,2,0"
+                                  << "Right click";
+    QTest::newRow("back button") << "BackKey" << 2 << "BackKey_2"
+                                 << "1,8,0"
+                                 << "Back";
+    QTest::newRow("forward, fourth row is key 4") << "StartPause" << 4 << "ForWardKey"
+                                                  << "1,16,0"
+                                                  << "Forward";
+    QTest::newRow("report rate, fifth row is key 3") << "TopMusic" << 3 << "DPI_2"
+                                                     << "7,0,0"
+                                                     << "Report rate";
+    QTest::newRow("profile switch") << "BackKey" << 2 << "DPI_3"
+                                    << "9,0,0"
+                                    << "Profile";
+    QTest::newRow("disabled") << "BackMusic" << 5 << "DPI_5"
+                              << "0,0,0"
+                              << "Disabled";
+    QTest::newRow("scroll left") << "BackKey" << 2 << "VolumeUp_2"
+                                 << "3,1,0"
+                                 << "Scroll left";
+    QTest::newRow("scroll right") << "BackKey" << 2 << "VolumeDown_2"
+                                  << "3,2,0"
+                                  << "Scroll right";
+    QTest::newRow("scroll up") << "BackKey" << 2 << "VolumeUp_14"
+                               << "11,1,0"
+                               << "Scroll up";
+    QTest::newRow("scroll down") << "BackKey" << 2 << "VolumeDown_14"
+                                 << "11,2,0"
+                                 << "Scroll down";
+    QTest::newRow("DPI cycle") << "BackKey" << 2 << "VolumeUp_8"
+                               << "2,1,0"
+                               << "DPI loop";
+    QTest::newRow("DPI up") << "BackKey" << 2 << "VolumeUp_9"
+                            << "2,2,0"
+                            << "DPI+";
+    QTest::newRow("DPI down") << "BackKey" << 2 << "VolumeUp_10"
+                              << "2,3,0"
+                              << "DPI-";
+    QTest::newRow("all lights") << "BackKey" << 2 << "VolumeUp_4"
+                                << "8,0,0"
+                                << "All lights";
+    QTest::newRow("DPI light") << "BackKey" << 2 << "VolumeUp_5"
+                               << "8,1,0"
+                               << "DPI light";
+    QTest::newRow("light bar") << "BackKey" << 2 << "VolumeUp_6"
+                               << "8,3,0"
+                               << "Light bar";
+    QTest::newRow("bar effect") << "BackKey" << 2 << "VolumeUp_7"
+                                << "8,4,0"
+                                << "Bar effect";
+    // driver_sensor.h lists the 3327 from 100 DPI (code 0) in steps of 100.
+    QTest::newRow("DPI lock 100") << "BackKey" << 2 << "VolumeUp_11"
+                                  << "10,0,0"
+                                  << "DPI lock-100";
+    QTest::newRow("DPI lock 400") << "BackKey" << 2 << "VolumeUp_16"
+                                  << "10,3,0"
+                                  << "DPI lock-400";
+    QTest::newRow("DPI lock 1200") << "BackKey" << 2 << "VolumeUp_21"
+                                   << "10,11,0"
+                                   << "DPI lock-1200";
+    QTest::newRow("multimedia stop") << "BackKey" << 2 << "Mute"
+                                     << "5,0,0"
+                                     << "Stop";
+    QTest::newRow("multimedia player") << "RightKey" << 1 << "Player"
+                                       << "5,0,0"
+                                       << "Player";
+}
+
+void TstAssignMenu::entryReachesMouse()
+{
+    QFETCH(QString, selector);
+    QFETCH(int, key);
+    QFETCH(QString, entry);
+    QFETCH(QString, written);
+    QFETCH(QString, label);
+
+    auto *s = page->findChild<QToolButton *>(selector);
+    auto *e = page->findChild<QToolButton *>(entry);
+    QVERIFY(s && e);
+    Select(s);
+    e->click();
+
+    const FlashDataMap block = MouseBlock();
+    QCOMPARE(KeyText(block.Keys[key]), written);
+    QCOMPARE(s->text(), label);
+    const QStringList parts = written.split(',');
+    QCOMPARE(page->CategoryMirror.at(key), parts.at(0).toInt());
+    QCOMPARE(page->Param1Mirror.at(key), parts.at(1).toInt());
+    QCOMPARE(page->Param2Mirror.at(key), parts.at(2).toInt());
+    // Every entry closes the menu; the selector stays the edited button.
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
+    QCOMPARE(page->ui->stackedWidget_2->currentIndex(), 4);
+    QVERIFY(s->isChecked());
+    // No other key changed.
+    for (int k = 0; k < 6; ++k) {
+        if (k != key)
+            QCOMPARE(block.Keys[k].Category, uint8_t(k == 5 ? 2 : 1));
+    }
+}
+
+void TstAssignMenu::multimediaBlockIsExact()
+{
+    Select(page->ui->BackKey);
+    page->ui->VolumeDown->click();
+    const FlashDataMap block = MouseBlock();
+    QByteArray expected = QByteArray::fromHex("02000000"
+                                              "0002e9000a000000"
+                                              "0102e9000a000000");
+    expected.append(32, '\0');
+    QCOMPARE(Bytes(&block.KeyEvents[2], 52), expected);
+    QCOMPARE(page->ui->BackKey->text(), QString("Volume up"));
+
+    // Shown again on selection: the multimedia page with its entry marked.
+    Select(page->ui->BackKey);
+    QCOMPARE(page->ui->stackedWidget_2->currentWidget(), page->ui->page_3);
+    QVERIFY(page->ui->VolumeDown->isChecked());
+}
+
+void TstAssignMenu::entryWithoutSelectionWritesNothing()
+{
+    Select(page->ui->BackKey);
+    page->SelectorGroup->setExclusive(false);
+    page->ui->BackKey->setChecked(false);
+    page->SelectorGroup->setExclusive(true);
+    const FlashDataMap before = MouseBlock();
+    page->ui->MidKey->click();
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
+}
+
+void TstAssignMenu::offlineEntryChangesNothing()
+{
+    Select(page->ui->BackKey);
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    const FlashDataMap before = MouseBlock();
+    QVERIFY(SimPlug(Mouse, false));
+    page->ui->ForWardKey->click();
+    QVERIFY(SimPlug(Mouse, true));
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+    QCOMPARE(KeyText(MouseBlock().Keys[2]), KeyText(before.Keys[2]));
+    QCOMPARE(KeyText(FlashDataSnapshot().Keys[2]), QString("1,4,0"));
+    QCOMPARE(page->ui->BackKey->text(), QString("Middle click"));
+    QCOMPARE(page->CategoryMirror.at(2), 1);
+    QCOMPARE(page->Param1Mirror.at(2), 4);
+    QCOMPARE(offline.count(), 1);
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
+}
+
+void TstAssignMenu::lastLeftButtonIsKept()
+{
+    // The selector was picked while another key was a left button too; that
+    // key has since become a middle button, so this is now the last left one.
+    Select(page->ui->RightKey);
+    page->ui->LeftKey_3->click();
+    Select(page->ui->FireKey);
+    page->ui->RightKey->setChecked(true);
+    page->ui->MidKey->click();
+    page->ui->FireKey->setChecked(true);
+
+    DialogSeam::ScopedAnswer answer("CloseButton");
+    page->ui->DPI_5->click();
+    QCOMPARE(answer.dialogs().size(), 1);
+    QCOMPARE(answer.dialogs().at(0).className, QString("LeftButtonOnly"));
+    QCOMPARE(KeyText(MouseBlock().Keys[0]), QString("1,1,0"));
+    QCOMPARE(page->ui->FireKey->text(), QString("Left click"));
+    QVERIFY(!page->SelectorGroup->checkedButton());
+}
+
+void TstAssignMenu::fireKeyThroughDialog()
+{
+    Select(page->ui->BackKey);
+    int shownCount = -1;
+    {
+        DialogScript script("FireKey", [&](QDialog &d) {
+            shownCount = d.findChild<QSpinBox *>("Count")->value();
+            d.findChild<QSpinBox *>("Time")->setValue(50);
+            d.findChild<QSpinBox *>("Count")->setValue(0);
+            DialogSeam::press(d, "NewHong");
+        });
+        // A press on the entry opens the dialog (MyToolButton: clicked(false)).
+        QTest::mousePress(page->ui->DPI_6, Qt::LeftButton);
+        QCOMPARE(script.shown, QStringList{"FireKey"});
+    }
+    QCOMPARE(shownCount, 3);
+    QCOMPARE(KeyText(MouseBlock().Keys[2]), QString("4,50,0"));
+    QCOMPARE(page->ui->BackKey->text(), QString("Fire"));
+
+    // Opened again for the same key, it shows the stored values; cancelled,
+    // nothing changes.
+    Select(page->ui->BackKey);
+    int interval = 0;
+    {
+        DialogScript script("FireKey", [&](QDialog &d) {
+            interval = d.findChild<QSpinBox *>("Time")->value();
+            shownCount = d.findChild<QSpinBox *>("Count")->value();
+            DialogSeam::press(d, "NewHong_2");
+        });
+        QTest::mousePress(page->ui->DPI_6, Qt::LeftButton);
+    }
+    QCOMPARE(interval, 50);
+    QCOMPARE(shownCount, 0);
+    QCOMPARE(KeyText(MouseBlock().Keys[2]), QString("4,50,0"));
+    QCOMPARE(page->ui->stackedWidget->currentWidget(), page->ui->page_2);
+}
+
+void TstAssignMenu::keyCombinationThroughDialog()
+{
+    Select(page->ui->TopMusic);
+    {
+        DialogScript script("GroupKey", [](QDialog &d) {
+            d.findChild<QCheckBox *>("Ctrl")->setChecked(true);
+            KeyboardHook::InjectKey(0x41, true); // A
+            KeyboardHook::InjectKey(0x41, false);
+            DialogSeam::press(d, "NewHong");
+        });
+        page->ui->DPI_8->click();
+    }
+    FlashDataMap block = MouseBlock();
+    QCOMPARE(KeyText(block.Keys[3]), QString("5,0,0"));
+    QByteArray expected = QByteArray::fromHex("04000000"
+                                              "000001000a000000"
+                                              "000104000a000000"
+                                              "010104000a000000"
+                                              "010001000a000000");
+    expected.append(16, '\0');
+    QCOMPARE(Bytes(&block.KeyEvents[3], 52), expected);
+    QCOMPARE(page->ui->TopMusic->text(), QString("Ctrl+A"));
+    // The menu stays open after a combination.
+    QCOMPARE(page->ui->stackedWidget->currentWidget(), page->ui->page_2);
+
+    // Cancelled: nothing changes.
+    {
+        DialogScript script("GroupKey", [](QDialog &d) { DialogSeam::press(d, "NewHong_2"); });
+        page->ui->DPI_8->click();
+    }
+    block = MouseBlock();
+    QCOMPARE(Bytes(&block.KeyEvents[3], 52), expected);
+}
+
+void TstAssignMenu::restoreWriters()
+{
+    QVERIFY(page->RestoreMultimediaKey(3, 0x21));
+    FlashDataMap block = MouseBlock();
+    QCOMPARE(block.KeyEvents[3].Strokes[0].Kind, uint8_t(2));
+    QCOMPARE(block.KeyEvents[3].Strokes[0].Code, uint16_t(0x0221));
+    QCOMPARE(page->ui->TopMusic->text(), QString("Search"));
+    QVERIFY(!page->RestoreMultimediaKey(3, 0x221));
+    QVERIFY(!page->RestoreMultimediaKey(3, 0x22));
+    QVERIFY(!page->RestoreMultimediaKey(12, 0x21));
+
+    QVERIFY(page->RestoreCombinationKey(1, "Ctrl+C"));
+    QCOMPARE(page->ui->RightKey->text(), QString("Ctrl+C"));
+    block = MouseBlock();
+    QCOMPARE(block.KeyEvents[1].StrokeCount, uint32_t(4));
+    QCOMPARE(block.KeyEvents[1].Strokes[1].Code, uint16_t(0x06));
+    // Four keys do not fit six strokes: refused, nothing written.
+    QVERIFY(!page->RestoreCombinationKey(1, "Ctrl+Alt+Shift+A"));
+    QCOMPARE(MouseBlock().KeyEvents[1].StrokeCount, uint32_t(4));
+}
+
+void TstAssignMenu::BindMacro(QToolButton *selector, const QString &name)
+{
+    emit PostMsg::GetInstance()->SigAddMacroButton();
+    Select(selector);
+    page->ui->DPI_10->click();
+    QCOMPARE(page->ui->stackedWidget_2->currentWidget(), page->ui->page_5);
+    QToolButton *button = nullptr;
+    for (QToolButton *b : page->MacroButtons) {
+        if (b->text() == name)
+            button = b;
+    }
+    QVERIFY(button);
+    button->click();
+}
+
+void TstAssignMenu::macroBinding()
+{
+    WriteMacro("Copy", "5\n0x04 1 0\n10ms\n0x04 1 1\n");
+    BindMacro(page->ui->BackMusic, "Copy");
+
+    const FlashDataMap block = MouseBlock();
+    QCOMPARE(KeyText(block.Keys[5]), QString("6,5,5"));
+    const MacroRecord &record = block.Macros[5];
+    QCOMPARE(record.MacroNameLength, uint8_t(4));
+    QCOMPARE(Bytes(record.MacroNameBytes, 30), QByteArray("Copy").append(26, '\0'));
+    QCOMPARE(record.StrokeCount, uint8_t(2));
+    QCOMPARE(record.Strokes[0].Action, uint8_t(0));
+    QCOMPARE(record.Strokes[0].Kind, uint8_t(1));
+    QCOMPARE(record.Strokes[0].Code, uint16_t(4));
+    QCOMPARE(record.Strokes[0].DelayMs, uint32_t(10));
+    QCOMPARE(record.Strokes[1].Action, uint8_t(1));
+    QCOMPARE(record.Strokes[1].DelayMs, uint32_t(0));
+    QCOMPARE(page->ui->BackMusic->text(), QString("Macro: Copy"));
+    QCOMPARE(page->CategoryMirror.at(5), 6);
+    QCOMPARE(page->Param1Mirror.at(5), 5);
+    QCOMPARE(page->Param2Mirror.at(5), 5);
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
+    QFile::remove(MacroFilePath("Copy"));
+}
+
+void TstAssignMenu::damagedMacroIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QByteArray tooLong = "3\n";
+    for (int i = 0; i < 71; ++i)
+        tooLong += "0x04 1 0\n10ms\n";
+    QTest::newRow("more events than the record holds") << tooLong;
+    QTest::newRow("repeat code beyond a byte") << QByteArray("300\n0x04 1 0\n10ms\n");
+    QTest::newRow("repeat code no number") << QByteArray("x\n0x04 1 0\n10ms\n");
+    QTest::newRow("never saved (empty file)") << QByteArray();
+}
+
+void TstAssignMenu::damagedMacroIsRefused()
+{
+    QFETCH(QByteArray, content);
+    WriteMacro("Broken", content);
+    const FlashDataMap before = MouseBlock();
+    BindMacro(page->ui->BackKey, "Broken");
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
+    QCOMPARE(page->ui->BackKey->text(), QString("Middle click"));
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
+    QFile::remove(MacroFilePath("Broken"));
+}
+
+void TstAssignMenu::macroEntryWithoutMacros()
+{
+    QDir folder(MacroFolderPath());
+    for (const QString &f : folder.entryList(QDir::Files))
+        folder.remove(f);
+    emit PostMsg::GetInstance()->SigAddMacroButton();
+    Select(page->ui->BackKey);
+    const FlashDataMap before = MouseBlock();
+    DialogSeam::ScopedAnswer answer("NewHong");
+    page->ui->DPI_10->click();
+    QCOMPARE(answer.dialogs().size(), 1);
+    QCOMPARE(answer.dialogs().at(0).className, QString("MakeMacro"));
+    QCOMPARE(page->ui->stackedWidget_2->currentIndex(), 4);
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
+}
+
+void TstAssignMenu::macroListFollowsFolder()
+{
+    QDir folder(MacroFolderPath());
+    for (const QString &f : folder.entryList(QDir::Files))
+        folder.remove(f);
+    for (const char *f : {"a.ini", "B.ini", "c.txt", "notes.xml", "myxml.ini"})
+        WriteMacro(QString::fromLatin1(f).remove(".ini"), QByteArray("1\n"));
+    QVERIFY(QFile::rename(MacroFolderPath() + "c.txt.ini", MacroFolderPath() + "c.txt"));
+    QVERIFY(QFile::rename(MacroFolderPath() + "notes.xml.ini", MacroFolderPath() + "notes.xml"));
+    emit PostMsg::GetInstance()->SigAddMacroButton();
+    emit PostMsg::GetInstance()->SigAddMacroButton(); // a rebuild replaces, never adds
+
+    QStringList names;
+    int hidden = 0;
+    for (QToolButton *b : page->MacroButtons) {
+        if (b->isEnabled())
+            names << b->text();
+        else
+            ++hidden;
+    }
+    // Listed ignoring case; the first "xml" file (myxml.ini) is dropped, the
+    // second is skipped but still counts: four entries, three fillers.
+    QCOMPARE(names, (QStringList{"a", "B", "c.txt"}));
+    QCOMPARE(page->MacroButtons.size(), 6);
+    QCOMPARE(hidden, 3);
+    for (const QString &f : folder.entryList(QDir::Files))
+        folder.remove(f);
+}
+
+void TstAssignMenu::macroDeletionRestoresDefaults()
+{
+    WriteMacro("Copy", "5\n0x04 1 0\n10ms\n0x04 1 1\n");
+    BindMacro(page->ui->BackKey, "Copy");
+    BindMacro(page->ui->TopMusic, "Copy");
+    // Another key shows a label that reads like the macro but is no macro.
+    page->ui->StartPause->setText("Macro: Copy");
+    QCOMPARE(KeyText(MouseBlock().Keys[3]), QString("6,3,5"));
+    QFile::remove(MacroFilePath("Copy"));
+
+    emit PostMsg::GetInstance()->SigDeleteMacroButton("Macro: Copy");
+    const FlashDataMap block = MouseBlock();
+    QCOMPARE(KeyText(block.Keys[2]), QString("1,4,0"));
+    QCOMPARE(KeyText(block.Keys[3]), QString("1,8,0"));
+    QCOMPARE(KeyText(block.Keys[4]), QString("1,16,0"));
+    KeyEventBlock zero;
+    std::memset(&zero, 0, sizeof(zero));
+    QCOMPARE(Bytes(&block.KeyEvents[2], 52), Bytes(&zero, 52));
+    QCOMPARE(page->ui->BackKey->text(), QString("Middle click"));
+    QCOMPARE(page->ui->TopMusic->text(), QString("Back"));
+    QCOMPARE(page->ui->StartPause->text(), QString("Macro: Copy"));
+    QVERIFY(!page->SelectorGroup->checkedButton());
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
+}
+
+void TstAssignMenu::macroRenameAndEdit()
+{
+    WriteMacro("ABCDEF", "5\n0x04 1 0\n10ms\n0x04 1 1\n");
+    BindMacro(page->ui->BackKey, "ABCDEF");
+
+    emit PostMsg::GetInstance()->SigMacroRename("ABCDEF", "XY");
+    FlashDataMap block = MouseBlock();
+    QCOMPARE(page->ui->BackKey->text(), QString("Macro: XY"));
+    QCOMPARE(block.Macros[2].MacroNameLength, uint8_t(2));
+    QCOMPARE(Bytes(block.Macros[2].MacroNameBytes, 30), QByteArray("XY").append(28, '\0'));
+    QCOMPARE(block.Macros[2].StrokeCount, uint8_t(2));
+    QCOMPARE(KeyText(block.Keys[2]), QString("6,2,5"));
+
+    // A name too long for the record keeps the old one everywhere.
+    emit PostMsg::GetInstance()->SigMacroRename("XY", QString(31, 'n'));
+    QCOMPARE(page->ui->BackKey->text(), QString("Macro: XY"));
+    QCOMPARE(MouseBlock().Macros[2].MacroNameLength, uint8_t(2));
+
+    // A new repeat mode is sent with the unchanged record.
+    QVERIFY(QFile::rename(MacroFilePath("ABCDEF"), MacroFilePath("XY")));
+    WriteMacro("XY", "253\n0x04 1 0\n10ms\n0x04 1 1\n");
+    emit PostMsg::GetInstance()->SigUpDataMacro("XY", 1);
+    block = MouseBlock();
+    QCOMPARE(KeyText(block.Keys[2]), QString("6,2,253"));
+    QCOMPARE(page->Param2Mirror.at(2), 253);
+
+    // New events: the macro editor is asked to send them, once per bound key.
+    QSignalSpy download(PostMsg::GetInstance(), SIGNAL(SigMacroDownLoadData(QString, int)));
+    emit PostMsg::GetInstance()->SigUpDataMacro("XY", 0);
+    QCOMPARE(download.count(), 1);
+    QCOMPARE(download.at(0).at(0).toString(), QString("XY"));
+    QCOMPARE(download.at(0).at(1).toInt(), 2);
+    QFile::remove(MacroFilePath("XY"));
+}
+
+QTEST_MAIN(TstAssignMenu)
+#include "tst_assignmenu.moc"
