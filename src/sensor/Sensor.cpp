@@ -1,16 +1,52 @@
 #include "sensor/Sensor.h"
 
-#include "app/PagePlaceholder.h"
 #include "app/PostMsg.h"
+#include "common/ConfigIniStore.h"
+#include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "device/DeviceState.h"
+#include "device/FlashDataStore.h"
+#include "sensor/SensorStyles.h"
+#include "ui_Sensor.h"
 
-#include <QLabel>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QListView>
 
-Sensor::Sensor(QWidget *parent) : QWidget(parent)
+namespace {
+
+const int PerformanceCodes[10] = {1, 3, 6, 12, 18, 30, 60, 90, 210, 240};
+
+} // namespace
+
+Sensor::Sensor(QWidget *parent) : QWidget(parent), ui(new Ui::Sensor)
 {
-    Title = BuildPagePlaceholder(this, "Sensor");
+    ui->setupUi(this);
+    FormBuilt = true;
+    ui->frame_3->hide();
+    PicturePath = QCoreApplication::applicationDirPath() + "/Picture/Sensor/";
     QObject *hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigHideModel(int)), this, SLOT(SlotHideModel(int)));
+
+    ApplyThemedCombo(ui->ModelChoose, PicturePath, 10);
+    ApplyThemedCombo(ui->PerformanceOpen, PicturePath, 5);
+
+    ReadSensorConstantsFile(QCoreApplication::applicationDirPath() + "/driver_sensor.h",
+                            SensorDefineNames, SensorDefineValues, Switches);
+
+    const QString labelColor = ThemeColorText("LabelColor");
+    ui->label_5->setStyleSheet("color: rgb(" + labelColor + ");");
+    ui->label->setStyleSheet("QLabel{border-image: url(" + PicturePath + "Tips.png);}");
+    ui->label_2->setStyleSheet("QLabel{border-image: url(" + PicturePath + "Tips.png);}");
+    ui->Performance->setStyleSheet(
+        "QCheckBox{color: rgb(" + labelColor + ");}QCheckBox:indicator::checked {image: url(" +
+        PicturePath + "CheckBoxChecked.png);}QCheckBox::indicator::unchecked {image: url(" +
+        PicturePath + "CheckBox.png);}");
+    for (QWidget *mark : {ui->TitleButton, ui->TitleButton_2, ui->TitleButton_4})
+        mark->setStyleSheet("#" + mark->objectName() + "{border-image: url(" + PicturePath +
+                            "Title.png);}");
+    ModelView = qobject_cast<QListView *>(ui->ModelChoose->view());
+
     connect(hub, SIGNAL(SigUpDataLightSensor(FlashDataMap)), this,
             SLOT(SlotUpDataSenSorUISensor(FlashDataMap)), Qt::BlockingQueuedConnection);
     connect(hub, SIGNAL(SigFormReset()), this, SLOT(SlotFormReset()), Qt::BlockingQueuedConnection);
@@ -24,23 +60,106 @@ Sensor::Sensor(QWidget *parent) : QWidget(parent)
     SlotAllLanguage(CurrentLanguage);
 }
 
-Sensor::~Sensor() = default;
-
-void Sensor::SlotUpDataSenSorUISensor(FlashDataMap)
+Sensor::~Sensor()
 {
-    // The page has no controls to fill yet; it still reports the read as
-    // applied, which is what the wait dialog waits for.
-    SensorPageUpdated = true;
+    delete ui;
 }
 
-void Sensor::SlotFormReset() {}
+void Sensor::changeEvent(QEvent *)
+{
+    // Change events arrive while the form is still being built.
+    if (!FormBuilt)
+        return;
+    ui->PerformanceOpen->setEnabled(ui->Performance->isChecked());
+}
 
-void Sensor::SlotUpDataReportRate(int) {}
+QString Sensor::DriveGroup() const
+{
+    return "Drive" + QString::number(CurrentDeviceInfo.DriveIndex + 1);
+}
 
-void Sensor::SlotUpDataDPI(int) {}
+bool Sensor::ListsModel(const QString &switchText) const
+{
+    return SwitchListsModel(switchText, CurrentSensorModel);
+}
 
-void Sensor::SlotUpDataSenSorUIB(FlashDataMap) {}
+void Sensor::SlotAllLanguage(int index)
+{
+    static const int LabelX[8] = {203, 160, 235, 163, 203, 203, 213, 178};
+    static const int Label2X[8] = {630, 530, 650, 510, 530, 530, 630, 630};
+    if (index >= 0 && index <= 7) {
+        ui->label->move(LabelX[index], 361);
+        ui->label_2->move(Label2X[index], 361);
+        ui->frameLOD->SetTipPosition(index);
+        ui->frame->SetTipPosition(index);
+        ui->frame_3->SetTipPosition(index);
+        ui->frame_4->SetTipPosition(index);
+    }
+    LabelMap &texts = SensorLabels[index];
+    ui->frameDpi->SetTitleText(texts["DPISetting"]);
+    ui->frameRate->SetTitleText(texts["ReportRate"]);
+    ui->label_5->setText(texts["SensorSetting"]);
+    ui->label_11->setText(texts["SensorMode"]);
+    ui->label->setToolTip(texts["SensorModeTips"]);
+    ui->frameLOD->SetTitleText(texts["LOD"]);
+    ui->frameLOD->SetTipText(texts["LODTips"]);
+    ui->frame_3->SetTitleText(texts["MotionSync"]);
+    ui->frame_3->SetTipText(texts["MotionSyncTips"]);
+    ui->Performance->setText(texts["Performance"]);
+    ui->label_2->setToolTip(texts["PerformanceTips"]);
+    LabelMultiMap &options = PerformanceOptionsLabels[index];
+    for (int i = 0; i < 8 && i < ui->PerformanceOpen->count(); ++i)
+        ui->PerformanceOpen->setItemText(i, options.value(QString::number(PerformanceCodes[i])));
+    ui->frame->SetTitleText(texts["Ripple"]);
+    ui->frame->SetTipText(texts["RippleTips"]);
+    ui->frame_4->SetTitleText(texts["Angle"]);
+    ui->frame_4->SetTipText(texts["AngleTips"]);
+}
 
-void Sensor::SlotAllLanguage(int) {}
+void Sensor::on_ModelChoose_currentIndexChanged(int index)
+{
+    if (!DeviceDataReady || SensorPageFilling || index == 2)
+        return;
+    if (SetSensorMode(index)) {
+        ModelIndex = index;
+        return;
+    }
+    ui->ModelChoose->blockSignals(true);
+    ui->ModelChoose->setCurrentIndex(ModelIndex);
+    ui->ModelChoose->blockSignals(false);
+}
 
-void Sensor::SlotHideModel(int) {}
+void Sensor::on_PerformanceOpen_currentIndexChanged(int index)
+{
+    if (!DeviceDataReady || SensorPageFilling)
+        return;
+    if (!CheckDeviceOnline()) {
+        ui->PerformanceOpen->blockSignals(true);
+        ui->PerformanceOpen->setCurrentIndex(PerformanceTimeIndex);
+        ui->PerformanceOpen->blockSignals(false);
+        return;
+    }
+    if (index >= 0 && index < 10)
+        SetPerformanceTime(PerformanceCodes[index]);
+}
+
+void Sensor::on_Performance_clicked(bool checked)
+{
+    PostMsg *hub = PostMsg::GetInstance();
+    if (DeviceDataReady) {
+        if (SetPerformance(checked ? 1 : 0)) {
+            emit hub->Sig20KOpen(checked);
+        } else {
+            ui->Performance->blockSignals(true);
+            ui->Performance->setChecked(!checked);
+            ui->Performance->blockSignals(false);
+            ui->PerformanceOpen->setEnabled(!checked);
+        }
+    }
+    emit hub->SigtVis(0);
+}
+
+void Sensor::on_Performance_toggled(bool checked)
+{
+    ui->PerformanceOpen->setEnabled(checked);
+}

@@ -1,0 +1,62 @@
+#include "sensor/LongMode.h"
+
+#include "app/PostMsg.h"
+#include "common/ConfigIniStore.h"
+#include "common/LabelCatalogue.h"
+#include "common/SharedState.h"
+#include "device/DeviceState.h"
+#include "platform/vidide/VidIde.h"
+#include "ui_LongMode.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+
+LongMode::LongMode(QWidget *parent) : QFrame(parent), ui(new Ui::LongMode)
+{
+    ui->setupUi(this);
+    PicturePath = QCoreApplication::applicationDirPath() + "/Picture/Advanced/";
+    LabelColorText = ThemeColorText("LabelColor");
+    const QString p = PicturePath;
+    ui->TitleButton_3->setStyleSheet("#TitleButton_3{border-image: url(" + p + "Title.png);}");
+    for (QWidget *label : {ui->label_5, ui->label_6})
+        label->setStyleSheet("QLabel{color: rgb(" + LabelColorText + ";);}");
+    ui->checkBox->setStyleSheet(
+        "QCheckBox{color: rgb(" + LabelColorText + ";);}QCheckBox:indicator::checked {image: url(" +
+        p + "CheckBoxChecked.png);}QCheckBox::indicator::unchecked {image: url(" + p +
+        "CheckBox.png);}");
+    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    SlotAllLanguage(CurrentLanguage);
+}
+
+LongMode::~LongMode()
+{
+    delete ui;
+}
+
+void LongMode::SetChecked(bool on)
+{
+    ui->checkBox->setChecked(on);
+}
+
+void LongMode::SlotAllLanguage(int index)
+{
+    ui->label_5->setText(AdvancedSettingsLabels[index]["LongDistance"]);
+    ui->label_6->setText(AdvancedSettingsLabels[index]["LongDistanceTips"]);
+}
+
+void LongMode::on_checkBox_toggled(bool checked)
+{
+    if (!DeviceDataReady)
+        return;
+    const char *path = CurrentDevicePathPtr.load();
+    if (UsbFinderC_GetDeviceOnLine(path) & 0xFF) {
+        // The box keeps the new state either way; a refusal is at least logged.
+        if (!UsbFinderC_SetLongRangeMode(path, checked))
+            qWarning() << "the mouse did not take the long-range mode";
+        return;
+    }
+    emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+    ui->checkBox->blockSignals(true);
+    ui->checkBox->setChecked(!checked);
+    ui->checkBox->blockSignals(false);
+}

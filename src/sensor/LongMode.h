@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+namespace Ui {
+class LongMode;
+}
+
+// The long-range radio switch of the advanced page. It talks to the device
+// library directly (the mode is not part of the parameter block).
+class LongMode : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit LongMode(QWidget *parent = nullptr);
+    ~LongMode() override;
+
+    // Signals stay open: a change of state is sent to the mouse.
+    void SetChecked(bool on);
+
+    Ui::LongMode *ui = nullptr;
+
+private slots:
+    void SlotAllLanguage(int index);
+    void on_checkBox_toggled(bool checked);
+
+private:
+    QString PicturePath;
+    QString LabelColorText;
+};

@@ -1,0 +1,16 @@
+#ifndef DRIVER_SENSOR_H
+#define DRIVER_SENSOR_H
+#define SUPPORT_RIPPLE	3395,3950
+#define SUPPORT_FIXLINE 3395
+#define SUPPORT_LOD_CAL
+#define SENSOR_3395_DPI_400	0x07
+#define SENSOR_3395_DPI_800	0x0F
+#define SENSOR_3395_DPI_1600	31 // comment
+#define SENSOR_3395_DPI_3200	0x3F //hex
+#define SENSOR_3395_DPI_6400 0x7F
+#define SENSOR_3395_DPI_9999	12 //c
+// some note
+
+#define
+#define SENSOR_3395_DPI_12800 zz
+#define SENSOR_3395_DPI_26000	0x99
