@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QFrame>
+
+class QComboBox;
+
+namespace Ui {
+class ThreeLed;
+}
+
+// What each of the receiver's three indicator LEDs shows (function codes
+// 0..3 in DongleIndicatorLedBuffer), with a legend of the colours. A change
+// is written at once to the receiver; the parameter block follows.
+class ThreeLed : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit ThreeLed(QWidget *parent = nullptr);
+    ~ThreeLed() override;
+
+    // Display only: no slot runs, nothing is written or remembered.
+    void ShowLed1Function(int index);
+    void ShowLed2Function(int index);
+    void ShowLed3Function(int index);
+
+private slots:
+    void SlotAllLanguage(int index);
+    void on_LightMod_3_currentIndexChanged(int index);
+    void on_LightMod_4_currentIndexChanged(int index);
+    void on_LightMod_5_currentIndexChanged(int index);
+
+private:
+    void showFunction(QComboBox *combo, int index);
+    void choose(int led, QComboBox *combo, int index);
+
+    Ui::ThreeLed *ui;
+    QString PictureFolder;
+};
