@@ -1,61 +1,185 @@
 #include "settings/FormSetting.h"
 
-#include "app/PagePlaceholder.h"
 #include "app/PostMsg.h"
+#include "common/ConfigIniStore.h"
+#include "common/ContainReset.h"
+#include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
+#include "common/MacroIniStore.h"
 #include "common/SharedState.h"
-#include "device/DeviceState.h"
+#include "common/UpDateWarning.h"
+#include "device/DeviceLink.h"
 #include "device/FirmwareHooks.h"
+#include "device/Match.h"
+#include "device/UpDataParam.h"
+#include "platform/AutoStart.h"
+#include "platform/MouseSettings.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/vidide/VidIde.h"
 #include "settings/FirmwareImages.h"
+#include "settings/InputPicA.h"
+#include "settings/InputPicB.h"
+#include "settings/LedInfo.h"
+#include "settings/LightModeSet.h"
 #include "settings/UpDateRepair.h"
+#include "settings/UpgradeState.h"
+#include "ui_FormSetting.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QLabel>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QListView>
+#include <QScrollBar>
+#include <QTimer>
+#include <QUrl>
 
-FormSetting::FormSetting(QWidget *parent) : QWidget(parent)
+namespace {
+const QString ReleaseText = QStringLiteral("1.0.2.0");
+}
+
+FormSetting::FormSetting(QWidget *parent) : QWidget(parent), ui(new Ui::FormSetting)
 {
-    Title = BuildPagePlaceholder(this, "Settings");
-    if (!RepairDialog)
-        RepairDialog = new UpDateRepair(nullptr);
-    InstallFirmwareHooks();
+    LedInfoDialog = new LedInfo(nullptr);
+    InputPicADialog = new InputPicA(nullptr);
+    InputPicBDialog = new InputPicB(nullptr);
+    LightModeSetDialog = new LightModeSet(nullptr);
+    ui->setupUi(this);
+    ui->NewLabel->hide();
+    ui->Receive_2->hide();
 
     QObject *hub = PostMsg::GetInstance();
-    connect(hub, SIGNAL(SigLabelText(int, QString)), this, SLOT(SlotLabelText(int, QString)));
-    connect(hub, SIGNAL(SigLabelTextB(QString, QString)), this,
-            SLOT(SlotLabelTextB(QString, QString)));
-    connect(hub, SIGNAL(SigSetver(int)), this, SLOT(SetVer(int)));
-    connect(hub, SIGNAL(SigRGBValue(DongleRGB *)), this, SLOT(SlotRGBValue(DongleRGB *)),
-            Qt::BlockingQueuedConnection);
-    connect(hub, SIGNAL(SigLongRangeMode(bool)), this, SLOT(SlotLongRangeMode(bool)),
-            Qt::BlockingQueuedConnection);
-    connect(hub, SIGNAL(SigForm()), this, SLOT(SlotForm()), Qt::BlockingQueuedConnection);
-    connect(hub, SIGNAL(SigFormB()), this, SLOT(SlotFormB()));
-    connect(hub, SIGNAL(SigFormReset()), this, SLOT(SlotFormResetForm()),
-            Qt::BlockingQueuedConnection);
+    const auto blocking = Qt::BlockingQueuedConnection;
     connect(hub, SIGNAL(SigLanguageSameB(int)), this, SLOT(SlotLanguageSameB(int)));
-    connect(hub, SIGNAL(SigCheckUpdate()), this, SLOT(SlotCheckUpdate()));
     connect(hub, SIGNAL(SigSetNewVer()), this, SLOT(SetVerText()));
     connect(hub, SIGNAL(SigLightToFrom(int)), this, SLOT(SlotLightToFrom(int)));
-    connect(hub, SIGNAL(SigContinue(int)), this, SLOT(SlotContinue(int)));
+    connect(hub, SIGNAL(SigRGBValue(DongleRGB *)), this, SLOT(SlotRGBValue(DongleRGB *)), blocking);
+    connect(hub, SIGNAL(SigLongRangeMode(bool)), this, SLOT(SlotLongRangeMode(bool)), blocking);
+    connect(hub, SIGNAL(SigForm()), this, SLOT(SlotForm()), blocking);
+    connect(hub, SIGNAL(SigFormB()), this, SLOT(SlotFormB()));
+    connect(hub, SIGNAL(SigSetver(int)), this, SLOT(SetVer(int)));
+    connect(hub, SIGNAL(SigLabelText(int, QString)), this, SLOT(SlotLabelText(int, QString)));
+    connect(hub, SIGNAL(SigCheckUpdate()), this, SLOT(SlotCheckUpdate()));
+    connect(hub, SIGNAL(SigLabelTextB(QString, QString)), this,
+            SLOT(SlotLabelTextB(QString, QString)));
+    connect(hub, SIGNAL(SigFormReset()), this, SLOT(SlotFormResetForm()), blocking);
     connect(hub, SIGNAL(SigUpdateStart()), this, SLOT(on_Start()));
     connect(hub, SIGNAL(SigUpdateFrame(bool)), this, SLOT(SlotUpdateFrame(bool)));
+    connect(hub, SIGNAL(SigContinue(int)), this, SLOT(SlotContinue(int)));
+    connect(ui->scrollArea->verticalScrollBar(), SIGNAL(valueChanged(int)), this,
+            SLOT(SlotScroolChange(int)));
+
+    PictureFolder = QCoreApplication::applicationDirPath() + "/Picture/FormSetting/";
+    if (!RepairDialog)
+        RepairDialog = new UpDateRepair(nullptr);
+    RepairDialog->hide();
+    Warning = new UpDateWarning(nullptr);
+    InstallFirmwareHooks();
+    BuildStyles();
+
+    ReceiverCheckTimer = new QTimer(this);
+    MouseCheckTimer = new QTimer(this);
+    connect(ReceiverCheckTimer, SIGNAL(timeout()), this, SLOT(onDongleCheckTimer()));
+    connect(MouseCheckTimer, SIGNAL(timeout()), this, SLOT(onMouseCheckTimer()));
+    ReceiverCheckTimer->setInterval(1000);
+    MouseCheckTimer->setInterval(1000);
+
+    ScrollOrigin = ui->label->pos();
+    ui->checkBox->setChecked(
+        MacroIniStore::GetInstance()->GetValue("AutoStart", "Enable").toInt() == 1);
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(CurrentLanguage);
 }
 
-FormSetting::~FormSetting() = default;
+FormSetting::~FormSetting()
+{
+    delete LedInfoDialog;
+    delete InputPicADialog;
+    delete InputPicBDialog;
+    delete LightModeSetDialog;
+}
+
+void FormSetting::BuildStyles()
+{
+    ConfigIniStore *config = ConfigIniStore::GetInstance();
+    const QString f = PictureFolder;
+    const QString l = config->GetColorText("Option", "LabelColor");
+    ButtonColorText = config->GetColorText("Option", "ButtonColor");
+    const QString s = config->GetColorText("Option", "ComboxSelectColor");
+    const QString t = config->GetColorText("Option", "ComboxTextColor");
+    const QString k = config->GetColorText("Option", "ComboxBackGroundColor");
+
+    for (QWidget *label : {ui->label, ui->label_2, ui->label_3, ui->label_4, ui->label_5,
+                           ui->label_6, ui->label_7, ui->label_8, ui->label_9, ui->label_10})
+        label->setStyleSheet("QLabel{color: rgb(" + l + ";);}");
+    const QString pairStyle =
+        "{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(" +
+        ButtonColorText + ";);background-image: url(" + f + "PariButton.png" + ");}";
+    ui->pushButton_2->setStyleSheet("QPushButton" + pairStyle);
+    ui->Reset->setStyleSheet("QToolButton" + pairStyle);
+    const QString linkStyle =
+        "QPushButton{border:none;background:transparent;color: rgb(" + l + ";);text-align : ";
+    ui->pushButton->setStyleSheet(linkStyle + "left;padding-right:1px;}");
+    ui->pushButton_3->setStyleSheet(linkStyle + "right;padding-right:1px;}");
+    ui->pushButton_4->setStyleSheet(linkStyle + "right;padding-right:1px;}");
+    for (QWidget *title : {ui->TitleButton_2, ui->TitleButton_3, ui->TitleButton_4,
+                           ui->TitleButton_5, ui->TitleButton_8})
+        title->setStyleSheet("#" + title->objectName() + "{border-image: url(" + f + "Title.png" +
+                             ");}");
+    ui->toolButton->setStyleSheet("#toolButton{border-image: url(" + f + "Mouse.png" + ");}");
+    ui->comboBox->setStyleSheet(
+        "QComboBox{border: 1px solid gray; color: rgb(" + t + "); border-image: url(" + f +
+        "ComboboxBack.png" + ");}QComboBox::drop-down:button{border-radius:5px; background:rgb(" +
+        k + ");} QComboBox::down-arrow{image: url(" + f + "Menu.png" +
+        "); right: 8px; }QComboBox::down-arrow:on{ image: url(" + f + "MenuClicked.png" +
+        ");}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView {outline: "
+        "0px solid gray; border: 1px  solid gray;color: rgb(" +
+        t + "); border-image: url(" + f + "ComboboxTextBack.png" +
+        ");selection-background-color: rgb(" + s +
+        "); }QComboBox:disabled{color: rgb(63, 63, 63);}");
+    ui->checkBox->setStyleSheet("#checkBox{color: rgb(255, 255, 255);}#checkBox::indicator:"
+                                "unchecked{image: url(" +
+                                f + "CheckBox.png" + ");}#checkBox::indicator:checked{image: url(" +
+                                f + "CheckBoxChecked.png" + ");}");
+    for (QWidget *indicator : {ui->toolButton_2, ui->toolButton_3}) {
+        indicator->setStyleSheet(
+            "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: "
+            "rgb(255,106,0);background-image: url(" +
+            f + "Picture.png" + ");}");
+        indicator->hide();
+    }
+    ui->scrollArea->setFrameShape(QFrame::NoFrame);
+    ui->scrollAreaWidgetContents->setStyleSheet("background-color:transparent;border:none;");
+    ui->FrameSetting->setStyleSheet(
+        "QScrollArea{background-color:transparent;}QScrollBar:vertical{width:13px;background:rgb("
+        "30,30,30);}QScrollBar::handle:vertical{background:rgb(117, 117, 117);border-radius:3px;"
+        "min-height:30px;}QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:25px;"
+        "background:rgb(30,30,30);}QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical,"
+        "QScrollBar::up-arrow:vertical,QScrollBar::down-arrow:vertical{background:transparent;}");
+
+    auto *view = new QListView();
+    view->setStyleSheet("QListView::item:selected{background-color: rgb(" + s +
+                        ");}QListView::item:hover{background-color: rgb(" + s + ");}");
+    ui->comboBox->setView(view);
+    ui->comboBox->setMaxVisibleItems(5);
+}
 
 // The chooser and the device page's hot-plug callback reach the image
 // searches and the repair dialog through these hooks.
 void FormSetting::InstallFirmwareHooks()
 {
-    FirmwareHooks::LoadUpgradeImage = LoadUpgradeImage;
-    FirmwareHooks::LoadRepairImage = LoadRepairImage;
-    FirmwareHooks::HasNewFirmware = HasNewFirmware;
+    FirmwareHooks::LoadUpgradeImage = [](int kind, const QString &version, const QString &name,
+                                         int cid, int mid) {
+        return LoadUpgradeImage(kind, version, name, cid, mid);
+    };
+    FirmwareHooks::LoadRepairImage = [](int kind, const QString &version, const QString &name,
+                                        int cid, int mid) {
+        return LoadRepairImage(kind, version, name, cid, mid);
+    };
+    FirmwareHooks::HasNewFirmware = [](int kind, const QString &version, int variant) {
+        return HasNewFirmware(kind, version, variant);
+    };
     FirmwareHooks::RepairDialogVisible = [] { return RepairDialog && RepairDialog->isVisible(); };
-    // No upgrade of the settings page can run before the upgrade engine exists.
-    FirmwareHooks::SettingsUpgradeRunning = [] { return false; };
+    FirmwareHooks::SettingsUpgradeRunning = [] { return UpgradeRunning.load(); };
     FirmwareHooks::ShowRepairDialog = [](QWidget *chooser) {
         if (!RepairDialog || !chooser)
             return;
@@ -68,129 +192,172 @@ void FormSetting::InstallFirmwareHooks()
     };
 }
 
-namespace {
-
-// Receiver (R) and mouse (M) version texts of the current device.
-void versionTexts(QString &receiver, QString &mouse)
+void FormSetting::PlaceOnPage(QWidget *dialog, int dx, int dy) const
 {
-    const DeviceAllInfo &device = CurrentDeviceInfo;
-    receiver = device.DongleVersionText;
-    mouse = device.Online ? device.MouseVersionText : QString();
-    if (device.Online && device.Wired) {
-        receiver.clear();
-        if (ModelDevices.size() == 2) {
-            for (const DeviceAllInfo &other : ModelDevices) {
-                if (!other.ReceiverAddress.isEmpty() && !other.Wired) {
-                    receiver = other.DongleVersionText;
-                    break;
-                }
-            }
-        }
-    }
+    const QPoint corner = mapToGlobal(QPoint(0, 0));
+    dialog->move(corner.x() + (width() - dialog->width()) / 2 + dx,
+                 corner.y() + (height() - dialog->height()) / 2 + dy);
 }
 
-int variantOfType(int type)
-{
-    switch (type) {
-    case 0:
-        return 1;
-    case 1:
-        return 4;
-    case 4:
-        return 2;
-    case 5:
-        return 8;
-    default:
-        return 0;
-    }
-}
-
-int receiverVariant()
-{
-    const DeviceAllInfo &device = CurrentDeviceInfo;
-    if (!device.Wired)
-        return variantOfType(device.ReceiverType);
-    if (ModelDevices.size() != 2)
-        return 0;
-    for (const DeviceAllInfo &other : ModelDevices) {
-        if (!other.ReceiverAddress.isEmpty() && !other.Wired && variantOfType(other.ReceiverType))
-            return variantOfType(other.ReceiverType);
-    }
-    return 0;
-}
-
-} // namespace
-
-// Only the version reports that feed the summary panel are kept here; the
-// page's own labels and upgrade buttons come with the settings work.
-void FormSetting::SetVer(int index)
-{
-    PostMsg *hub = PostMsg::GetInstance();
-    if (index == 0 || index == 5) {
-        QString receiver, mouse;
-        versionTexts(receiver, mouse);
-        if (index == 0 && QDir(QCoreApplication::applicationDirPath() + "/bin").exists()) {
-            const int variant = receiverVariant();
-            MouseHasNewFirmware = HasNewFirmware(210, mouse, variant);
-            ReceiverHasNewFirmware = HasNewFirmware(211, receiver, variant);
-            emit hub->SigAddUpdate(0, MouseHasNewFirmware);
-            emit hub->SigAddUpdate(1, ReceiverHasNewFirmware);
-            emit hub->SigUpdateFrame(MouseHasNewFirmware || ReceiverHasNewFirmware);
-        }
-        emit hub->SigAddVer(1, receiver);
-        emit hub->SigAddVer(0, mouse);
-    } else if (index == 6) {
-        emit hub->SigAddVer(1, QString());
-        emit hub->SigAddVer(0, QString());
-    }
-}
-
-void FormSetting::SetVerText() {}
-
-void FormSetting::on_Start() {}
-
-void FormSetting::SlotLabelText(int index, QString Text)
-{
-    DeviceAllInfo device = CurrentDeviceInfo;
-    if (index == 0) {
-        emit PostMsg::GetInstance()->SigAddVer(1, Text);
-        device.DongleVersionText = Text;
-    } else if (index == 1) {
-        emit PostMsg::GetInstance()->SigAddVer(0, Text);
-        device.MouseVersionText = Text;
-    } else {
-        return;
-    }
-    SetCurrentDeviceInfo(device);
-}
-
-void FormSetting::SlotLabelTextB(QString TextA, QString Text)
-{
-    emit PostMsg::GetInstance()->SigAddVer(1, TextA);
-    emit PostMsg::GetInstance()->SigAddUpdate(1, Text == "true");
-}
-
-void FormSetting::SlotRGBValue(DongleRGB *) {}
-
-void FormSetting::SlotLongRangeMode(bool) {}
-
-void FormSetting::SlotForm() {}
-
-void FormSetting::SlotFormB() {}
-
-void FormSetting::SlotFormResetForm() {}
-
-void FormSetting::SlotLanguageSameB(int) {}
-
-void FormSetting::SlotCheckUpdate() {}
-
-void FormSetting::SlotLightToFrom(int) {}
-
-void FormSetting::SlotContinue(int) {}
-
-void FormSetting::SlotUpdateFrame(bool) {}
+void FormSetting::mousePressEvent(QMouseEvent *) {}
 
 void FormSetting::SlotAllLanguage(int index)
 {
+    QFont font(QStringLiteral("微软雅黑"), 10);
+    if (FontScaled == 1)
+        font.setPointSizeF(font.pointSizeF() / (ScreenMetrics::logicalDpi() / 96.0));
+    ui->Receive_2->setFont(font);
+    FontScaled = 1;
+
+    struct Places
+    {
+        int label5x, receiveX, receiveY, tool2x, label7x, tool3x;
+    };
+    static const Places table[] = {{215, 280, 170, 460, 215, 460}, {150, 280, 170, 460, 150, 460},
+                                   {250, 280, 170, 460, 250, 460}, {350, 430, 170, 530, 350, 460},
+                                   {280, 330, 170, 460, 280, 460}, {150, 280, 170, 460, 150, 460}};
+    const Places other = {235, 285, 155, 460, 235, 460};
+    const Places &p = index >= 0 && index < 6 ? table[index] : other;
+    ui->label_5->move(p.label5x, 155);
+    ui->Receive_2->move(p.receiveX, p.receiveY);
+    ui->toolButton_2->move(p.tool2x, 160);
+    ui->label_7->move(p.label7x, 185);
+    ui->toolButton_3->move(p.tool3x, 190);
+
+    ui->label->setText(HomeLabels[index]["Version"] + ReleaseText);
+    ui->label_2->setText(SettingsLabels[index]["Language"]);
+    ui->label_3->setText(SettingsLabels[index]["DeviceInfo"]);
+    ui->label_4->setText(SettingsLabels[index]["DongleVersion"]);
+    ui->label_6->setText(SettingsLabels[index]["MouseVersion"]);
+    ui->label_8->setText(PairLabels[index]["PairTool"]);
+    ui->pushButton_2->setText(PairLabels[index]["Pair"]);
+    UpgradeText = UpdateLabels[index]["Upgrade"];
+    ui->Receive_2->setText(UpgradeText);
+    ui->label_9->setText(HomeLabels[index]["Others"]);
+    ui->label_10->setText(HomeLabels[index]["AutoOpen"]);
+    ui->Reset->setText(SettingsLabels[index]["Restore"]);
+    ui->label_12->setText(SettingsLabels[index]["Restore"]);
+    ui->pushButton->setText(HomeLabels[index]["WindowSet"]);
+    ui->NewLabel->setText(HomeLabels[index]["LabelTip"]);
     WiredModeText = HomeLabels[index]["WiredMode"];
+    NoDeviceText = HomeLabels[index]["NoDevice"];
+    SameDeviceText = HomeLabels[index]["SameDevice"];
+    NewTipsText = KeyboardUpdateLabels[index]["newTips"];
+    NoReceiverText = HomeLabels[index]["NoRecieve"];
+    NoUsbText = HomeLabels[index]["NoUSB"];
+    ErrorText = HomeLabels[index]["Error"];
+    MultiMouseText = HomeLabels[index]["MultiMouse"];
+    MultiDongleText = HomeLabels[index]["MultiDongle"];
+
+    // Net.xml may lack the English element or some of its four texts: the
+    // maker line and the link then stay empty.
+    const QStringList net = NetLabels.isEmpty() ? QStringList() : NetLabels.first();
+    const bool chinese = index == 1 || index == 2;
+    ui->pushButton_4->setText(net.value(chinese ? 1 : 0));
+    ui->pushButton_3->setText(net.value(chinese ? 2 : 3));
 }
+
+void FormSetting::on_comboBox_activated(int index)
+{
+    MacroIniStore::GetInstance()->SetValue("Language", "Language", QString::number(index));
+    CurrentLanguage = index;
+    PostMsg *hub = PostMsg::GetInstance();
+    emit hub->SigAllLanguage(index);
+    emit hub->SigLanguageSameA(index);
+}
+
+void FormSetting::SlotLanguageSameB(int index)
+{
+    const bool blocked = ui->comboBox->blockSignals(true);
+    ui->comboBox->setCurrentIndex(index);
+    ui->comboBox->blockSignals(blocked);
+}
+
+void FormSetting::on_checkBox_clicked(bool checked)
+{
+    MacroIniStore::GetInstance()->SetValue("AutoStart", "Enable",
+                                           checked ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!AutoStart::setEnabled(checked))
+        qWarning() << "the autostart entry could not be" << (checked ? "written" : "removed");
+}
+
+void FormSetting::on_pushButton_clicked()
+{
+    MouseSettings::open();
+}
+
+void FormSetting::on_pushButton_3_clicked()
+{
+    QDesktopServices::openUrl(QUrl(ui->pushButton_3->text(), QUrl::TolerantMode));
+}
+
+void FormSetting::on_pushButton_2_clicked()
+{
+    {
+        Match pairing;
+        pairing.PreparePair();
+        PlaceOnPage(&pairing, -70, -30);
+        DialogSeam::exec(pairing);
+    }
+    // The pairing dialog held the library's callbacks; the device page takes
+    // them back.
+    StartUsbChanged(OnDeviceUsbChanged, 600);
+    const char *path = CurrentDevicePathPtr.load();
+    UsbServerC_Start(path, path, OnDeviceEvent);
+}
+
+void FormSetting::on_Reset_clicked()
+{
+    if (!UsbFinderC_GetDeviceOnLine(CurrentDevicePathPtr.load())) {
+        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+        return;
+    }
+    ContainReset confirm;
+    PlaceOnPage(&confirm, -75, -65);
+    confirm.exec();
+    if (!confirm.OkChosen)
+        return;
+    ParamUpdateRunning = true;
+    if (OnlineCheckTimer)
+        OnlineCheckTimer->stop();
+    UsbServer_SetBatteryOptimizeEnable(false);
+    SendFlashData();
+    UsbServer_SetClearSetting();
+    UpDataParam wait;
+    wait.StartTimer();
+    wait.ResetMode = true;
+    if (WorkerThread)
+        WorkerThread->RequestRun();
+    PlaceOnPage(&wait, -75, -65);
+    wait.exec();
+    ParamUpdateRunning = false;
+    if (OnlineCheckTimer)
+        OnlineCheckTimer->start();
+}
+
+void FormSetting::on_checkBox_2_toggled(bool checked)
+{
+    if (!DeviceDataReady)
+        return;
+    const char *path = CurrentDevicePathPtr.load();
+    if (UsbFinderC_GetDeviceOnLine(path))
+        UsbFinderC_SetLongRangeMode(path, checked);
+    else
+        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+}
+
+void FormSetting::SlotScroolChange(int index)
+{
+    ui->label->move(ScrollOrigin.x(), ScrollOrigin.y() + index + 10);
+}
+
+// Signals the page takes without acting on them.
+void FormSetting::SlotRGBValue(DongleRGB *) {}
+void FormSetting::SlotLightToFrom(int) {}
+void FormSetting::SlotLongRangeMode(bool) {}
+void FormSetting::on_toolButton_4_clicked() {}
+void FormSetting::SlotForm() {}
+void FormSetting::SlotFormB() {}
+void FormSetting::SlotFormResetForm() {}
+void FormSetting::on_pushButton_5_clicked() {}
+void FormSetting::on_checkBox_2_clicked(bool) {}

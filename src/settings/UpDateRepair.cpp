@@ -2,62 +2,60 @@
 
 #include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
+#include "common/FontScaling.h"
+#include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "settings/UpgradeState.h"
+#include "ui_UpDateRepair.h"
 
 #include <QCoreApplication>
-#include <QDebug>
-#include <QFrame>
-#include <QLabel>
-#include <QProgressBar>
-#include <QToolButton>
 
 UpDateRepair *RepairDialog = nullptr;
 
-UpDateRepair::UpDateRepair(QWidget *parent) : QDialog(parent)
+UpDateRepair::UpDateRepair(QWidget *parent) : QDialog(parent), ui(new Ui::UpDateRepair)
 {
-    setObjectName("UpDateRepair");
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setFixedSize(300, 140);
-    const QString folder = QCoreApplication::applicationDirPath() + "/Picture/WarningDialog/";
-    const QString colour = ThemeColorText("LabelColor");
+    ui->setupUi(this);
+    PictureFolder = QCoreApplication::applicationDirPath() + "/Picture/WarningDialog/";
+    ui->NewHong->hide();
+    ui->progressBar_2->hide();
+    ui->NewHong_2->hide();
+    ui->ToolText_2->hide();
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
 
-    auto *frame = new QFrame(this);
-    frame->setObjectName("UpDateRepairA");
-    frame->setGeometry(0, 0, 300, 140);
-    frame->setStyleSheet("#UpDateRepairA{border:0px;background-position:center;background-"
-                         "repeat:no-repeat;background-image: url(" +
-                         folder + "BackGround.png);}");
-
-    Message = new QLabel(frame);
-    Message->setObjectName("label");
-    Message->setGeometry(10, 30, 280, 60);
-    Message->setAlignment(Qt::AlignCenter);
-    Message->setWordWrap(true);
-    Message->setStyleSheet("QLabel{color: rgb(" + colour + ");}");
-
-    Progress = new QProgressBar(frame);
-    Progress->setObjectName("progressBar");
-    Progress->setGeometry(30, 100, 240, 14);
-    Progress->setRange(0, 100);
-
-    CloseButton = new QToolButton(frame);
-    CloseButton->setObjectName("CloseButton");
-    CloseButton->setGeometry(275, 3, 20, 20);
-    CloseButton->setFocusPolicy(Qt::NoFocus);
-    CloseButton->setStyleSheet(
-        "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;"
+    const QString f = PictureFolder;
+    const QString label = ThemeColorText("LabelColor");
+    const QString button = ThemeColorText("ButtonColor");
+    ui->ToolText->setStyleSheet("#ToolText{color: rgb(" + label +
+                                ";);background-color:rgba(0,0,0,0);}");
+    ui->ToolText_2->setStyleSheet(
+        "#ToolText_2{color: rgb(255,0,0);background-color:rgba(0,0,0,0);}");
+    const QString buttonStyle =
+        "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: "
+        "rgb(" +
+        button + ";);border-image: url(" + f + "ok_nr.png" +
+        ");}QToolButton:hover{border-image: url(" + f + "ok_enter.png" + "); }";
+    ui->NewHong->setStyleSheet(buttonStyle);
+    ui->NewHong_2->setStyleSheet(buttonStyle);
+    ui->CloseButton->setStyleSheet(
+        "QToolButton{border:0px;background-image: url(" + f + "Close.png" +
+        ");background-position:center;background-repeat:no-repeat;}QToolButton:hover{"
         "background-image: url(" +
-        folder + "Close.png);}QToolButton:hover{background-image: url(" + folder +
-        "CloseHover.png);}");
-    connect(CloseButton, &QToolButton::clicked, this, &UpDateRepair::on_CloseButton_clicked);
+        f + "CloseHover.png" + ");}QToolButton:pressed{background-image: url(" + f +
+        "CloseClick.png" + ");}");
+    ui->AutoRepair->setStyleSheet(
+        "#AutoRepair{border:0px;background-position:center;background-repeat:no-repeat;border-"
+        "image: url(" +
+        f + "BackGround.png" + ");}");
 
     QObject *hub = PostMsg::GetInstance();
-    connect(hub, SIGNAL(SigProgress(int, int)), this, SLOT(SlotProgress(int, int)));
     connect(hub, SIGNAL(SigAutoRepair(int)), this, SLOT(SlotAutoRepair(int)));
     connect(hub, SIGNAL(SigAutoRepairProgress(int)), this, SLOT(SlotAutoRepairProgress(int)));
+    connect(hub, SIGNAL(SigProgress(int, int)), this, SLOT(SlotProgress(int, int)));
     connect(hub, SIGNAL(SigRepairCheckUpdate()), this, SLOT(SlotRepairCheckUpdate()));
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    ResetView();
+    SlotAllLanguage(CurrentLanguage);
+    ScaleWidgetFonts(this, FontScaleFactor());
 }
 
 UpDateRepair::~UpDateRepair()
@@ -66,42 +64,226 @@ UpDateRepair::~UpDateRepair()
         RepairDialog = nullptr;
 }
 
-void UpDateRepair::ResetView()
+QString UpDateRepair::statusText() const
 {
-    Message->clear();
-    Message->show();
-    CloseButton->show();
-    Progress->setValue(0);
-    Progress->hide();
+    return ui->ToolText_2->text();
 }
 
-bool UpDateRepair::StartAutoRepair(int variant)
+void UpDateRepair::SlotAllLanguage(int index)
 {
-    AutoStarted = true;
-    ReceiverVariant = variant;
-    // No upgrade engine yet, so there is no repair image to flash.
-    qDebug() << "firmware repair not available yet";
+    WarnUpdateText = HomeLabels[index]["WarnUpdate"];
+    ui->ToolText->setText(WarnUpdateText);
+    ReadyUpdateText = HomeLabels[index]["ReadyUpdate"];
+    NotDeviceText = HomeLabels[index]["NotDevice"];
+    SameDeviceText = HomeLabels[index]["SameDevice"];
+    NoReceiveText = HomeLabels[index]["NoRecieve"];
+    NoUsbText = HomeLabels[index]["NoUSB"];
+    MultiDongleText = HomeLabels[index]["MultiDongle"];
+    MultiMouseText = HomeLabels[index]["MultiMouse"];
+    ErrorFileText = HomeLabels[index]["ErrorFile"];
+    UpgradeFailText = UpdateLabels[index]["DialogUpgradeFail"];
+    UpgradeSuccessText = UpdateLabels[index]["DialogUpgradeSuccess"];
+    UpgradeStartText = UpdateLabels[index]["DialogUpgradeStart"];
+    CancelText = CommonLabels[index]["Cancel"];
+    OkText = CommonLabels[index]["OK"];
+}
+
+// The start button turns into OK once there is nothing to start; the state is
+// kept apart from the text, which a language may leave empty.
+void UpDateRepair::SetOkButton(bool ok)
+{
+    ButtonIsOk = ok;
+    ui->NewHong_2->setText(ok ? OkText : UpgradeStartText);
+}
+
+void UpDateRepair::SetShortcuts()
+{
+    ui->NewHong_2->setShortcut(QKeySequence(Qt::Key_Return));
+    ui->NewHong->setShortcut(QKeySequence(Qt::Key_Escape));
+}
+
+void UpDateRepair::ResetView()
+{
+    ui->ToolText_2->clear();
+    ui->ToolText_2->show();
+    SetOkButton(false);
+    ui->NewHong_2->show();
+    ui->NewHong->setText(CancelText);
+    ui->NewHong->show();
+    ui->CloseButton->show();
+    ui->progressBar_2->setValue(0);
+    ui->progressBar_2->hide();
+    SetShortcuts();
+}
+
+void UpDateRepair::ShowReadyView()
+{
+    ui->ToolText_2->setText(ReadyUpdateText);
+    ui->ToolText_2->show();
+    SetOkButton(false);
+    ui->NewHong_2->show();
+    ui->NewHong->setText(CancelText);
+    ui->NewHong->show();
+    ui->NewHong->setEnabled(true);
+    ui->CloseButton->show();
+    ui->CloseButton->setEnabled(true);
+    ui->progressBar_2->hide();
+    SetShortcuts();
+}
+
+void UpDateRepair::ShowMessageView()
+{
+    ui->ToolText_2->show();
+    SetOkButton(true);
+    ui->NewHong_2->show();
+    ui->NewHong->show();
+    ui->NewHong->setEnabled(true);
+    ui->CloseButton->show();
+    ui->CloseButton->setEnabled(true);
+    ui->progressBar_2->hide();
+    SetShortcuts();
+}
+
+void UpDateRepair::ShowProgressView()
+{
+    ui->ToolText_2->setText(WarnUpdateText);
+    ui->ToolText_2->show();
+    ui->NewHong_2->hide();
+    ui->NewHong->hide();
+    ui->NewHong->setEnabled(false);
+    ui->CloseButton->show();
+    ui->CloseButton->setEnabled(false);
+    ui->progressBar_2->show();
+    SetShortcuts();
+}
+
+void UpDateRepair::SetStatusText(const QString &text)
+{
+    ui->ToolText_2->setText(text);
+}
+
+void UpDateRepair::HideCancelAndProgress()
+{
+    ui->NewHong->hide();
+    ui->progressBar_2->hide();
+}
+
+bool UpDateRepair::ShowMessage(const QString &text)
+{
+    // Nothing may be flashed after a refused check.
+    RepairReady = false;
+    SetStatusText(text);
+    ShowMessageView();
     return false;
+}
+
+void UpDateRepair::SlotProgress(int schedue, int Discrib)
+{
+    switch (Discrib) {
+    case 0:
+        ui->progressBar_2->setValue(schedue);
+        return;
+    case 1:
+    case 5:
+        SetOkButton(true);
+        ui->NewHong_2->show();
+        ui->NewHong->show();
+        ui->ToolText_2->setText(UpgradeFailText);
+        ui->ToolText_2->show();
+        ui->CloseButton->setEnabled(true);
+        ui->NewHong->setEnabled(true);
+        if (Discrib == 5)
+            ui->progressBar_2->setValue(50);
+        break;
+    case 2:
+        SetOkButton(true);
+        ui->NewHong_2->show();
+        ui->ToolText_2->setText(UpgradeSuccessText);
+        ui->ToolText_2->show();
+        ui->progressBar_2->setValue(100);
+        ui->NewHong->show();
+        ui->CloseButton->setEnabled(true);
+        ui->NewHong->setEnabled(true);
+        break;
+    case 6:
+        ui->ToolText_2->setText(UpgradeFailText);
+        ui->ToolText_2->show();
+        ui->NewHong->show();
+        ui->CloseButton->setEnabled(true);
+        ui->NewHong->setEnabled(true);
+        break;
+    default:
+        return;
+    }
+    SetShortcuts();
+}
+
+void UpDateRepair::SlotAutoRepair(int index)
+{
+    ui->ToolText_2->setText(index != 0 ? UpgradeFailText : UpgradeSuccessText);
+    SetOkButton(true);
+    ui->NewHong->show();
+    SetShortcuts();
+}
+
+void UpDateRepair::SlotAutoRepairProgress(int index)
+{
+    ui->progressBar_2->setValue(index);
 }
 
 void UpDateRepair::SlotRepairCheckUpdate()
 {
-    // The check of an interrupted upgrade comes with the upgrade engine.
+    if (CheckInterruptedUpgrade())
+        ShowReadyView();
 }
 
-void UpDateRepair::SlotProgress(int, int value)
+// Leaving a run's view: a finished run refreshes the versions; an unfinished
+// one sends the device page back to the chooser, where the repair is offered.
+void UpDateRepair::CloseAfterRun()
 {
-    Progress->show();
-    Progress->setValue(value);
+    if (ui->progressBar_2->isVisible()) {
+        if (ui->progressBar_2->value() >= 100)
+            emit PostMsg::GetInstance()->SigSetNewVer();
+        else if (DevicePageActive)
+            emit PostMsg::GetInstance()->SigChangeMainDialog(0);
+    }
+    close();
 }
-
-void UpDateRepair::SlotAutoRepair(int) {}
-
-void UpDateRepair::SlotAutoRepairProgress(int) {}
-
-void UpDateRepair::SlotAllLanguage(int) {}
 
 void UpDateRepair::on_CloseButton_clicked()
 {
-    close();
+    // A running flash cannot be abandoned from here.
+    if (RepairProgressSeen)
+        return;
+    CloseAfterRun();
+}
+
+void UpDateRepair::on_NewHong_clicked()
+{
+    on_CloseButton_clicked();
+}
+
+void UpDateRepair::on_NewHong_2_clicked()
+{
+    if (RepairProgressSeen)
+        return;
+    if (ui->progressBar_2->isVisible()) {
+        CloseAfterRun();
+        return;
+    }
+    if (ButtonIsOk) {
+        close();
+        return;
+    }
+    if (DevicePageActive) {
+        emit PostMsg::GetInstance()->SigUpdateStart();
+        return;
+    }
+    RunRepairUpgrade();
+}
+
+bool UpDateRepair::StartAutoRepair(int)
+{
+    AutoRepair = true;
+    return RunRepairUpgrade();
 }

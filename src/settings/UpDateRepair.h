@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
-class QLabel;
-class QProgressBar;
-class QToolButton;
+#include <memory>
 
-// The firmware upgrade and repair dialog. This first version is the dialog's
-// frame with its message, progress bar and close button; the upgrade engine
-// comes with the settings work, so StartAutoRepair reports that no repair can
-// run yet instead of pretending one did.
+namespace Ui {
+class UpDateRepair;
+}
+
+// The dialog every firmware upgrade is shown in, and in which an upgrade that
+// failed half-way is finished ("repair"). The settings page drives it for its
+// own upgrade (SigUpdateStart, SigProgress); opened from the chooser it checks
+// the record "UpdateFailInfo" against the attached devices and flashes the
+// repair images itself, the receiver's first.
 class UpDateRepair : public QDialog
 {
     Q_OBJECT
@@ -18,33 +22,75 @@ public:
     explicit UpDateRepair(QWidget *parent = nullptr);
     ~UpDateRepair() override;
 
-    // Back to the ready state: empty message, buttons shown, progress 0 and
-    // hidden.
+    // Views: ready to start, a message (status set before), running.
     void ResetView();
-    // Starts the repair with the image LoadRepairImage kept (variant 0 from
-    // the main window). Returns false when no repair could be started.
+    void ShowReadyView();
+    void ShowMessageView();
+    void ShowProgressView();
+    void SetStatusText(const QString &text);
+    // Hides the cancel button and the progress bar.
+    void HideCancelAndProgress();
+
+    // Marks the dialog as started automatically and starts the repair with
+    // the image the last check kept. True when a run was started.
     bool StartAutoRepair(int variant);
 
-    bool startedAutomatically() const { return AutoStarted; }
+    // True when the ready view may be shown; otherwise a message is shown (or
+    // nothing, for a missing or malformed record).
+    bool CheckInterruptedUpgrade();
+    // Starts flashing the repair images (receiver first). True when started.
+    bool RunRepairUpgrade();
+
+    bool startedAutomatically() const { return AutoRepair; }
+    bool repairReady() const { return RepairReady; }
+    QString statusText() const;
 
 public slots:
     void SlotRepairCheckUpdate();
 
 private slots:
-    void SlotProgress(int index, int value);
+    void on_CloseButton_clicked();
+    void on_NewHong_clicked();
     void SlotAutoRepair(int index);
     void SlotAutoRepairProgress(int index);
     void SlotAllLanguage(int index);
-    void on_CloseButton_clicked();
+    void SlotProgress(int schedue, int Discrib);
+    void on_NewHong_2_clicked();
 
 private:
-    QLabel *Message = nullptr;
-    QProgressBar *Progress = nullptr;
-    QToolButton *CloseButton = nullptr;
-    bool AutoStarted = false;
-    int ReceiverVariant = 0;
+    void SetShortcuts();
+    void SetOkButton(bool ok);
+    bool ShowMessage(const QString &text);
+    void CloseAfterRun();
+
+    std::unique_ptr<Ui::UpDateRepair> ui;
+    bool AutoRepair = false;
+    bool RepairReady = false;
+    bool ButtonIsOk = false;
+    int FailKind = 0;
+    QString DriveGroupName;
+    QString ReceiverModelName;
+    QString PictureFolder;
+
+    QString WarnUpdateText;
+    QString ReadyUpdateText;
+    QString NotDeviceText;
+    QString SameDeviceText;
+    QString NoReceiveText;
+    QString NoUsbText;
+    QString MultiDongleText;
+    QString MultiMouseText;
+    QString ErrorFileText;
+    QString UpgradeFailText;
+    QString UpgradeSuccessText;
+    QString UpgradeStartText;
+    QString CancelText;
+    QString OkText;
 };
 
 // The one repair dialog, created without parent by the settings page's
 // constructor and kept for the whole run; null before that.
 extern UpDateRepair *RepairDialog;
+
+// Upgrade callback of the repair (device library thread).
+void OnRepairUpgradeEvent(const unsigned char *packet);

@@ -1,0 +1,73 @@
+#include "settings/UpgradeRecords.h"
+
+#include "platform/Registry.h"
+#include "platform/UserFolder.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace UpgradeRecords {
+
+namespace {
+const QString FailInfoName = QStringLiteral("UpdateFailInfo");
+}
+
+QString failInfo()
+{
+    return Registry::instance()->value(Registry::mouseDriveTestKey(), FailInfoName).toString();
+}
+
+QStringList failInfoFields()
+{
+    const QString text = failInfo();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char(','));
+}
+
+bool writeFailInfo(int kind, int variant, int cid, int mid)
+{
+    const QString text = QStringList{QString::number(kind), QString::number(variant),
+                                     QString::number(cid), QString::number(mid)}
+                             .join(QLatin1Char(','));
+    return Registry::instance()->setValue(Registry::mouseDriveTestKey(), FailInfoName, text);
+}
+
+bool removeFailInfo()
+{
+    return Registry::instance()->remove(Registry::mouseDriveTestKey(), FailInfoName);
+}
+
+bool writeMouseVersion(const QString &cidText, const QString &midText, const QString &version)
+{
+    return Registry::instance()->setValue(Registry::mouseDriveTestKey(),
+                                          "MouseVer" + cidText + midText, version);
+}
+
+QString mouseVersion(const QString &cidText, const QString &midText)
+{
+    return Registry::instance()
+        ->value(Registry::mouseDriveTestKey(), "MouseVer" + cidText + midText)
+        .toString();
+}
+
+QString markerFilePath()
+{
+    return UserFolder::filePath(QStringLiteral("Exception/UpDateLog.txt"));
+}
+
+bool touchMarkerFile()
+{
+    // Start-up makes the folder, but nothing keeps it from going away since.
+    QDir().mkpath(QFileInfo(markerFilePath()).absolutePath());
+    QFile file(markerFilePath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qWarning() << "upgrade marker" << file.fileName()
+                   << "cannot be written:" << file.errorString();
+        return false;
+    }
+    file.close();
+    return true;
+}
+
+} // namespace UpgradeRecords

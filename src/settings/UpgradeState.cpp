@@ -1,0 +1,54 @@
+#include "settings/UpgradeState.h"
+
+#include "common/SharedState.h"
+
+std::atomic<bool> UpgradeRunning{false};
+std::atomic<int> ReceiverUpgradeState{RunIdle};
+std::atomic<int> MouseUpgradeState{RunIdle};
+std::atomic<int> UpgradeKind{0};
+std::atomic<int> UpgradeCid{0};
+std::atomic<int> UpgradeMid{0};
+std::atomic<int> UpgradeReceiverVariant{0};
+std::atomic<int> UpgradeStageCount{1};
+std::atomic<bool> &MouseUpdateAvailable = MouseHasNewFirmware;
+std::atomic<bool> &ReceiverUpdateAvailable = ReceiverHasNewFirmware;
+
+std::atomic<bool> RepairProgressSeen{false};
+std::atomic<int> RepairStage{0};
+std::atomic<int> RepairLastStage{0};
+std::atomic<int> RepairStageCount{1};
+std::atomic<int> RepairReceiverVariant{0};
+std::atomic<int> RepairCid{0};
+std::atomic<int> RepairMid{0};
+
+int ReceiverVariantOfType(int receiverType)
+{
+    switch (receiverType) {
+    case 0:
+        return 1;
+    case 4:
+        return 2;
+    case 1:
+        return 4;
+    case 5:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+QString ReceiverNameKey(int variant)
+{
+    switch (variant) {
+    case 1:
+        return QStringLiteral("DM");
+    case 2:
+        return QStringLiteral("D2M");
+    case 4:
+        return QStringLiteral("D4M");
+    case 8:
+        return QStringLiteral("D8M");
+    default:
+        return QString();
+    }
+}

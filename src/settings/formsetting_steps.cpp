@@ -1,0 +1,248 @@
+// The steps of one settings-page upgrade run (one per timer tick) and the
+// two finishing methods.
+
+#include "app/PostMsg.h"
+#include "common/ConfigIniStore.h"
+#include "common/SharedState.h"
+#include "common/UpDateWarning.h"
+#include "device/DeviceState.h"
+#include "platform/vidide/VidIde.h"
+#include "settings/FirmwareImages.h"
+#include "settings/FormSetting.h"
+#include "settings/UpDateRepair.h"
+#include "settings/UpgradeRecords.h"
+#include "settings/UpgradeState.h"
+#include "ui_FormSetting.h"
+
+#include <QDebug>
+#include <QTimer>
+
+namespace {
+
+QString config(const QString &group, const QString &key)
+{
+    return ConfigIniStore::GetInstance()->GetValue(group, key);
+}
+
+std::atomic<int> &stateOf(int kind)
+{
+    return kind == FirmwareKindReceiver ? ReceiverUpgradeState : MouseUpgradeState;
+}
+
+// The receiver variants in the order step 0 tries them, with their index in
+// BootDeviceCounts (1K, 2K, 4K, 8K).
+struct VariantSlot
+{
+    int variant;
+    int countIndex;
+};
+const VariantSlot StepZeroOrder[] = {{4, 2}, {8, 3}, {2, 1}, {1, 0}};
+
+} // namespace
+
+void FormSetting::UpgradeStep(int step, int kind, const QString &version)
+{
+    const QString group = "Drive" + QString::number(CurrentDeviceInfo.DriveIndex + 1);
+    const bool receiver = kind == FirmwareKindReceiver;
+    switch (step) {
+    case 0: {
+        UpgradeCid = config("Option", "CID").toInt();
+        UpgradeMid = config(group, "MID").toInt();
+        bool found = false;
+        if (!receiver) {
+            found = LoadUpgradeImage(kind, version, config(group, "MM"), UpgradeCid, UpgradeMid);
+        } else {
+            ReceiverPaths.clear();
+            for (const VariantSlot &slot : StepZeroOrder) {
+                if (slot.variant != UpgradeReceiverVariant)
+                    continue;
+                const QString name = config(group, ReceiverNameKey(slot.variant));
+                if (name.isEmpty() && slot.variant != 1)
+                    continue;
+                found = LoadUpgradeImage(kind, QString(), name, UpgradeCid, UpgradeMid);
+                if (found)
+                    FindBootDevicesFor(UpgradeImage(), &BootDeviceCounts[slot.countIndex]);
+            }
+            for (const DeviceAllInfo &device : ModelDevices) {
+                if (device.Wired)
+                    continue;
+                if (CurrentDeviceInfo.Wired || device.Path == CurrentDeviceInfo.Path)
+                    ReceiverPaths << device.Path;
+            }
+        }
+        if (found || UpgradeReceiverVariant == 0)
+            Step = 1;
+        else
+            NoImage(kind);
+        return;
+    }
+    case 1: {
+        int candidates = 0;
+        if (!receiver) {
+            candidates = MousePending;
+            for (const DeviceAllInfo &device : ModelDevices)
+                candidates += device.Wired ? 1 : 0;
+        } else {
+            candidates = ReceiverPaths.size();
+            for (int count : BootDeviceCounts)
+                candidates += count;
+        }
+        if (candidates != 1) {
+            stateOf(kind) = RunIdle;
+            if (receiver)
+                FinishReceiverUpgrade();
+            else
+                FinishMouseUpgrade();
+            if (!ContinueFlag) {
+                (receiver ? ui->toolButton_2 : ui->toolButton_3)->show();
+                (receiver ? ToolButton2State : ToolButton3State) = candidates == 0 ? 1 : 2;
+            } else {
+                PlaceOnPage(Warning, -75, -65);
+                Warning->setModal(true);
+                Warning->SetText(candidates == 0 ? (receiver ? NoDeviceText : WiredModeText)
+                                                 : SameDeviceText);
+                Warning->show();
+                ContinueFlag = false;
+            }
+            Step = 4;
+            return;
+        }
+        bool found = false;
+        if (!receiver) {
+            found = LoadUpgradeImage(kind, version, config(group, "MM"), UpgradeCid, UpgradeMid);
+        } else {
+            static const char *const keys[] = {"DM", "D2M", "D4M", "D8M"};
+            int boot = -1;
+            for (int i = 0; i < 4 && boot < 0; ++i) {
+                if (BootDeviceCounts[i] == 1)
+                    boot = i;
+            }
+            if (boot >= 0) {
+                // A receiver in boot mode takes the image whatever its version.
+                found = LoadUpgradeImage(kind, QString(), config(group, keys[boot]), UpgradeCid,
+                                         UpgradeMid);
+            } else {
+                const int variant = UpgradeReceiverVariant;
+                QString installed = version;
+                if (variant == 4 || variant == 8 || variant == 2) {
+                    int slave = 0;
+                    const QByteArray path = ReceiverPaths.first().toLatin1();
+                    installed = UsbFinderC_GetSlaveVersion(path.constData(), &slave)
+                                    ? FirmwareVersionText(quint32(slave))
+                                    : QString();
+                }
+                const QString key = variant == 4 || variant == 8 || variant == 2
+                                        ? ReceiverNameKey(variant)
+                                        : QStringLiteral("DM");
+                found =
+                    LoadUpgradeImage(kind, installed, config(group, key), UpgradeCid, UpgradeMid);
+            }
+        }
+        if (!found) {
+            NoImage(kind);
+            return;
+        }
+        UpgradeKind = kind;
+        // The run counts as running before the library is asked, so that
+        // not even its first packet can be missed.
+        stateOf(kind) = RunRunning;
+        if (!StartUpgradeWith(UpgradeImage(),
+                              receiver ? OnReceiverUpgradeEvent : OnMouseUpgradeEvent)) {
+            // Refused: nothing was flashed, and no packet will ever come.
+            qWarning() << "the device library refused the upgrade image";
+            stateOf(kind) = RunFailed;
+            emit PostMsg::GetInstance()->SigProgress(0, 1);
+            Step = 4;
+            return;
+        }
+        Step = 2;
+        return;
+    }
+    case 2:
+        Step = 3;
+        return;
+    case 3:
+        if (stateOf(kind) != RunRunning)
+            Step = 4;
+        return;
+    case 4:
+        if (receiver) {
+            ReceiverUpgradeActive = false;
+            FinishReceiverUpgrade();
+        } else {
+            MouseUpgradeActive = false;
+            FinishMouseUpgrade();
+        }
+        ContinueFlag = false;
+        StopTimers();
+        UpgradeRunning = false;
+        if (receiver) {
+            if (MousePending == 1) {
+                ContinueFlag = true;
+                on_Mouse_clicked();
+            } else {
+                SlotContinue(0);
+            }
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+void FormSetting::NoImage(int kind)
+{
+    stateOf(kind) = RunNoImage;
+    if (kind == FirmwareKindReceiver) {
+        FinishReceiverUpgrade();
+        ReceiverImageMissing = true;
+    } else {
+        FinishMouseUpgrade();
+        MouseImageMissing = true;
+    }
+    Step = 4;
+}
+
+void FormSetting::FinishReceiverUpgrade()
+{
+    OnlinePollEnabled = true;
+    const int state = ReceiverUpgradeState;
+    if (state == RunNoImage || state == RunSucceeded) {
+        ui->toolButton_2->hide();
+        ToolButton2State = 0;
+        SetWaitingLook(false);
+        emit PostMsg::GetInstance()->SigAddUpdate(0, false);
+        emit PostMsg::GetInstance()->SigAddUpdate(1, false);
+        if (state == RunSucceeded) {
+            UpgradeRecords::removeFailInfo();
+            ReceiverUpdateAvailable = false;
+        }
+    } else if (state == RunRunning) {
+        ui->toolButton_2->hide();
+        ToolButton2State = 0;
+        UpgradeRecords::removeFailInfo();
+    }
+    Step = 4;
+}
+
+void FormSetting::FinishMouseUpgrade()
+{
+    OnlinePollEnabled = true;
+    const int state = MouseUpgradeState;
+    if (state == RunNoImage || state == RunSucceeded) {
+        ui->toolButton_3->hide();
+        SetWaitingLook(false);
+        emit PostMsg::GetInstance()->SigAddUpdate(0, false);
+        emit PostMsg::GetInstance()->SigAddUpdate(1, false);
+        if (state == RunNoImage)
+            ui->Receive_2->setText(NewTipsText);
+        if (state == RunSucceeded) {
+            UpgradeRecords::removeFailInfo();
+            MouseUpdateAvailable = false;
+        }
+    } else if (state == RunRunning) {
+        ui->toolButton_3->hide();
+        UpgradeRecords::removeFailInfo();
+    }
+    Step = 4;
+}

@@ -1,0 +1,280 @@
+// The repair: the check of an interrupted upgrade against the attached
+// devices, and the run that flashes the receiver image and then the mouse
+// image. The upgrade callback runs on the device library's thread.
+
+#include "app/PostMsg.h"
+#include "common/ConfigIniStore.h"
+#include "common/SharedState.h"
+#include "device/DeviceState.h"
+#include "settings/FirmwareImages.h"
+#include "settings/UpDateRepair.h"
+#include "settings/UpgradeRecords.h"
+#include "settings/UpgradeState.h"
+
+#include <QDebug>
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace {
+
+// What the callback needs of the check, taken on the GUI thread.
+struct RepairPlan
+{
+    QString mouseModelName;
+    QString receiverModelName;
+    bool wiredMousePresent = false;
+};
+
+QMutex planMutex;
+RepairPlan plan;
+
+RepairPlan currentPlan()
+{
+    QMutexLocker lock(&planMutex);
+    return plan;
+}
+
+int modelIdOf(const DeviceAllInfo &device)
+{
+    return device.CidMid >> 8;
+}
+
+void endRepair(bool success)
+{
+    PostMsg *hub = PostMsg::GetInstance();
+    emit hub->SigAutoRepair(success ? 0 : 1);
+    emit hub->SigUpDateButton(success);
+    emit hub->SigProgress(0, success ? 2 : 6);
+    RepairRunning = false;
+    OnlinePollEnabled = true;
+}
+
+void recordFailure(int stage)
+{
+    UpgradeRecords::writeFailInfo(stage == 0 ? FirmwareKindReceiver : FirmwareKindMouse,
+                                  RepairReceiverVariant, RepairCid, RepairMid);
+}
+
+} // namespace
+
+bool UpDateRepair::CheckInterruptedUpgrade()
+{
+    const QStringList fields = UpgradeRecords::failInfoFields();
+    if (fields.size() != 4)
+        return false;
+    RepairReceiverVariant = 0;
+    FailKind = fields.at(0).toInt();
+    const int recordedMid = fields.at(3).toInt();
+
+    if (FoundDevices.isEmpty()) {
+        return ShowMessage(FailKind == FirmwareKindMouse      ? NoReceiveText
+                           : FailKind == FirmwareKindReceiver ? NoUsbText
+                                                              : NotDeviceText);
+    }
+    if (FoundDevices.size() > 1) {
+        int wired = 0;
+        int others = 0;
+        const DeviceAllInfo *lastWired = nullptr;
+        const DeviceAllInfo *lastOther = nullptr;
+        for (const DeviceAllInfo &device : FoundDevices) {
+            if (device.Wired) {
+                ++wired;
+                lastWired = &device;
+            } else {
+                ++others;
+                lastOther = &device;
+            }
+        }
+        if (wired >= 2)
+            return ShowMessage(MultiMouseText);
+        if (others >= 2)
+            return ShowMessage(MultiDongleText);
+        if (FailKind == FirmwareKindMouse && wired == 1 && modelIdOf(*lastWired) != recordedMid)
+            return ShowMessage(MultiMouseText);
+        if (FailKind == FirmwareKindReceiver && others == 1 && modelIdOf(*lastOther) != recordedMid)
+            return ShowMessage(MultiDongleText);
+    }
+
+    // Receivers in normal mode that could take a receiver image as well.
+    int normalReceivers = 0;
+    if (FailKind == FirmwareKindReceiver) {
+        auto inLists = [](const QString &pid, const QList<QStringList> &lists) {
+            for (const QStringList &list : lists) {
+                if (list.contains(pid))
+                    return true;
+            }
+            return false;
+        };
+        for (const DeviceAllInfo &device : FoundDevicesCopy) {
+            if (inLists(device.PidText, ReceiverPidLists))
+                ++normalReceivers;
+        }
+        if (normalReceivers == 1) {
+            static const QStringList variants = {"1", "2", "4", "8"};
+            const int list = variants.indexOf(fields.at(1));
+            normalReceivers = 0;
+            if (list >= 0 && list < ReceiverPidLists.size()) {
+                for (const DeviceAllInfo &device : FoundDevicesCopy) {
+                    if (ReceiverPidLists.at(list).contains(device.PidText))
+                        ++normalReceivers;
+                }
+            }
+        }
+    }
+
+    RepairStage = 0;
+    if (AutoRepair) {
+        RepairReady = true;
+    } else {
+        const DeviceAllInfo &first = FoundDevices.first();
+        if (FailKind == FirmwareKindReceiver && (!first.Wired || modelIdOf(first) != recordedMid))
+            return ShowMessage(NoUsbText);
+        if (FailKind == FirmwareKindMouse && (first.Wired || modelIdOf(first) != recordedMid))
+            return ShowMessage(NoReceiveText);
+
+        ConfigIniStore *config = ConfigIniStore::GetInstance();
+        const int total = config->GetValue("Option", "DeviceTotal").toInt();
+        // A record of a model the catalogue does not know must not pick the
+        // images of whatever model was checked before.
+        QString matched;
+        for (int i = 1; i <= total && matched.isEmpty(); ++i) {
+            const QString group = "Drive" + QString::number(i);
+            if (config->GetValue(group, "MID").toInt() == recordedMid)
+                matched = group;
+        }
+        if (matched.isEmpty())
+            return ShowMessage(ErrorFileText);
+        DriveGroupName = matched;
+        const QString mouseName = config->GetValue(DriveGroupName, "MM");
+        const int variant = fields.at(1).toInt();
+        if (!ReceiverNameKey(variant).isEmpty() && fields.at(1) == QString::number(variant)) {
+            RepairReceiverVariant = variant;
+            ReceiverModelName = config->GetValue(DriveGroupName, ReceiverNameKey(variant));
+        }
+        RepairCid = fields.at(2).toInt();
+        const int mid = config->GetValue(DriveGroupName, "MID").toInt();
+        RepairMid = mid;
+        {
+            QMutexLocker lock(&planMutex);
+            plan.mouseModelName = mouseName;
+            plan.receiverModelName = ReceiverModelName;
+        }
+        const bool mouseFound =
+            LoadRepairImage(FirmwareKindMouse, QString(), mouseName, RepairCid, mid);
+        const bool receiverFound =
+            LoadRepairImage(FirmwareKindReceiver, QString(), ReceiverModelName, RepairCid, mid);
+        RepairStageCount = mouseFound && receiverFound ? 2 : 1;
+        if (FailKind != FirmwareKindReceiver) {
+            RepairLastStage = 1;
+            RepairReady = LoadRepairImage(FirmwareKindMouse, QString(), mouseName, RepairCid, mid);
+        } else {
+            RepairLastStage = 0;
+            RepairReady =
+                LoadRepairImage(FirmwareKindReceiver, QString(), ReceiverModelName, RepairCid, mid);
+        }
+    }
+
+    // Without an image of the interrupted kind there is nothing to ask the
+    // library about, and nothing that could be flashed.
+    const QByteArray image = RepairImage();
+    if (image.isEmpty()) {
+        RepairReady = false;
+        return ShowMessage(ErrorFileText);
+    }
+    int count = 5;
+    FindBootDevicesFor(image, &count);
+    const int total = count + normalReceivers;
+    if (RepairReady && total == 1)
+        return true;
+    if (RepairReady) {
+        RepairRunning = false;
+        return ShowMessage(total == 0 ? NotDeviceText : SameDeviceText);
+    }
+    return false;
+}
+
+bool UpDateRepair::RunRepairUpgrade()
+{
+    if (!RepairReady)
+        return false;
+    RepairRunning = true;
+    ShowProgressView();
+    OnlinePollEnabled = false;
+
+    bool wiredMouse = false;
+    for (const DeviceAllInfo &device : FoundDevices) {
+        if (device.Wired && modelIdOf(device) == RepairMid)
+            wiredMouse = true;
+    }
+    {
+        QMutexLocker lock(&planMutex);
+        plan.wiredMousePresent = wiredMouse;
+    }
+    const RepairPlan current = currentPlan();
+    const int mid = ConfigIniStore::GetInstance()->GetValue(DriveGroupName, "MID").toInt();
+    if (LoadRepairImage(FirmwareKindReceiver, QString(), current.receiverModelName, RepairCid,
+                        mid)) {
+        RepairStage = 0;
+    } else {
+        RepairStage = 1;
+        if (!LoadRepairImage(FirmwareKindMouse, QString(), current.mouseModelName, RepairCid,
+                             mid)) {
+            // Nothing was flashed, so the device is as broken as before: a
+            // failure, and the record stays for a later try.
+            SetStatusText(ErrorFileText);
+            endRepair(false);
+            RepairReady = false;
+            return false;
+        }
+    }
+    RepairReady = StartUpgradeWith(RepairImage(), OnRepairUpgradeEvent);
+    if (!RepairReady) {
+        // No packet will ever come for a refused start.
+        qWarning() << "the device library refused the repair image";
+        endRepair(false);
+        return false;
+    }
+    return true;
+}
+
+void OnRepairUpgradeEvent(const unsigned char *packet)
+{
+    if (!packet || packet[0] != 7 || (packet[1] != 1 && packet[1] != 2))
+        return;
+    PostMsg *hub = PostMsg::GetInstance();
+    const int stage = RepairStage;
+    if (packet[1] == 1) {
+        RepairProgressSeen = true;
+        int percent = packet[2];
+        if (RepairStageCount == 2)
+            percent = percent / 2 + (stage == 1 ? 50 : 0);
+        emit hub->SigAutoRepairProgress(percent);
+        return;
+    }
+    if (packet[2] == 1) {
+        if (stage == RepairLastStage)
+            UpgradeRecords::removeFailInfo();
+        if (stage == 1) {
+            endRepair(true);
+        } else {
+            RepairStage = 1;
+            const RepairPlan current = currentPlan();
+            const bool found = LoadRepairImage(FirmwareKindMouse, QString(), current.mouseModelName,
+                                               RepairCid, RepairMid);
+            if (found && (RepairLastStage == 1 || current.wiredMousePresent)) {
+                if (!StartUpgradeWith(RepairImage(), OnRepairUpgradeEvent)) {
+                    qWarning() << "the device library refused the mouse repair image";
+                    recordFailure(1);
+                    endRepair(false);
+                }
+            } else {
+                endRepair(true);
+            }
+        }
+    } else {
+        recordFailure(stage);
+        endRepair(false);
+    }
+    OnlinePollEnabled = true;
+    RepairProgressSeen = false;
+}

@@ -1,0 +1,311 @@
+// Firmware upgrade and repair on a simulated Talon W that is plugged in by
+// cable beside its 4K receiver: a run that installs both images, a run that
+// fails half-way, and the repair of the receiver it left in boot mode.
+#include "app/PostMsg.h"
+#include "common/ConfigIniStore.h"
+#include "common/LabelCatalogue.h"
+#include "common/SharedState.h"
+#include "device/DeviceState.h"
+#include "platform/Registry.h"
+#include "platform/vidide/FirmwareImage.h"
+#include "platform/vidide/SimControl.h"
+#include "platform/vidide/VidIde.h"
+#include "settings/FirmwareImages.h"
+#include "settings/FormSetting.h"
+#include "settings/ReceiverIdRebinding.h"
+#include "settings/UpDateRepair.h"
+#include "settings/UpgradeRecords.h"
+#include "settings/UpgradeState.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+const int Receiver = 0;
+const int Cable = 1;
+
+const char *DeviceSet = R"({"devices": [
+  {"kind": "receiver", "vid": "0x3A7C", "pid": "0x7C40", "connectionType": 1, "release": "0x0103",
+   "address": [18, 52, 86], "receiverModel": "ORVAK-RX4K",
+   "mouse": {"key": "talon-w", "cid": 38, "mid": 11, "model": "ORVAK-TW1", "version": "0x0105"}},
+  {"kind": "wired", "vid": "0x3A7C", "pid": "0x7C01", "connectionType": 2, "mouseOf": 0}
+]})";
+
+QByteArray Image(quint32 version, int kind, const QByteArray &name)
+{
+    vidide::FirmwareInfo info;
+    info.version = version;
+    info.kind = uint8_t(kind);
+    info.cid = 38;
+    info.mid = 11;
+    info.modelName = name;
+    return vidide::buildFirmwareImage(info, QByteArray(512, char(version)));
+}
+
+DeviceAllInfo CableEntry()
+{
+    DeviceAllInfo device;
+    device.Path = QString::fromLatin1(SimDevicePath(Cable));
+    device.PidText = "0x7C01";
+    device.CidMid = uint16_t(38 | (11 << 8));
+    device.ReceiverType = 2;
+    device.DriveIndex = 0;
+    device.Online = true;
+    device.Wired = true;
+    device.DongleVersionText = "v1.05";
+    device.MouseVersionText = "v1.05";
+    return device;
+}
+
+DeviceAllInfo ReceiverEntry()
+{
+    DeviceAllInfo device;
+    device.Path = QString::fromLatin1(SimDevicePath(Receiver));
+    device.PidText = "0x7C40";
+    device.CidMid = uint16_t(38 | (11 << 8));
+    device.ReceiverType = 1;
+    device.DriveIndex = 0;
+    device.Online = true;
+    device.DongleVersionText = "v1.03";
+    device.MouseVersionText = "v1.05";
+    device.ReceiverAddress = {0x12, 0x34, 0x56};
+    return device;
+}
+
+QString Status()
+{
+    return RepairDialog->findChild<QLabel *>("ToolText_2")->text();
+}
+
+void PressStart()
+{
+    RepairDialog->findChild<QToolButton *>("NewHong_2")->click();
+}
+
+} // namespace
+
+class TstFirmwareUpgrade : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void upgradeInstallsReceiverThenMouse();
+    void failedUpgradeIsRecorded();
+    void repairFinishesReceiverLeftInBootMode();
+    void refusedOrForeignPacketsChangeNothing();
+    void receiverIdReachesWiredMouse();
+
+private:
+    FormSetting *page = nullptr;
+    QTemporaryDir images;
+};
+
+void TstFirmwareUpgrade::initTestCase()
+{
+    QVERIFY(images.isValid());
+    LabelCatalogue::load();
+    SetFirmwareFolder(images.path());
+    const QList<QPair<QString, QByteArray>> files = {
+        {"mouse.bin", Image(0x0106, FirmwareKindMouse, "ORVAK-TW1")},
+        {"receiver.bin", Image(0x0104, FirmwareKindReceiver, "ORVAK-RX4K")}};
+    for (const auto &file : files) {
+        QFile out(images.filePath(file.first));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file.second);
+    }
+    page = new FormSetting();
+    page->resize(883, 630);
+    // The one-second steps, made quick.
+    for (QTimer *timer : page->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
+        timer->setInterval(5);
+    SimSetUpgradeTiming(1, 1);
+}
+
+void TstFirmwareUpgrade::cleanupTestCase()
+{
+    delete page;
+    delete RepairDialog;
+    SetFirmwareFolder(QString());
+}
+
+void TstFirmwareUpgrade::init()
+{
+    SimReset(true);
+    QString error;
+    QVERIFY2(SimLoadDevices(DeviceSet, &error), qPrintable(error));
+    SimSetUpgradeTiming(1, 1);
+    UpgradeRecords::removeFailInfo();
+    QFile::remove(UpgradeRecords::markerFilePath());
+    ReceiverUpgradeState = RunIdle;
+    MouseUpgradeState = RunIdle;
+    emit PostMsg::GetInstance()->SigSetver(4);
+    RepairDialog->hide();
+}
+
+void TstFirmwareUpgrade::upgradeInstallsReceiverThenMouse()
+{
+    SetCurrentDeviceInfo(CableEntry());
+    SetCurrentDevicePath(SimDevicePath(Cable));
+    ModelDevices = {CableEntry(), ReceiverEntry()};
+    DevicePageActive = 1;
+    QSignalSpy progress(PostMsg::GetInstance(), SIGNAL(SigProgress(int, int)));
+
+    // The version check finds both images newer and opens the dialog.
+    emit PostMsg::GetInstance()->SigSetver(0);
+    QVERIFY(RepairDialog->isVisible());
+    QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+    QCOMPARE(UpgradeStageCount.load(), 2);
+
+    PressStart();
+    QVERIFY(UpgradeRunning);
+    QVERIFY(!OnlinePollEnabled);
+    QTRY_VERIFY_WITH_TIMEOUT(MouseUpgradeState == RunSucceeded && !UpgradeRunning, 10000);
+
+    QCOMPARE(ReceiverUpgradeState.load(), int(RunSucceeded));
+    QVERIFY(OnlinePollEnabled);
+    QCOMPARE(SimFirmwareVersion(Receiver), 0x0104);
+    QCOMPARE(SimMouseVersion(Receiver), 0x0106);
+    QCOMPARE(page->findChild<QLabel *>("label_5")->text(), QString("v1.04"));
+    QCOMPARE(page->findChild<QLabel *>("label_7")->text(), QString("v1.06"));
+    QCOMPARE(UpgradeRecords::mouseVersion("38", "11"), QString("v1.06"));
+    QVERIFY(UpgradeRecords::failInfo().isEmpty());
+    QVERIFY(!QFile::exists(UpgradeRecords::markerFilePath()));
+
+    // The receiver fills the first half of the bar, the mouse the second;
+    // only the mouse's end is the success.
+    QList<int> percents;
+    int successes = 0;
+    for (const QList<QVariant> &args : progress) {
+        if (args.at(1).toInt() == 0)
+            percents << args.at(0).toInt();
+        successes += args.at(1).toInt() == 2 ? 1 : 0;
+    }
+    QVERIFY(percents.contains(25));
+    QVERIFY(percents.contains(50));
+    QVERIFY(percents.contains(75));
+    QCOMPARE(percents.last(), 100);
+    QCOMPARE(successes, 1);
+    QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+    QCOMPARE(RepairDialog->findChild<QProgressBar *>("progressBar_2")->value(), 100);
+    DevicePageActive = 0;
+}
+
+void TstFirmwareUpgrade::failedUpgradeIsRecorded()
+{
+    SetCurrentDeviceInfo(CableEntry());
+    ModelDevices = {CableEntry(), ReceiverEntry()};
+    DevicePageActive = 1;
+    emit PostMsg::GetInstance()->SigSetver(0);
+    QVERIFY(RepairDialog->isVisible());
+
+    SimSetUpgradeFault(SimUpgradeFault::FailAt, 30);
+    PressStart();
+    QTRY_VERIFY_WITH_TIMEOUT(!UpgradeRunning && ReceiverUpgradeState == RunFailed, 10000);
+    // No mouse run follows a failed receiver run.
+    QTest::qWait(50);
+    QCOMPARE(MouseUpgradeState.load(), int(RunIdle));
+    QCOMPARE(UpgradeRecords::failInfo(), QString("211,4,38,11"));
+    QFile marker(UpgradeRecords::markerFilePath());
+    QVERIFY(marker.exists());
+    QCOMPARE(marker.size(), qint64(0));
+    QVERIFY(!MouseUpdateAvailable && !ReceiverUpdateAvailable);
+    QVERIFY(SimIsBootMode(Receiver));
+    QVERIFY(OnlinePollEnabled);
+    QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeFail"]);
+    DevicePageActive = 0;
+}
+
+void TstFirmwareUpgrade::repairFinishesReceiverLeftInBootMode()
+{
+    QVERIFY(SimSetBootMode(Receiver, true));
+    QVERIFY(UpgradeRecords::writeFailInfo(211, 4, 38, 11));
+    // The chooser sees only the mouse on its cable; the receiver is in boot mode.
+    FoundDevices = {CableEntry()};
+    FoundDevicesCopy = FoundDevices;
+    ConfigIniStore *config = ConfigIniStore::GetInstance();
+    ReceiverPidLists.clear();
+    for (const char *key : {"Wireless_PID", "Wireless2_PID", "Wireless4_PID", "Wireless8_PID"})
+        ReceiverPidLists << config->GetValueList("Option", key);
+    DevicePageActive = 0;
+    QSignalSpy button(PostMsg::GetInstance(), SIGNAL(SigUpDateButton(bool)));
+    QSignalSpy progress(PostMsg::GetInstance(), SIGNAL(SigAutoRepairProgress(int)));
+
+    RepairDialog->ResetView();
+    RepairDialog->show();
+    emit PostMsg::GetInstance()->SigRepairCheckUpdate();
+    QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+
+    PressStart();
+    QVERIFY(RepairRunning);
+    QTRY_VERIFY_WITH_TIMEOUT(!RepairRunning, 10000);
+    QTRY_COMPARE(button.size(), 1);
+    QCOMPARE(button.first().first().toBool(), true);
+    QVERIFY(!SimIsBootMode(Receiver));
+    QCOMPARE(SimFirmwareVersion(Receiver), 0x0104);
+    QCOMPARE(SimMouseVersion(Receiver), 0x0106);
+    QVERIFY(UpgradeRecords::failInfo().isEmpty());
+    QVERIFY(OnlinePollEnabled);
+    QTRY_COMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+    QList<int> percents;
+    for (const QList<QVariant> &args : progress)
+        percents << args.first().toInt();
+    QVERIFY(percents.contains(50) && percents.contains(100));
+    RepairDialog->hide();
+}
+
+void TstFirmwareUpgrade::refusedOrForeignPacketsChangeNothing()
+{
+    QSignalSpy progress(PostMsg::GetInstance(), SIGNAL(SigProgress(int, int)));
+    ReceiverUpgradeState = RunRunning;
+    const unsigned char foreign[8] = {6, 2, 0};
+    const unsigned char unknown[8] = {7, 3, 0};
+    OnReceiverUpgradeEvent(foreign);
+    OnReceiverUpgradeEvent(unknown);
+    QCOMPARE(progress.size(), 0);
+    QCOMPARE(ReceiverUpgradeState.load(), int(RunRunning));
+    QVERIFY(UpgradeRecords::failInfo().isEmpty());
+    ReceiverUpgradeState = RunIdle;
+
+    // A record without an image of the interrupted kind: nothing to flash.
+    QVERIFY(UpgradeRecords::writeFailInfo(210, 4, 38, 99));
+    FoundDevices = {ReceiverEntry()};
+    FoundDevices.first().CidMid = uint16_t(38 | (99 << 8));
+    RepairDialog->ResetView();
+    QVERIFY(!RepairDialog->CheckInterruptedUpgrade());
+    QVERIFY(!RepairDialog->RunRepairUpgrade());
+    QVERIFY(!RepairRunning);
+}
+
+void TstFirmwareUpgrade::receiverIdReachesWiredMouse()
+{
+    FoundDevicesCopy = {ReceiverEntry(), CableEntry()};
+    RepairReceiverVariant = 4;
+    QVERIFY(RebindReceiverIdOfFoundDevices());
+    ReceiverId id{};
+    QVERIFY(SimReceiverId(Cable, &id));
+    const QByteArray expected = QByteArray::fromHex("5634120001");
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(&id), 5), expected);
+
+    // A receiver that does not answer: nothing more is sent, not even again.
+    QVERIFY(SimPlug(Receiver, false));
+    FoundDevicesCopy = {ReceiverEntry(), CableEntry()};
+    SimClearCallLog();
+    QVERIFY(!RebindReceiverIdOfFoundDevices());
+    RepeatReceiverIdOfFoundDevices();
+    for (const SimCallRecord &call : SimCallLog())
+        QVERIFY(call.function != "UsbFinderC_SetDongleIDToMouse");
+}
+
+QTEST_MAIN(TstFirmwareUpgrade)
+#include "tst_firmwareupgrade.moc"
