@@ -1,0 +1,40 @@
+#include "unbuilt/FindNewVer.h"
+#include "ui_FindNewVer.h"
+
+#include "app/PostMsg.h"
+#include "common/LabelCatalogue.h"
+
+FindNewVer::FindNewVer(QWidget *parent) : NoticeDialog(parent), ui(new Ui::FindNewVer)
+{
+    ui->setupUi(this);
+
+    Look look;
+    look.frame = ui->SameMacroA;
+    look.label = ui->label;
+    look.closeButton = ui->CloseButton;
+    look.confirmButtons = {ui->NewHong};
+    applyLook(look);
+
+    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    SlotAllLanguage(CurrentLanguage);
+    scaleFonts();
+}
+
+FindNewVer::~FindNewVer() = default;
+
+void FindNewVer::on_NewHong_clicked()
+{
+    close();
+}
+
+void FindNewVer::SlotAllLanguage(int index)
+{
+    ui->label->setText(UpdateLabels[index]["UpgradeTips"]);
+    ui->NewHong->setText(CommonLabels[index]["OK"]);
+    ui->NoApear->setText(HomeLabels[index]["NoApear"]);
+}
+
+void FindNewVer::on_CloseButton_clicked()
+{
+    close();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+class Ui_MotionSyncB;
+
+// A caption and an on/off switch for motion sync (byte MotionSyncOn of the
+// parameter block). A click writes at once; the switch keeps the state the
+// click gave it even when the mouse refused the write (the setter shows the
+// offline notice). The host shows the device's value with ShowState.
+class MotionSyncB : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit MotionSyncB(QWidget *parent = nullptr);
+    ~MotionSyncB() override;
+
+    // No device write: the slot follows clicks only.
+    void ShowState(bool on);
+    void SetCaption(const QString &text);
+    void SetCaptionTip(const QString &text);
+
+    QString PictureFolder;
+    Ui_MotionSyncB *ui = nullptr;
+
+private slots:
+    void on_MotionSync_2_clicked(bool checked);
+};
