@@ -1,0 +1,7 @@
+#!/bin/sh
+# Fails when a source file under src/, tests/ or tools/ is not formatted with
+# the repository's .clang-format.
+set -e
+cd "$(dirname "$0")/.."
+git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 'tools/*.h' \
+    | grep -v '^tests/data/' | xargs clang-format --dry-run --Werror
