@@ -5,19 +5,17 @@
 #include "app/PostMsg.h"
 #include "buttons/ProfileFile.h"
 #include "common/ConfigIniStore.h"
-#include "common/ContainReset.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
+#include "device/DeviceReset.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "device/UpDataParam.h"
-#include "device/Worker.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QSignalBlocker>
-#include <QTimer>
 
 namespace {
 
@@ -115,27 +113,7 @@ void Buttoninterface::on_Reset_clicked()
         emit PostMsg::GetInstance()->SigMouseOffLineo(0);
         return;
     }
-    ContainReset confirm;
-    PlaceDialog(&confirm, 75, 65);
-    confirm.exec();
-    if (!confirm.OkChosen)
-        return;
-    ParamUpdateRunning = true;
-    if (OnlineCheckTimer)
-        OnlineCheckTimer->stop();
-    UsbServer_SetBatteryOptimizeEnable(false);
-    SendFlashData();
-    UsbServer_SetClearSetting();
-    UpDataParam wait;
-    wait.StartTimer();
-    wait.ResetMode = true;
-    if (WorkerThread)
-        WorkerThread->RequestRun();
-    PlaceDialog(&wait, 75, 65);
-    wait.exec();
-    ParamUpdateRunning = false;
-    if (OnlineCheckTimer)
-        OnlineCheckTimer->start();
+    ConfirmAndResetDevice([this](QWidget *dialog) { PlaceDialog(dialog, 75, 65); });
 }
 
 void Buttoninterface::on_checkBox_clicked() {}

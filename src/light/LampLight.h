@@ -57,6 +57,9 @@ private:
     void showReceiverBar();
     void showDpiLight(const FlashDataMap &map);
     void showMouseBar(const FlashDataMap &map);
+    // The receiver's records and the block's lights into the editors; the
+    // caller sets the mouse sliders and finishes the fill.
+    void fillEditors(const FlashDataMap &map);
     // Drive<n>/Adveanced item 1 is not "-1" (a list too short counts as "-1").
     bool modelHasIndicatorChoice() const;
 

@@ -41,6 +41,12 @@ extern const PresetColour PresetColours[14];
 // and no page is being filled; true otherwise.
 bool ColourActionAllowed();
 
+// The colour buttons of both light-bar editors, behind that guard: one box a
+// step up or down (the box keeps its range, so at a limit nothing is written),
+// or a preset colour into the three boxes.
+void StepColourBox(QSpinBox *box, int delta);
+void ApplyPresetColour(QSpinBox *r, QSpinBox *g, QSpinBox *b, int preset);
+
 // "QLabel{background-color: rgb(r,g,b);border: 2px solid  rgb(220,220,220);}"
 QString PreviewStyle(int r, int g, int b);
 

@@ -85,9 +85,8 @@ void LampLight::showMouseBar(const FlashDataMap &map)
     editor->ShowLightOffWhileMoving(map.LightOffWhileMoving != 0);
 }
 
-void LampLight::SlotUpDataLightUILight(FlashDataMap DataMap)
+void LampLight::fillEditors(const FlashDataMap &map)
 {
-    ui->FrameMouseLight->EnableSliders(true);
     queryReceiver();
     showIndicatorLeds();
 
@@ -96,8 +95,14 @@ void LampLight::SlotUpDataLightUILight(FlashDataMap DataMap)
     showReceiverBar();
     ui->frameEffect->EnableSliders(true);
     ui->frameEffect->ReleaseSliders();
-    showDpiLight(DataMap);
-    showMouseBar(DataMap);
+    showDpiLight(map);
+    showMouseBar(map);
+}
+
+void LampLight::SlotUpDataLightUILight(FlashDataMap DataMap)
+{
+    ui->FrameMouseLight->EnableSliders(true);
+    fillEditors(DataMap);
     if (!CurrentDeviceInfo.Online)
         ui->FrameOneLed->ShowIndicatorMode(1);
     LightPageUpdated = true;
@@ -110,16 +115,7 @@ void LampLight::SlotUpDataLightUIA(FlashDataMap DataMap)
     // until the next full read, and the read wait is not satisfied by it.
     ui->FrameMouseLight->EnableSliders(false);
     LightPageFilling = true;
-    queryReceiver();
-    showIndicatorLeds();
-
-    LightPageUpdated = false;
-    LightPageFilling = true;
-    showReceiverBar();
-    ui->frameEffect->EnableSliders(true);
-    ui->frameEffect->ReleaseSliders();
-    showDpiLight(DataMap);
-    showMouseBar(DataMap);
+    fillEditors(DataMap);
     ui->FrameOneLed->ShowIndicatorMode(1);
     LightPageFilling = false;
 }

@@ -120,11 +120,8 @@ void MouseLight::on_BSpinBox_valueChanged(int value)
 
 void MouseLight::stepBox(int box, int delta)
 {
-    if (!LightValues::ColourActionAllowed())
-        return;
     QSpinBox *boxes[3] = {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox};
-    // The box keeps its range: at a limit nothing changes and nothing is written.
-    boxes[box]->setValue(boxes[box]->value() + delta);
+    LightValues::StepColourBox(boxes[box], delta);
 }
 
 void MouseLight::on_AddR_clicked()
@@ -154,12 +151,7 @@ void MouseLight::on_ReduceB_clicked()
 
 void MouseLight::applyPreset(int preset)
 {
-    if (!LightValues::ColourActionAllowed())
-        return;
-    const LightValues::PresetColour &c = LightValues::PresetColours[preset];
-    ui->RSpinBox->setValue(c.r);
-    ui->GSpinBox->setValue(c.g);
-    ui->BSpinBox->setValue(c.b);
+    LightValues::ApplyPresetColour(ui->RSpinBox, ui->GSpinBox, ui->BSpinBox, preset);
 }
 
 void MouseLight::on_toolButtonColorA_clicked()

@@ -125,10 +125,8 @@ void ReceiveLight::on_BSpinBox_2_valueChanged(int value)
 
 void ReceiveLight::stepBox(int box, int delta)
 {
-    if (!LightValues::ColourActionAllowed())
-        return;
     QSpinBox *boxes[3] = {ui->RSpinBox_2, ui->GSpinBox_2, ui->BSpinBox_2};
-    boxes[box]->setValue(boxes[box]->value() + delta);
+    LightValues::StepColourBox(boxes[box], delta);
 }
 
 void ReceiveLight::on_AddR_2_clicked()
@@ -158,12 +156,7 @@ void ReceiveLight::on_ReduceB_2_clicked()
 
 void ReceiveLight::applyPreset(int preset)
 {
-    if (!LightValues::ColourActionAllowed())
-        return;
-    const LightValues::PresetColour &c = LightValues::PresetColours[preset];
-    ui->RSpinBox_2->setValue(c.r);
-    ui->GSpinBox_2->setValue(c.g);
-    ui->BSpinBox_2->setValue(c.b);
+    LightValues::ApplyPresetColour(ui->RSpinBox_2, ui->GSpinBox_2, ui->BSpinBox_2, preset);
 }
 
 void ReceiveLight::on_toolButtonColorA_2_clicked()

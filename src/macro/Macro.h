@@ -124,6 +124,9 @@ private:
     // The event lines of the per-macro file for the event list.
     QString EventLines() const;
     bool NameTaken(const QString &name) const;
+    // Asks for a macro name (prompt 0 new, 1 rename); empty when none was
+    // given, it cannot be a file name, or it is taken (that notice shown).
+    QString AskFreeMacroName(int promptMode);
     void SetRecordingControlsEnabled(bool enabled);
 
     KeyboardHook *RecordHook = nullptr;

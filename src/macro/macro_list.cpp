@@ -63,26 +63,34 @@ void Macro::on_listWidgetHong_clicked(const QModelIndex &)
     ui->NumberEdit->blockSignals(editBlocked);
 }
 
+QString Macro::AskFreeMacroName(int promptMode)
+{
+    QuestionDialog dialog;
+    dialog.SetPromptMode(promptMode);
+    RunPlaced(dialog, 100, 50);
+    const QString name = dialog.EnteredName;
+    if (name.isEmpty())
+        return QString();
+    if (MacroFilePathOf(name).isEmpty()) {
+        qWarning() << "Macro name refused, it cannot be a file name:" << name;
+        return QString();
+    }
+    if (NameTaken(name)) {
+        ShowSameMacro();
+        return QString();
+    }
+    return name;
+}
+
 void Macro::on_NewHong_clicked()
 {
     if (MacroRecording) {
         ShowStopRecordFirst();
         return;
     }
-    QuestionDialog dialog;
-    dialog.SetPromptMode(0);
-    RunPlaced(dialog, 100, 50);
-    const QString name = dialog.EnteredName;
+    const QString name = AskFreeMacroName(0);
     if (name.isEmpty())
         return;
-    if (MacroFilePathOf(name).isEmpty()) {
-        qWarning() << "Macro name refused, it cannot be a file name:" << name;
-        return;
-    }
-    if (NameTaken(name)) {
-        ShowSameMacro();
-        return;
-    }
     ui->listWidgetHong->addItem(name);
     ui->listWidgetHong->setCurrentRow(ui->listWidgetHong->count() - 1);
     CreateMacroFile();
@@ -101,21 +109,10 @@ void Macro::RenameMacro()
     QListWidgetItem *item = ui->listWidgetHong->currentItem();
     if (!item)
         return;
-    QuestionDialog dialog;
-    dialog.SetPromptMode(1);
-    RunPlaced(dialog, 100, 50);
-    const QString name = dialog.EnteredName;
+    const QString name = AskFreeMacroName(1);
     if (name.isEmpty())
         return;
     const QString newPath = MacroFilePathOf(name);
-    if (newPath.isEmpty()) {
-        qWarning() << "Macro name refused, it cannot be a file name:" << name;
-        return;
-    }
-    if (NameTaken(name)) {
-        ShowSameMacro();
-        return;
-    }
     const QString old = item->text();
     const QString oldPath = MacroFilePathOf(old);
     // The list, the file and the buttons bound to the macro move together or

@@ -2,16 +2,15 @@
 
 #include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
-#include "common/ContainReset.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
 #include "device/DeviceLink.h"
+#include "device/DeviceReset.h"
 #include "device/FirmwareHooks.h"
 #include "device/Match.h"
-#include "device/UpDataParam.h"
 #include "platform/AutoStart.h"
 #include "platform/MouseSettings.h"
 #include "platform/ScreenMetrics.h"
@@ -312,27 +311,7 @@ void FormSetting::on_Reset_clicked()
         emit PostMsg::GetInstance()->SigMouseOffLineo(0);
         return;
     }
-    ContainReset confirm;
-    PlaceOnPage(&confirm, -75, -65);
-    confirm.exec();
-    if (!confirm.OkChosen)
-        return;
-    ParamUpdateRunning = true;
-    if (OnlineCheckTimer)
-        OnlineCheckTimer->stop();
-    UsbServer_SetBatteryOptimizeEnable(false);
-    SendFlashData();
-    UsbServer_SetClearSetting();
-    UpDataParam wait;
-    wait.StartTimer();
-    wait.ResetMode = true;
-    if (WorkerThread)
-        WorkerThread->RequestRun();
-    PlaceOnPage(&wait, -75, -65);
-    wait.exec();
-    ParamUpdateRunning = false;
-    if (OnlineCheckTimer)
-        OnlineCheckTimer->start();
+    ConfirmAndResetDevice([this](QWidget *dialog) { PlaceOnPage(dialog, -75, -65); });
 }
 
 void FormSetting::on_checkBox_2_toggled(bool checked)

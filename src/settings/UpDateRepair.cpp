@@ -119,22 +119,19 @@ void UpDateRepair::ResetView()
 void UpDateRepair::ShowReadyView()
 {
     ui->ToolText_2->setText(ReadyUpdateText);
-    ui->ToolText_2->show();
-    SetOkButton(false);
-    ui->NewHong_2->show();
     ui->NewHong->setText(CancelText);
-    ui->NewHong->show();
-    ui->NewHong->setEnabled(true);
-    ui->CloseButton->show();
-    ui->CloseButton->setEnabled(true);
-    ui->progressBar_2->hide();
-    SetShortcuts();
+    ShowButtonsView(false);
 }
 
 void UpDateRepair::ShowMessageView()
 {
+    ShowButtonsView(true);
+}
+
+void UpDateRepair::ShowButtonsView(bool ok)
+{
     ui->ToolText_2->show();
-    SetOkButton(true);
+    SetOkButton(ok);
     ui->NewHong_2->show();
     ui->NewHong->show();
     ui->NewHong->setEnabled(true);

@@ -60,6 +60,9 @@ private slots:
 private:
     void SetShortcuts();
     void SetOkButton(bool ok);
+    // Status, both buttons and the close button usable, no progress bar; the
+    // first button is OK (ok) or start.
+    void ShowButtonsView(bool ok);
     bool ShowMessage(const QString &text);
     void CloseAfterRun();
 

@@ -1,6 +1,7 @@
 #include "settings/UpgradeState.h"
 
 #include "common/SharedState.h"
+#include "device/DeviceState.h"
 
 std::atomic<bool> UpgradeRunning{false};
 std::atomic<int> ReceiverUpgradeState{RunIdle};
@@ -23,18 +24,8 @@ std::atomic<int> RepairMid{0};
 
 int ReceiverVariantOfType(int receiverType)
 {
-    switch (receiverType) {
-    case 0:
-        return 1;
-    case 4:
-        return 2;
-    case 1:
-        return 4;
-    case 5:
-        return 8;
-    default:
-        return 0;
-    }
+    // The variant is the receiver's polling class.
+    return ReportRateClass(receiverType);
 }
 
 QString ReceiverNameKey(int variant)

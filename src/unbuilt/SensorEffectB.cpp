@@ -4,17 +4,11 @@
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
+#include "light/LightState.h"
 #include "unbuilt/UnbuiltLook.h"
 
 #include <QButtonGroup>
 #include <QSignalBlocker>
-
-namespace {
-
-// Brightness level 1..10 of the slider to the device's code.
-const int BrightnessCodes[10] = {16, 30, 60, 90, 128, 150, 180, 210, 230, 255};
-
-} // namespace
 
 SensorEffectB::SensorEffectB(QWidget *parent) : QFrame(parent), ui(new Ui_SensorEffectB)
 {
@@ -128,7 +122,7 @@ void SensorEffectB::on_LightH_valueChanged(int value)
     if (value < 1 || value > 10)
         return;
     if (MayWrite())
-        SetDpiLedBrightness(BrightnessCodes[value - 1]);
+        SetDpiLedBrightness(LightValues::DpiBrightnessCode(value));
 }
 
 void SensorEffectB::ShowEffectMode(int mode)

@@ -5,13 +5,13 @@
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
+#include "sensor/SensorRate.h"
 #include "unbuilt/UnbuiltLook.h"
 
 #include <QButtonGroup>
 
 namespace {
 
-const int RateCodes[SensorRateB::RateCount] = {8, 4, 2, 1, 0x10, 0x20, 0x40};
 // Rates from this index on are above 1000 Hz.
 const int FirstHighRate = 4;
 
@@ -40,7 +40,9 @@ SensorRateB::~SensorRateB()
 
 int SensorRateB::RateCode(int index)
 {
-    return index >= 0 && index < RateCount ? RateCodes[index] : 0;
+    // The same codes as the sensor page's rate buttons, in the same order.
+    const int code = SensorRate::CodeOfIndex(index);
+    return code < 0 ? 0 : code;
 }
 
 QCheckBox *SensorRateB::RateBox(int index) const

@@ -71,6 +71,10 @@ public:
             [this](int v) { add(QStringLiteral("param %1").arg(v)); }, direct);
         connect(
             hub, &PostMsg::SigForm, this, [this] { add(QStringLiteral("form")); }, direct);
+        connect(
+            hub, &PostMsg::SigIsUsb, this,
+            [this](bool usb, bool vs) { add(QStringLiteral("usb %1 %2").arg(usb).arg(vs)); },
+            direct);
     }
 
     QStringList take()
@@ -233,6 +237,28 @@ private slots:
                               after));
         if (told.isEmpty())
             QVERIFY(sameBlock(after, before));
+    }
+
+    // The device window's link icon follows what the full read tells: the
+    // cable picture for a wired mouse, the receiver picture otherwise.
+    void fullReadTellsTheLinkType_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("4K receiver") << 0 << "usb 0 1";
+        QTest::newRow("wired") << 1 << "usb 1 1";
+    }
+
+    void fullReadTellsTheLinkType()
+    {
+        QFETCH(int, device);
+        QFETCH(QString, told);
+        bindAndRead(device);
+        QCOMPARE(CurrentDeviceInfo.Wired, device == 1);
+        QVERIFY(UsbServer_ReadAllFlashData());
+        QVERIFY(SimWaitIdle(5000));
+        const QStringList lines = log->take();
+        QCOMPARE(lines.filter(QStringLiteral("usb ")), QStringList{told});
     }
 
     void versionIsKeptAndRecorded()
