@@ -426,15 +426,18 @@ bool paintBadge(QPainter &p, const QSize &size, const QStringList &args, QString
 bool paintDot(QPainter &p, const QSize &size, const QStringList &args, QString *error)
 {
     QColor color;
-    if (!checkArgs(args, 1, "<r,g,b>", error))
+    // "full": a disc filling the picture, for a badge that carries a digit.
+    const bool full = args.size() == 2 && args.at(1) == "full";
+    if (!full && !checkArgs(args, 1, "<r,g,b> [full]", error))
         return false;
     if (!parseRgb(args.at(0), &color)) {
         *error = QString("bad colour \"%1\"").arg(args.at(0));
         return false;
     }
     const QRectF r(0, 0, size.width(), size.height());
-    drawGlow(p, r, withAlpha(color, 120));
-    const qreal inset = r.width() * 0.2;
+    if (!full)
+        drawGlow(p, r, withAlpha(color, 120));
+    const qreal inset = full ? 0.5 : r.width() * 0.2;
     p.setPen(QPen(color.lighter(140), 0.8));
     p.setBrush(color);
     p.drawEllipse(r.adjusted(inset, inset, -inset, -inset));

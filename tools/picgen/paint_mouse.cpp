@@ -171,10 +171,13 @@ void paintMouseInto(QPainter &p, const QRectF &target, const MouseLook &look)
 
 bool paintMouse(QPainter &p, const QSize &size, const QStringList &args, QString *error)
 {
-    if (!checkArgs(args, 1, "<wireless|wired>", error))
+    if (!checkArgs(args, 1, "<wireless|wired|plain>", error))
         return false;
+    // "plain": neither cable nor wireless sign, for a picture shown for every
+    // kind of connection.
     const bool wired = args.at(0) == "wired";
-    if (!wired && args.at(0) != "wireless") {
+    const bool plain = args.at(0) == "plain";
+    if (!wired && !plain && args.at(0) != "wireless") {
         *error = QString("unknown model kind \"%1\"").arg(args.at(0));
         return false;
     }
@@ -185,7 +188,7 @@ bool paintMouse(QPainter &p, const QSize &size, const QStringList &args, QString
     p.save();
     p.scale(size.width() / 432.0, size.height() / 356.0);
     drawMouse(p, look);
-    if (!wired) {
+    if (!wired && !plain) {
         // A small wireless sign beside the mouse.
         p.setPen(iconPen(withAlpha(Pal::Accent, 200), 2.5));
         p.setBrush(Qt::NoBrush);

@@ -60,8 +60,9 @@ void deviceWindow(QPainter &p, const QRectF &r, bool summary)
     p.drawLine(QPointF(139.5, 111), QPointF(139.5, r.height()));
     drawGlow(p, QRectF(-160, -160, 420, 320), withAlpha(Pal::Accent, 40));
     drawWordmark(p, QPointF(34, 52), 22);
-    // The page area.
-    const QRectF page(150, 121, r.width() - 160, r.height() - 131);
+    // The page area: the pages lay their widgets from just under the page
+    // buttons to the window's edge, so the panel spans all of that.
+    const QRectF page(146, 100, r.width() - 152, r.height() - 104);
     drawPanel(p, page, 10, withAlpha(Pal::Panel, 150), withAlpha(Pal::Base, 150),
               withAlpha(Pal::Line, 160));
     if (summary) {
@@ -104,7 +105,12 @@ bool paintBackground(QPainter &p, const QSize &size, const QStringList &args, QS
         deviceWindow(p, r, v == "summary");
     else if (v == "chooser")
         chooserWindow(p, r);
-    else if (v == "notice" || v == "panel" || v == "second")
+    else if (v == "notice" || v == "panel") {
+        // These fill opaque frameless dialogs: corners left transparent would
+        // show the window's light default colour.
+        p.fillRect(r, Pal::Base);
+        dialogFrame(p, r);
+    } else if (v == "second")
         dialogFrame(p, r);
     else if (v == "group")
         drawPanel(p, r, 8, withAlpha(Pal::Panel, 230), withAlpha(Pal::Base, 230), Pal::Line);
