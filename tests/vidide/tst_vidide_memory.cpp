@@ -70,15 +70,21 @@ private:
     // Reads the whole block of the bound device through an event.
     bool readBlock(FlashDataMap *map)
     {
+        // The answer of an earlier call (a profile switch) may still be on its
+        // way, so look for the block among whatever arrives.
         EventRecorder::instance().clear();
-        if (!UsbServer_ReadAllFlashData() || !EventRecorder::instance().waitFor(1))
+        if (!UsbServer_ReadAllFlashData())
             return false;
-        const RecordedEvent event = EventRecorder::instance().events().first();
-        std::memset(map, 0, sizeof(*map));
-        return event.code == VidEventParameters && event.sub == VidSubBlock &&
-               ProtocolDataParser(
-                   reinterpret_cast<const unsigned char *>(event.payload.constData()), map,
-                   event.payload.size());
+        for (int seen = 1; EventRecorder::instance().waitFor(seen); ++seen) {
+            const RecordedEvent event = EventRecorder::instance().events().at(seen - 1);
+            if (event.code != VidEventParameters || event.sub != VidSubBlock)
+                continue;
+            std::memset(map, 0, sizeof(*map));
+            return ProtocolDataParser(
+                reinterpret_cast<const unsigned char *>(event.payload.constData()), map,
+                event.payload.size());
+        }
+        return false;
     }
 
 private slots:
