@@ -16,6 +16,8 @@
 #include "platform/vidide/VidIde.h"
 #include "ui_Buttoninterface.h"
 
+#include "../support/DeviceFixture.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
@@ -32,48 +34,14 @@ const int Mouse = 1; // the wired mouse of the simulated device set
 
 void FillCatalogue()
 {
-    LabelMultiMap &options = KeyOptionsLabels[0];
-    options.clear();
-    // All texts of a key come back last read first.
-    for (const char *text : {"Left click", "Scroll left", "Scroll up", "DPI loop"})
-        options.insert("0x0100", text);
-    for (const char *text : {"Right click", "Scroll right", "Scroll down", "Right"})
-        options.insert("0x0200", text);
-    options.insert("0x0400", "Middle click");
-    options.insert("0x0800", "Back");
-    options.insert("0x1000", "Forward");
-    const QList<QPair<const char *, const char *>> keyed = {
-        {"7", "Report rate"}, {"9", "Profile"},        {"4", "Fire"},
-        {"5", "Combination"}, {"10", "Disabled"},      {"B", "Vertical scroll"},
-        {"3", "Horizontal"},  {"6", "Macro"},          {"11", "Lights"},
-        {"2", "DPI"},         {"1005", "Multimedia"},  {"12", "DPI lock"},
-        {"0x00B7", "Stop"},   {"0x00E9", "Volume up"}, {"0x0183", "Player"},
-        {"0x0221", "Search"}, {"13", "All lights"},    {"14", "DPI light"},
-        {"15", "Light bar"},  {"16", "Bar effect"}};
-    for (const auto &k : keyed)
-        options.insert(k.first, k.second);
-    MacroLabels[0]["MacroSeond"] = "Macro: ";
+    DeviceFixture::FillKeyOptions({{"0x00B7", "Stop"}, {"0x0183", "Player"}});
 }
 
-bool WaitIdle()
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!SimWaitIdle(1)) {
-        if (timer.elapsed() > 5000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    QCoreApplication::processEvents();
-    return true;
-}
+using DeviceFixture::WaitIdle;
 
 FlashDataMap MouseBlock()
 {
-    FlashDataMap map{};
-    WaitIdle();
-    SimMouseBlock(Mouse, &map);
-    return map;
+    return DeviceFixture::MouseBlock(Mouse);
 }
 
 QByteArray Bytes(const void *data, int size)
@@ -162,18 +130,7 @@ void TstAssignMenu::initTestCase()
     page->resize(1000, 700);
     page->show();
     SimReset();
-    path = QByteArray(SimDevicePath(Mouse));
-    SetCurrentDevicePath(path);
-    DeviceAllInfo info;
-    info.Path = QString::fromLatin1(path);
-    info.DriveIndex = 1;
-    info.Wired = true;
-    info.Online = true;
-    info.CidMid = uint16_t(38 | (12 << 8));
-    SetCurrentDeviceInfo(info);
-    SetSelectedCacheName(CacheFileName(38, 12));
-    DeviceOnline = true;
-    DeviceDataReady = true;
+    path = DeviceFixture::MakeCurrentDevice(Mouse, true);
     emit PostMsg::GetInstance()->SigAllLanguage(0);
     QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
 }

@@ -15,6 +15,8 @@
 #include "platform/vidide/VidIde.h"
 #include "ui_Buttoninterface.h"
 
+#include "../support/DeviceFixture.h"
+
 #include <QButtonGroup>
 #include <QFile>
 #include <QSignalSpy>
@@ -22,6 +24,8 @@
 #include <QtTest>
 
 #include <cstring>
+
+using DeviceFixture::WaitIdle;
 
 namespace {
 
@@ -66,30 +70,7 @@ QStringList DialogClasses(const DialogSeam::ScopedAnswer &answer)
 
 void FillCatalogue()
 {
-    LabelMultiMap &options = KeyOptionsLabels[0];
-    options.clear();
-    // All texts of a key come back last read first: element 3 is read first.
-    for (const char *text : {"Left click", "Scroll left", "Scroll up", "DPI loop"})
-        options.insert("0x0100", text);
-    for (const char *text : {"Right click", "Scroll right", "Scroll down", "Right"})
-        options.insert("0x0200", text);
-    options.insert("0x0400", "Middle click");
-    options.insert("0x0800", "Back");
-    options.insert("0x1000", "Forward");
-    const QList<QPair<const char *, const char *>> keyed = {
-        {"7", "Report rate"},    {"9", "Profile"},
-        {"4", "Fire"},           {"5", "Combination"},
-        {"10", "Disabled"},      {"B", "Vertical scroll"},
-        {"3", "Horizontal"},     {"6", "Macro"},
-        {"11", "Lights"},        {"2", "DPI"},
-        {"1005", "Multimedia"},  {"12", "DPI lock"},
-        {"0x00E9", "Volume up"}, {"0x00EA", "Volume down"},
-        {"0x0221", "Search"},    {"13", "All lights"},
-        {"14", "DPI light"},     {"15", "Light bar"},
-        {"16", "Bar effect"}};
-    for (const auto &k : keyed)
-        options.insert(k.first, k.second);
-    MacroLabels[0]["MacroSeond"] = "Macro: ";
+    DeviceFixture::FillKeyOptions({{"0x00EA", "Volume down"}});
     ProfileOptionsLabels[0].insert("0", "Profile 1");
     KeyLabels[0]["Import"] = "Import";
     KeyLabels[0]["Export"] = "Export";
@@ -146,18 +127,7 @@ void TstButtonPage::initTestCase()
     // The page creates the worker, which starts with no current device.
     page = new Buttoninterface();
     SimReset();
-    path = QByteArray(SimDevicePath(Mouse));
-    SetCurrentDevicePath(path);
-    DeviceAllInfo info;
-    info.Path = QString::fromLatin1(path);
-    info.DriveIndex = 1;
-    info.Wired = true;
-    info.Online = true;
-    info.CidMid = uint16_t(38 | (12 << 8));
-    SetCurrentDeviceInfo(info);
-    SetSelectedCacheName(CacheFileName(38, 12));
-    DeviceOnline = true;
-    DeviceDataReady = true;
+    path = DeviceFixture::MakeCurrentDevice(Mouse, true);
 
     emit PostMsg::GetInstance()->SigAllLanguage(0);
     QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
@@ -169,27 +139,9 @@ void TstButtonPage::cleanupTestCase()
     delete page;
 }
 
-// Device events reach the page over blocking connections, so the GUI thread
-// must keep processing events while the simulation finishes its work.
-bool WaitIdle()
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!SimWaitIdle(1)) {
-        if (timer.elapsed() > 5000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    QCoreApplication::processEvents();
-    return true;
-}
-
 FlashDataMap TstButtonPage::MouseBlock() const
 {
-    FlashDataMap map{};
-    WaitIdle();
-    SimMouseBlock(Mouse, &map);
-    return map;
+    return DeviceFixture::MouseBlock(Mouse);
 }
 
 void TstButtonPage::ReadFromMouse(const FlashDataMap &block)

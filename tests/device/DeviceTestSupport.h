@@ -12,6 +12,8 @@
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 
+#include "../support/DeviceFixture.h"
+
 #include <QList>
 #include <QObject>
 #include <QThread>
@@ -107,15 +109,7 @@ inline bool sameBlock(const FlashDataMap &a, const FlashDataMap &b)
     return memcmp(&a, &b, sizeof(FlashDataMap)) == 0;
 }
 
-inline int countCalls(const char *function)
-{
-    int n = 0;
-    for (const SimCallRecord &call : SimCallLog()) {
-        if (call.function == QLatin1String(function))
-            ++n;
-    }
-    return n;
-}
+constexpr auto countCalls = &DeviceFixture::CountCalls;
 
 inline QByteArray lastBlockSent()
 {

@@ -14,6 +14,8 @@
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 
+#include "../support/DeviceFixture.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -24,43 +26,21 @@
 
 namespace LightTest {
 
+using DeviceFixture::CountCalls;
+using DeviceFixture::EmitFromThread;
+using DeviceFixture::MouseBlock;
+using DeviceFixture::WaitIdle;
+
 const int Receiver4K = 0;
 const int WiredMouse = 1;
-const int CustomerId = 38;
-
-// Device events reach the page over blocking connections, so the GUI thread
-// keeps processing events while the simulation finishes its work.
-inline bool WaitIdle()
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!SimWaitIdle(1)) {
-        if (timer.elapsed() > 5000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    QCoreApplication::processEvents();
-    return true;
-}
+const int CustomerId = DeviceFixture::FixtureCustomerId;
 
 // Makes `device` the current device, online and bound to the event callback.
 inline void UseDevice(int device)
 {
     UsbServer_Exit();
-    const QByteArray path(SimDevicePath(device));
-    SetCurrentDevicePath(path);
-    DeviceAllInfo info;
-    info.Path = QString::fromLatin1(path);
     const bool wired = device == WiredMouse;
-    info.DriveIndex = wired ? 1 : 0;
-    info.ReceiverType = wired ? 2 : 1;
-    info.Wired = wired;
-    info.Online = true;
-    info.CidMid = uint16_t(CustomerId | ((wired ? 12 : 11) << 8));
-    SetCurrentDeviceInfo(info);
-    SetSelectedCacheName(CacheFileName(CustomerId, wired ? 12 : 11));
-    DeviceOnline = true;
-    DeviceDataReady = true;
+    const QByteArray path = DeviceFixture::MakeCurrentDevice(device, wired, wired ? 2 : 1);
     UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent);
 }
 
@@ -87,14 +67,6 @@ inline bool ReadBlock(int device, const std::function<void(FlashDataMap &)> &cha
     return ProtocolDataUpdate(&block) && WaitIdle() && FullRead();
 }
 
-inline FlashDataMap MouseBlock(int device)
-{
-    FlashDataMap map{};
-    WaitIdle();
-    SimMouseBlock(device, &map);
-    return map;
-}
-
 inline LedBarBlock ReceiverBar(int device)
 {
     LedBarBlock bar{};
@@ -110,27 +82,10 @@ inline bool SetIndicatorOnReceiver(int mode)
     return UsbFinderC_Set4KDongleRGB(SimDevicePath(Receiver4K), &record);
 }
 
-inline int CountCalls(const char *function)
+// The child `name` of an editor; a missing one ends the run.
+template <typename T> T *in(QWidget *editor, const char *name)
 {
-    int n = 0;
-    for (const SimCallRecord &call : SimCallLog()) {
-        if (call.function == QLatin1String(function))
-            ++n;
-    }
-    return n;
-}
-
-// Emits from another thread, as the device library and the worker do.
-inline void EmitFromThread(const std::function<void()> &emitter)
-{
-    QThread *thread = QThread::create(emitter);
-    thread->start();
-    QElapsedTimer timer;
-    timer.start();
-    while (!thread->isFinished() && timer.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    thread->wait();
-    delete thread;
+    return DeviceFixture::FindChildOrFail<T>(editor, name);
 }
 
 inline QStringList BarBytes(const LedBarBlock &b)

@@ -64,13 +64,6 @@ private slots:
     void receiverBoardWritesRecord();
 
 private:
-    template <typename T> T *in(QWidget *editor, const char *name)
-    {
-        T *w = editor->findChild<T *>(name);
-        if (!w)
-            qFatal("no child %s", name);
-        return w;
-    }
     QPoint centreOf(QWidget *editor, const char *name)
     {
         QWidget *w = in<QWidget>(editor, name);

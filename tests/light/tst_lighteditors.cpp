@@ -46,13 +46,6 @@ private slots:
     void lightOffWhileMovingSwitch();
 
 private:
-    template <typename T> T *in(QWidget *editor, const char *name)
-    {
-        T *w = editor->findChild<T *>(name);
-        if (!w)
-            qFatal("no child %s", name);
-        return w;
-    }
     void drag(QSlider *slider, int position);
 
     LampLight *page = nullptr;

@@ -48,13 +48,6 @@ private slots:
     void sleepTimeChoice();
 
 private:
-    template <typename T> T *in(QWidget *editor, const char *name)
-    {
-        T *w = editor->findChild<T *>(name);
-        if (!w)
-            qFatal("no child %s", name);
-        return w;
-    }
     void setDevice(int receiverType, bool wired, int driveIndex, bool online = true);
 
     LampLight *page = nullptr;

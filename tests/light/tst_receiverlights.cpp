@@ -47,14 +47,6 @@ private slots:
     void indicatorShowAndSelect();
 
 private:
-    template <typename T> T *in(QWidget *editor, const char *name)
-    {
-        T *w = editor->findChild<T *>(name);
-        if (!w)
-            qFatal("no child %s", name);
-        return w;
-    }
-
     LampLight *page = nullptr;
     ReceiveLight *bar = nullptr;
     ThreeLed *leds = nullptr;

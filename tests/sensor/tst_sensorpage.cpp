@@ -23,6 +23,8 @@
 #include "ui_StopCloseTime.h"
 #include "ui_StraightLine.h"
 
+#include "../support/DeviceFixture.h"
+
 #include <QColorDialog>
 #include <QSignalSpy>
 #include <QtTest>
@@ -31,25 +33,11 @@ namespace {
 
 const int Mouse = 0; // the 4K receiver with its wireless mouse
 
-bool WaitIdle()
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!SimWaitIdle(1)) {
-        if (timer.elapsed() > 5000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    QCoreApplication::processEvents();
-    return true;
-}
+using DeviceFixture::WaitIdle;
 
 FlashDataMap MouseBlock()
 {
-    FlashDataMap map{};
-    WaitIdle();
-    SimMouseBlock(Mouse, &map);
-    return map;
+    return DeviceFixture::MouseBlock(Mouse);
 }
 
 enum Control
@@ -67,15 +55,7 @@ enum Control
     BlackLevel2
 };
 
-int countCallsTo(const char *function)
-{
-    int n = 0;
-    for (const SimCallRecord &call : SimCallLog()) {
-        if (call.function == QLatin1String(function))
-            ++n;
-    }
-    return n;
-}
+constexpr auto countCallsTo = &DeviceFixture::CountCalls;
 
 } // namespace
 
@@ -132,19 +112,7 @@ void TstSensorPage::initTestCase()
     QCOMPARE(sensor->Switches.Ripple, QString("3950,3327"));
 
     SimReset(true);
-    path = QByteArray(SimDevicePath(Mouse));
-    SetCurrentDevicePath(path);
-    DeviceAllInfo info;
-    info.Path = QString::fromLatin1(path);
-    info.DriveIndex = 0;
-    info.ReceiverType = 1;
-    info.Wired = false;
-    info.Online = true;
-    info.CidMid = uint16_t(38 | (11 << 8));
-    SetCurrentDeviceInfo(info);
-    SetSelectedCacheName(CacheFileName(38, 11));
-    DeviceOnline = true;
-    DeviceDataReady = true;
+    path = DeviceFixture::MakeCurrentDevice(Mouse, false, 1);
     QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
     ReadFromMouse();
 

@@ -21,6 +21,8 @@
 #include "settings/UpDateRepair.h"
 #include "settings/UpgradeState.h"
 
+#include "../support/DeviceFixture.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -36,37 +38,11 @@ namespace {
 
 const int WiredMouse = 1; // the wired Talon C of the built-in device set
 
-bool WaitIdle()
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!SimWaitIdle(1)) {
-        if (timer.elapsed() > 5000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    QCoreApplication::processEvents();
-    return true;
-}
+using DeviceFixture::EmitFromThread;
+using DeviceFixture::WaitIdle;
 
-int CallsOf(const char *function)
-{
-    int n = 0;
-    for (const SimCallRecord &call : SimCallLog())
-        n += call.function == QLatin1String(function) ? 1 : 0;
-    return n;
-}
-
-// Emits from another thread, as the device event callback does, so that the
-// blocking connections can run on this one.
-void EmitFromOtherThread(std::function<void()> emitter)
-{
-    QThread *thread = QThread::create(std::move(emitter));
-    thread->start();
-    while (!thread->wait(5))
-        QCoreApplication::processEvents();
-    delete thread;
-}
+// The assertions below count calls under this name.
+constexpr auto CallsOf = &DeviceFixture::CountCalls;
 
 } // namespace
 
@@ -395,7 +371,7 @@ void TstSettingsPage::ledInfoFollowsTheReceiver()
     SetCurrentDeviceInfo(device);
     DongleRGB rgb{};
     rgb.IndicatorMode = 3;
-    EmitFromOtherThread([&rgb] { emit PostMsg::GetInstance()->SigRGBValue(&rgb); });
+    EmitFromThread([&rgb] { emit PostMsg::GetInstance()->SigRGBValue(&rgb); });
     QCOMPARE(info.checkedChoice(), 3);
 
     device.Wired = wired;
@@ -403,7 +379,7 @@ void TstSettingsPage::ledInfoFollowsTheReceiver()
     device.DriveIndex = driveIndex;
     SetCurrentDeviceInfo(device);
     rgb.IndicatorMode = uint8_t(mode);
-    EmitFromOtherThread([&rgb] { emit PostMsg::GetInstance()->SigRGBValue(&rgb); });
+    EmitFromThread([&rgb] { emit PostMsg::GetInstance()->SigRGBValue(&rgb); });
     QTEST(info.checkedChoice(), "ticked");
 }
 

@@ -11,6 +11,8 @@
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 
+#include "../support/DeviceFixture.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
@@ -64,12 +66,7 @@ inline bool sameBlock(const FlashDataMap &a, const FlashDataMap &b)
 
 inline int blocksSent()
 {
-    int n = 0;
-    for (const SimCallRecord &call : SimCallLog()) {
-        if (call.function == QLatin1String("ProtocolDataUpdate"))
-            ++n;
-    }
-    return n;
+    return DeviceFixture::CountCalls("ProtocolDataUpdate");
 }
 
 // Every picture named by a style sheet of `widget` or a widget below it that
