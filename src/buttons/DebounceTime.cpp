@@ -5,10 +5,10 @@
 #include "common/ConfigIniStore.h"
 #include "common/LessThree.h"
 #include "common/SharedState.h"
+#include "common/ThemeStyles.h"
 #include "device/FlashDataStore.h"
 
 #include <QCoreApplication>
-#include <QListView>
 #include <QSignalBlocker>
 
 DebounceTime::DebounceTime(QWidget *parent) : QFrame(parent), ui(new Ui_DebounceTime)
@@ -19,22 +19,8 @@ DebounceTime::DebounceTime(QWidget *parent) : QFrame(parent), ui(new Ui_Debounce
     const QString text = ThemeColorText("ComboxTextColor");
     const QString background = ThemeColorText("ComboxBackGroundColor");
     const QString selection = ThemeColorText("ComboxSelectColor");
-    const QString &p = PictureFolder;
-    ui->Debunce->setStyleSheet(
-        "QComboBox{border: 1px solid gray; color: rgb(" + text + "); border-image: url(" + p +
-        "ComboboxBack.png" + ");}QComboBox::drop-down:button{border-radius:5px; background:rgb(" +
-        background + ");} QComboBox::down-arrow{image: url(" + p + "Menu.png" +
-        "); right: 8px; }QComboBox::down-arrow:on{ image: url(" + p + "MenuClicked.png" +
-        ");}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView {outline: "
-        "0px solid gray; border: 1px  solid gray;color: rgb(" +
-        text + "); border-image: url(" + p + "ComboboxTextBack.png" +
-        ");selection-background-color: rgb(" + selection + "); }");
-
-    auto *view = new QListView(ui->Debunce);
-    view->setStyleSheet("QListView::item:selected{background-color: rgb(" + selection +
-                        ");}QListView::item:hover{background-color: rgb(" + selection + ");}");
-    ui->Debunce->setView(view);
-    ui->Debunce->setMaxVisibleItems(5);
+    ui->Debunce->setStyleSheet(ThemeStyles::Combo(PictureFolder, text, background, selection));
+    ThemeStyles::SetComboList(ui->Debunce, selection);
 }
 
 DebounceTime::~DebounceTime()

@@ -1,8 +1,8 @@
 #include "light/LightStyles.h"
 
-#include <QComboBox>
+#include "common/ThemeStyles.h"
+
 #include <QCoreApplication>
-#include <QListView>
 
 namespace LightStyles {
 
@@ -19,25 +19,12 @@ QString SensorFolder()
 QString Combo(const QString &folder, const QString &text, const QString &back,
               const QString &select)
 {
-    return "QComboBox{border: 1px solid gray; color: rgb(" + text + "); border-image: url(" +
-           folder + "ComboboxBack.png" +
-           ");}QComboBox::drop-down:button{border-radius:5px; background:rgb(" + back +
-           ");} QComboBox::down-arrow{image: url(" + folder + "Menu.png" +
-           "); right: 8px; }QComboBox::down-arrow:on{ image: url(" + folder + "MenuClicked.png" +
-           ");}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView "
-           "{outline: 0px solid gray; border: 1px  solid gray;color: rgb(" +
-           text + "); border-image: url(" + folder + "ComboboxTextBack.png" +
-           ");selection-background-color: rgb(" + select + "); }";
+    return ThemeStyles::Combo(folder, text, back, select);
 }
 
 void SetComboList(QComboBox *combo, const QString &select)
 {
-    // The combo box takes ownership of the view.
-    auto *view = new QListView();
-    view->setStyleSheet("QListView::item:selected{background-color: rgb(" + select +
-                        ");}QListView::item:hover{background-color: rgb(" + select + ");}");
-    combo->setView(view);
-    combo->setMaxVisibleItems(5);
+    ThemeStyles::SetComboList(combo, select);
 }
 
 QString Slider(const QString &folder, const QString &sliderColour)
@@ -65,9 +52,7 @@ QString ValueBox(const QString &labelColour)
 
 QString ColourBox(const QString &editColour)
 {
-    return "QSpinBox{background-color: rgb(0,0,0);color: rgb(" + editColour +
-           ";);border: 1px  solid gray;}QSpinBox:hover{background-color: transparent;color: rgb(" +
-           editColour + ";);border: 1px  solid gray;}";
+    return ThemeStyles::ColourBox(editColour);
 }
 
 QString Title(const QString &name, const QString &folder)

@@ -8,6 +8,7 @@
 #include "common/ExeIsRun.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "common/ThemeStyles.h"
 #include "macro/KeyNames.h"
 #include "platform/KeyboardHook.h"
 #include "platform/UserFolder.h"
@@ -142,23 +143,8 @@ void Macro::ApplyTheme()
     const QString t = color("ComboxTextColor");
     const QString s = color("ComboxSelectColor");
     const QString g = color("ComboxBackGroundColor");
-    ui->ChooseEvent->setStyleSheet(
-        QStringLiteral("QComboBox{border: 1px solid gray; color: rgb(") + t +
-        QStringLiteral("); border-image: url(") + p +
-        QStringLiteral("ComboboxBack.png);}QComboBox::drop-down:button{border-radius:5px; "
-                       "background:rgb(") +
-        g + QStringLiteral(");} QComboBox::down-arrow{image: url(") + p +
-        QStringLiteral("Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: url(") + p +
-        QStringLiteral("MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}"
-                       "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  "
-                       "solid gray;color: rgb(") +
-        t + QStringLiteral("); border-image: url(") + p +
-        QStringLiteral("ComboboxTextBack.png);selection-background-color: rgb(") + s +
-        QStringLiteral("); }"));
-    ui->ChooseEvent->view()->setStyleSheet(
-        QStringLiteral("QListView::item:selected{background-color: rgb(") + s +
-        QStringLiteral(");}QListView::item:hover{background-color: rgb(") + s +
-        QStringLiteral(");}"));
+    ui->ChooseEvent->setStyleSheet(ThemeStyles::Combo(p, t, g, s));
+    ui->ChooseEvent->view()->setStyleSheet(ThemeStyles::ComboList(s));
     for (QWidget *list : {ui->listWidgetHong, ui->listWidgetKey}) {
         const QString id = QLatin1Char('#') + list->objectName();
         list->setStyleSheet(

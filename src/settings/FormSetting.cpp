@@ -6,6 +6,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
 #include "common/SharedState.h"
+#include "common/ThemeStyles.h"
 #include "common/UpDateWarning.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceReset.h"
@@ -125,16 +126,8 @@ void FormSetting::BuildStyles()
         title->setStyleSheet("#" + title->objectName() + "{border-image: url(" + f + "Title.png" +
                              ");}");
     ui->toolButton->setStyleSheet("#toolButton{border-image: url(" + f + "Mouse.png" + ");}");
-    ui->comboBox->setStyleSheet(
-        "QComboBox{border: 1px solid gray; color: rgb(" + t + "); border-image: url(" + f +
-        "ComboboxBack.png" + ");}QComboBox::drop-down:button{border-radius:5px; background:rgb(" +
-        k + ");} QComboBox::down-arrow{image: url(" + f + "Menu.png" +
-        "); right: 8px; }QComboBox::down-arrow:on{ image: url(" + f + "MenuClicked.png" +
-        ");}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView {outline: "
-        "0px solid gray; border: 1px  solid gray;color: rgb(" +
-        t + "); border-image: url(" + f + "ComboboxTextBack.png" +
-        ");selection-background-color: rgb(" + s +
-        "); }QComboBox:disabled{color: rgb(63, 63, 63);}");
+    ui->comboBox->setStyleSheet(ThemeStyles::Combo(f, t, k, s) +
+                                "QComboBox:disabled{color: rgb(63, 63, 63);}");
     ui->checkBox->setStyleSheet("#checkBox{color: rgb(255, 255, 255);}#checkBox::indicator:"
                                 "unchecked{image: url(" +
                                 f + "CheckBox.png" + ");}#checkBox::indicator:checked{image: url(" +

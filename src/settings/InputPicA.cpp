@@ -3,6 +3,7 @@
 #include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/FontScaling.h"
+#include "common/ThemeStyles.h"
 #include "device/DeviceState.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_InputPicA.h"
@@ -65,23 +66,9 @@ void ApplyScreenPictureLook(QWidget *dialog, const QString &f)
                              f + "Close.png" + ");}#CheckButton:checked {background-image: url(" +
                              f + "Open.png" + ");}");
     if (auto *slider = dialog->findChild<QSlider *>("SpeedH"))
-        slider->setStyleSheet(
-            "QSlider::groove:horizontal { border-radius: 2px;  height: "
-            "5px;background:#ffffff}QSlider:handle:horizontal{ border-radius: 2px;width:  "
-            "6px;height: "
-            "18px;  margin-top: -9px;margin-left: -1px; margin-bottom: -9px;margin-right: -1px; "
-            "border-image: url(" +
-            f + "Slider.png" +
-            ");} QSlider:sub-page:horizontal{border-radius: 2px;background-color: rgb(" + s +
-            ";);}QSlider:add-page:horizontal{border-radius: 2px;background-color: rgb(255, 255, "
-            "255);}");
+        slider->setStyleSheet(ThemeStyles::Slider(f, s));
     if (auto *close = dialog->findChild<QToolButton *>("CloseButton"))
-        close->setStyleSheet(
-            "QToolButton{border:0px;background-image: url(" + f + "CloseButton.png" +
-            ");background-position:center;background-repeat:no-repeat;}QToolButton:hover{"
-            "background-image: url(" +
-            f + "CloseHover.png" + ");}QToolButton:pressed{background-image: url(" + f +
-            "CloseClick.png" + ");}");
+        close->setStyleSheet(ThemeStyles::CloseButton(f, "CloseButton.png"));
     if (auto *frame = dialog->findChild<QWidget *>("InputPicAFrame"))
         frame->setStyleSheet("#InputPicAFrame{border:0px;background-position:center;background-"
                              "repeat:no-repeat;background-image: url(" +

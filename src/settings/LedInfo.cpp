@@ -2,6 +2,7 @@
 
 #include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
+#include "common/ThemeStyles.h"
 #include "device/DeviceState.h"
 #include "ui_LedInfo.h"
 
@@ -33,12 +34,7 @@ LedInfo::LedInfo(QWidget *parent) : QDialog(parent), ui(new Ui::LedInfo)
         text->setStyleSheet("#" + text->objectName() +
                             "{border: transparent;background-color: transparent;color: rgb(" + l +
                             ";);}");
-    ui->CloseButton->setStyleSheet(
-        "QToolButton{border:0px;background-image: url(" + f + "Close.png" +
-        ");background-position:center;background-repeat:no-repeat;}QToolButton:hover{"
-        "background-image: url(" +
-        f + "CloseHover.png" + ");}QToolButton:pressed{background-image: url(" + f +
-        "CloseClick.png" + ");}");
+    ui->CloseButton->setStyleSheet(ThemeStyles::CloseButton(f, "Close.png"));
     Group->addButton(ui->ReUntil);
     Group->addButton(ui->ReUntil_2);
     Group->addButton(ui->ReUntil_3);

@@ -3,13 +3,13 @@
 #include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/FontScaling.h"
+#include "common/ThemeStyles.h"
 #include "ui_LightModeSet.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopWidget>
-#include <QListView>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
@@ -52,47 +52,18 @@ LightModeSet::LightModeSet(QWidget *parent) : QDialog(parent), ui(new Ui::LightM
         "#LightModeSetframe{border:0px;background-position:center;background-repeat:no-repeat;"
         "background-image: url(" +
         f + "Back.png" + ");}");
-    ui->CloseButton->setStyleSheet(
-        "QToolButton{border:0px;background-image: url(" + f + "CloseButton.png" +
-        ");background-position:center;background-repeat:no-repeat;}QToolButton:hover{"
-        "background-image: url(" +
-        f + "CloseHover.png" + ");}QToolButton:pressed{background-image: url(" + f +
-        "CloseClick.png" + ");}");
+    ui->CloseButton->setStyleSheet(ThemeStyles::CloseButton(f, "CloseButton.png"));
     const QString e = ThemeColorText("LinEditColorSecond");
     for (QWidget *box : {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox})
-        box->setStyleSheet("QSpinBox{background-color: rgb(0,0,0);color: rgb(" + e +
-                           ";);border: 1px  solid gray;}QSpinBox:hover{background-color: "
-                           "transparent;color: rgb(" +
-                           e + ";);border: 1px  solid gray;}");
+        box->setStyleSheet(ThemeStyles::ColourBox(e));
     on_LightMod_currentIndexChanged(ui->LightMod->currentIndex());
     const QString t = ThemeColorText("ComboxTextColor");
     const QString c = ThemeColorText("ComboxSelectColor");
     const QString g = ThemeColorText("ComboxBackGroundColor");
-    ui->LightMod->setStyleSheet(
-        "QComboBox{border: 1px solid gray; color: rgb(" + t + "); border-image: url(" + f +
-        "ComboboxBack.png" + ");}QComboBox::drop-down:button{border-radius:5px; background:rgb(" +
-        g + ");} QComboBox::down-arrow{image: url(" + f + "Menu.png" +
-        "); right: 8px; }QComboBox::down-arrow:on{ image: url(" + f + "MenuClicked.png" +
-        ");}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView {outline: "
-        "0px solid gray; border: 1px  solid gray;color: rgb(" +
-        t + "); border-image: url(" + f + "ComboboxTextBack.png" +
-        ");selection-background-color: rgb(" + c + "); }");
-    auto *view = new QListView();
-    view->setStyleSheet("QListView::item:selected{background-color: rgb(" + c +
-                        ");}QListView::item:hover{background-color: rgb(" + c + ");}");
-    ui->LightMod->setView(view);
-    ui->LightMod->setMaxVisibleItems(5);
+    ui->LightMod->setStyleSheet(ThemeStyles::Combo(f, t, g, c));
+    ThemeStyles::SetComboList(ui->LightMod, c);
     for (QWidget *slider : {ui->horizontalLight, ui->horizontalSpeed})
-        slider->setStyleSheet(
-            "QSlider::groove:horizontal { border-radius: 2px;  height: "
-            "5px;background:#ffffff}QSlider:handle:horizontal{ border-radius: 2px;width:  "
-            "6px;height: "
-            "18px;  margin-top: -9px;margin-left: -1px; margin-bottom: -9px;margin-right: -1px; "
-            "border-image: url(" +
-            f + "Slider.png" +
-            ");} QSlider:sub-page:horizontal{border-radius: 2px;background-color: rgb(" + s +
-            ";);}QSlider:add-page:horizontal{border-radius: 2px;background-color: rgb(255, 255, "
-            "255);}");
+        slider->setStyleSheet(ThemeStyles::Slider(f, s));
     ui->labelPreView->setStyleSheet("#labelPreView{background-image: url(" + f +
                                     "PreviewColor.png" +
                                     ");border:0px;background-position:center;background-repeat:no-"

@@ -5,6 +5,7 @@
 #include "common/FontScaling.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "common/ThemeStyles.h"
 #include "settings/UpgradeState.h"
 #include "ui_UpDateRepair.h"
 
@@ -37,12 +38,7 @@ UpDateRepair::UpDateRepair(QWidget *parent) : QDialog(parent), ui(new Ui::UpDate
         ");}QToolButton:hover{border-image: url(" + f + "ok_enter.png" + "); }";
     ui->NewHong->setStyleSheet(buttonStyle);
     ui->NewHong_2->setStyleSheet(buttonStyle);
-    ui->CloseButton->setStyleSheet(
-        "QToolButton{border:0px;background-image: url(" + f + "Close.png" +
-        ");background-position:center;background-repeat:no-repeat;}QToolButton:hover{"
-        "background-image: url(" +
-        f + "CloseHover.png" + ");}QToolButton:pressed{background-image: url(" + f +
-        "CloseClick.png" + ");}");
+    ui->CloseButton->setStyleSheet(ThemeStyles::CloseButton(f, "Close.png"));
     ui->AutoRepair->setStyleSheet(
         "#AutoRepair{border:0px;background-position:center;background-repeat:no-repeat;border-"
         "image: url(" +

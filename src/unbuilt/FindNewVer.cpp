@@ -1,7 +1,6 @@
 #include "unbuilt/FindNewVer.h"
 #include "ui_FindNewVer.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 
 FindNewVer::FindNewVer(QWidget *parent) : NoticeDialog(parent), ui(new Ui::FindNewVer)
@@ -15,8 +14,7 @@ FindNewVer::FindNewVer(QWidget *parent) : NoticeDialog(parent), ui(new Ui::FindN
     look.confirmButtons = {ui->NewHong};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     scaleFonts();
 }
 

@@ -17,8 +17,7 @@ Progress::Progress(QWidget *parent) : NoticeDialog(parent), ui(new Ui::Progress)
     look.confirmButtons = {ui->NewHong};
     applyLook(look);
 
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(CurrentLanguage);
+    followLanguage();
     ui->NewHong->hide();
     ui->label->setText(ProgressText(1));
     scaleFonts();

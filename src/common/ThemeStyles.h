@@ -1,0 +1,27 @@
+#pragma once
+
+// Style sheets several pages share. `folder` is a picture folder ending in
+// "/"; colours are "r,g,b" texts of the theme (ThemeColorText).
+
+#include <QString>
+
+class QComboBox;
+
+namespace ThemeStyles {
+
+// The themed combo box: back, arrow and list pictures from `folder`.
+QString Combo(const QString &folder, const QString &text, const QString &back,
+              const QString &select);
+// The list view's selected and hovered rows in the selection colour.
+QString ComboList(const QString &select);
+// Gives `combo` a list view of its own styled with ComboList(); at most five
+// items show at once.
+void SetComboList(QComboBox *combo, const QString &select);
+// The white groove with a "Slider.png" handle and a coloured filled part.
+QString Slider(const QString &folder, const QString &sliderColour);
+// A picture close button with "CloseHover.png" and "CloseClick.png" states.
+QString CloseButton(const QString &folder, const QString &picture);
+// A colour value box: black while idle, transparent under the pointer.
+QString ColourBox(const QString &editColour);
+
+} // namespace ThemeStyles
