@@ -6,6 +6,8 @@
 
 #include <atomic>
 
+#include "platform/ProductName.h"
+
 // Process-wide values and flags shared by the pages, the device worker, the
 // wait dialog and the field setters. They exist before main() runs.
 //
@@ -16,9 +18,7 @@
 // CurrentDevicePathPtr, the receiver records and out-buffers, the found-device
 // lists) live with the device link in src/device.
 
-// The product name: per-user folder, single-instance lock, registry paths,
-// tray tool tip.
-inline const QString ProductName = QStringLiteral("ORVAK");
+// ProductName comes with this header too, for the pages that use it beside the flags.
 
 // Current language index into every label table (0 = English). Written on the
 // GUI thread only: at start-up and by the two language combo boxes.

@@ -8,7 +8,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include "common/SharedState.h"
+#include "platform/ProductName.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QSettings>
 #include <QTextCodec>
 
-#include "common/SharedState.h"
+#include "platform/ProductName.h"
 #include "platform/UserFolder.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "common/SharedState.h"
+#include "platform/ProductName.h"
 #include "platform/UserFolder.h"
 
 SingleInstance::SingleInstance(const QString &lockPath) : m_lockPath(lockPath) {}

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "common/SharedState.h"
+#include "platform/ProductName.h"
 
 namespace UserFolder {
 
