@@ -1,7 +1,6 @@
 #include "common/mytoolButtonEnter.h"
 
-#include "device/DeviceState.h"
-#include "device/DialogChange.h"
+#include <utility>
 
 mytoolButtonEnter::mytoolButtonEnter(QWidget *parent) : QToolButton(parent) {}
 
@@ -16,15 +15,15 @@ int mytoolButtonEnter::deviceIndex() const
     return ok ? index : 0;
 }
 
-// Hovering a device refreshes its link state and icons. The grid may have
-// pruned the list since the button was named, so the number is checked
-// against the list before it is used.
+void mytoolButtonEnter::setHoverAction(std::function<void(int)> action)
+{
+    m_hoverAction = std::move(action);
+}
+
 void mytoolButtonEnter::enterEvent(QEvent *)
 {
-    const int index = deviceIndex();
-    if (index < 0 || index >= FoundDevices.size())
-        return;
-    RefreshFoundDevice(index);
+    if (m_hoverAction)
+        m_hoverAction(deviceIndex());
 }
 
 void mytoolButtonEnter::leaveEvent(QEvent *) {}

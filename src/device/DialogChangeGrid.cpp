@@ -185,6 +185,10 @@ void DialogChange::BuildDeviceGrid()
                                                             ? QStringLiteral("Unknow.png")
                                                             : QStringLiteral("DisOnlin0.png")));
             button->move(buttonX, 0);
+            // Hovering a device refreshes its link state and icons. The list
+            // may have been pruned since the button was named, which
+            // RefreshFoundDevice checks before it reads an entry.
+            button->setHoverAction([](int index) { RefreshFoundDevice(index); });
             DeviceButtons.append(button);
 
             auto *offline = new QLabel(page);

@@ -257,6 +257,26 @@ private slots:
         QVERIFY(RefreshFoundDevice(0));
     }
 
+    void hoverRefreshesThatDevicesLink()
+    {
+        DialogChange chooser;
+        const int receiver = indexOfPath(SimDevicePath(0));
+        QVERIFY(receiver >= 0);
+        QVERIFY(FoundDevices.at(receiver).Online);
+        mytoolButtonEnter *button = chooser.deviceButtons().at(receiver);
+
+        QVERIFY(SimSetMouseOnline(0, false));
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(button, &enter);
+        QVERIFY(!FoundDevices.at(receiver).Online);
+        QVERIFY(!chooser.offlineIcons().at(receiver)->isHidden());
+
+        // The list may be pruned after the buttons were named.
+        FoundDevices.clear();
+        QCoreApplication::sendEvent(button, &enter);
+        QVERIFY(FoundDevices.isEmpty());
+    }
+
     void rescanWaitsForTheClicksModalDialog()
     {
         // The receiver does not tell its identity: a click offers pairing.

@@ -4,7 +4,6 @@
 #include "common/MySlider.h"
 #include "common/MyToolButton.h"
 #include "common/mytoolButtonEnter.h"
-#include "device/DeviceState.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -54,7 +53,7 @@ private slots:
     void comboBoxPaintsCentred();
     void deviceButtonIndex_data();
     void deviceButtonIndex();
-    void deviceButtonHoverOutsideListDoesNothing();
+    void deviceButtonHoverRunsOwnersAction();
     void buttonCursorFollowsHover();
 };
 
@@ -258,17 +257,22 @@ void tst_CustomWidgets::deviceButtonIndex()
     QCOMPARE(button.deviceIndex(), index);
 }
 
-void tst_CustomWidgets::deviceButtonHoverOutsideListDoesNothing()
+void tst_CustomWidgets::deviceButtonHoverRunsOwnersAction()
 {
-    // The grid may prune the found-device list after naming its buttons.
-    FoundDevices.clear();
     mytoolButtonEnter button;
     button.setObjectName(QStringLiteral("btn2"));
     QEvent enter(QEvent::Enter);
-    QCoreApplication::sendEvent(&button, &enter);
     QEvent leave(QEvent::Leave);
+    // Without an owner's action a hover does nothing.
+    QCoreApplication::sendEvent(&button, &enter);
+
+    QList<int> hovered;
+    button.setHoverAction([&hovered](int index) { hovered.append(index); });
+    QCoreApplication::sendEvent(&button, &enter);
     QCoreApplication::sendEvent(&button, &leave);
-    QVERIFY(FoundDevices.isEmpty());
+    button.setObjectName(QStringLiteral("btn7"));
+    QCoreApplication::sendEvent(&button, &enter);
+    QCOMPARE(hovered, QList<int>({2, 7}));
 }
 
 void tst_CustomWidgets::buttonCursorFollowsHover()
