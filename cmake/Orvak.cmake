@@ -1,16 +1,24 @@
 # One static library per source folder. Sources are picked up by glob (not
 # recursive: src/platform/vidide is a library of its own) so a new class needs
-# no edit here; forms come from forms/ through AUTOUIC.
+# no edit here; forms come from forms/ through AUTOUIC. EXCLUDE names files of
+# the folder that belong to another library; LINKS names the program's own
+# libraries this one builds on, which are of its own layer or below (platform,
+# then the hub and common, then device, then the pages, then app).
 function(orvak_library name)
+  cmake_parse_arguments(ARG "" "" "EXCLUDE;LINKS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER srcs EXCLUDE REGEX "/main\\.cpp$")
+  foreach(excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM srcs ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
   if(NOT srcs)
     return()
   endif()
   add_library(${name} STATIC ${srcs})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC Qt5::Core Qt5::Gui Qt5::Widgets Threads::Threads)
+  target_link_libraries(${name} PUBLIC ${ARG_LINKS} Qt5::Core Qt5::Gui Qt5::Widgets
+                        Threads::Threads)
   set_property(GLOBAL APPEND PROPERTY ORVAK_LIBRARIES ${name})
 endfunction()
 
