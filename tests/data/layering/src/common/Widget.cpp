@@ -1,0 +1,3 @@
+#include "common/Shared.h"
+#include "device/Chooser.h"
+#include "app/PostMsg.h"

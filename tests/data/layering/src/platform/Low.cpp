@@ -1,0 +1,2 @@
+#include "platform/Low.h"
+#include "common/Shared.h"
