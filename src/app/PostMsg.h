@@ -3,8 +3,8 @@
 #include <QObject>
 #include <QString>
 
-#include "device/DeviceAllInfo.h"
-#include "device/FlashDataMap.h"
+#include "platform/vidide/DeviceAllInfo.h"
+#include "platform/vidide/FlashDataMap.h"
 
 // The process-wide signal hub. Pages, dialogs, the device worker and the
 // device library's callbacks never hold pointers to each other: a sender emits

@@ -6,7 +6,7 @@
 #include <QVector>
 #include <QWidget>
 
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 
 class QButtonGroup;
 class QEvent;

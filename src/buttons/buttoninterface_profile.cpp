@@ -3,7 +3,6 @@
 #include "ui_Buttoninterface.h"
 
 #include "app/PostMsg.h"
-#include "buttons/ProfileFile.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
@@ -12,6 +11,7 @@
 #include "device/DeviceReset.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "device/ProfileFile.h"
 #include "device/UpDataParam.h"
 #include "platform/vidide/VidIde.h"
 

@@ -6,8 +6,8 @@
 // worker and the device events alone.
 
 #include "common/SharedState.h"
-#include "device/DeviceAllInfo.h"
-#include "device/FlashDataMap.h"
+#include "platform/vidide/DeviceAllInfo.h"
+#include "platform/vidide/FlashDataMap.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/DeviceAllInfo.h"
+#include "platform/vidide/DeviceAllInfo.h"
 
 #include <QList>
 #include <QString>

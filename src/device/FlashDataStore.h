@@ -15,8 +15,8 @@
 // the change is refused (false) rather than freezing the window.
 
 #include "common/SharedState.h"
-#include "device/DeviceAllInfo.h"
-#include "device/FlashDataMap.h"
+#include "platform/vidide/DeviceAllInfo.h"
+#include "platform/vidide/FlashDataMap.h"
 
 #include <QString>
 

@@ -4,10 +4,10 @@
 // before a byte of it reaches the block.
 #include "device/UpDataParam.h"
 
-#include "buttons/ProfileFile.h"
 #include "common/ConfigIniStore.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
+#include "device/ProfileFile.h"
 
 #include <QDataStream>
 #include <QDebug>

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 
 class QButtonGroup;
 class MouseLight;

@@ -2,7 +2,7 @@
 
 // Values the light page and its editors share (GUI thread only).
 
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "macro/KeyNames.h"
 
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 
 #include <QChar>
 #include <QVector>

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 
 class KeyboardHook;
 class QButtonGroup;

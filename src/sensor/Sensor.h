@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 #include "sensor/SensorConstants.h"
 
 class QListView;

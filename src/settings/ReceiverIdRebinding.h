@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/DeviceAllInfo.h"
-#include "device/FlashDataMap.h"
+#include "platform/vidide/DeviceAllInfo.h"
+#include "platform/vidide/FlashDataMap.h"
 
 #include <QList>
 

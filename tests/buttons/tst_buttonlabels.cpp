@@ -3,8 +3,8 @@
 #include "buttons/AssignmentLabels.h"
 #include "buttons/MacroFiles.h"
 #include "buttons/MacroSyncLedger.h"
-#include "buttons/ProfileFile.h"
 #include "buttons/SensorDefines.h"
+#include "device/ProfileFile.h"
 
 #include <QDir>
 #include <QFile>

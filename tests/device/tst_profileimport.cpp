@@ -2,9 +2,9 @@
 // damaged or foreign one is refused with the notice and changes nothing.
 #include "DeviceTestSupport.h"
 
-#include "buttons/ProfileFile.h"
 #include "common/DialogSeam.h"
 #include "common/NoticeChoice.h"
+#include "device/ProfileFile.h"
 #include "device/UpDataParam.h"
 
 #include <QDataStream>

@@ -1,8 +1,8 @@
 // The key name vocabulary of macros and key combinations, and the keyboard
 // hook layer that turns Qt key events into the codes the names are found by.
-#include "device/FlashDataMap.h"
 #include "macro/KeyNames.h"
 #include "platform/KeyboardHook.h"
+#include "platform/vidide/FlashDataMap.h"
 
 #include <QKeyEvent>
 #include <QtTest>

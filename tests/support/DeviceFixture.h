@@ -6,9 +6,9 @@
 
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
-#include "device/DeviceAllInfo.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "platform/vidide/DeviceAllInfo.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 

@@ -6,7 +6,7 @@
 // JSON file named by ORVAK_SIM_DEVICES replaces it (see SimState.cpp for the
 // format). Every function may be called from any thread.
 
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 
 #include <QByteArray>
 #include <QList>

@@ -3,7 +3,7 @@
 // Inner state of the simulated devices. Everything here is guarded by
 // SimState::mutex(); no callback is ever called while it is held.
 
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QByteArray>

@@ -18,8 +18,8 @@
 // holding them stay valid until the next call of the same finder on the same
 // thread. A null or unknown path is refused (false, 0 or an empty answer).
 
-#include "device/DeviceAllInfo.h"
-#include "device/FlashDataMap.h"
+#include "platform/vidide/DeviceAllInfo.h"
+#include "platform/vidide/FlashDataMap.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "buttons/ProfileFile.h"
+#include "device/ProfileFile.h"
 
 #include <QDataStream>
 #include <QSaveFile>

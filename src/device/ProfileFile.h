@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 
 // The profile file: three length-prefixed records as QDataStream::writeBytes
 // writes them (32-bit big-endian length, then the bytes): the 12-byte tag
