@@ -155,8 +155,9 @@ void load(const QString &folder)
         entry.table->append(set.maps.value(QLatin1String(entry.name)));
     ReceiverStatusListLabels.append(set.receiverStatusList);
 
-    if (loader.ReadNetFile(folder + QStringLiteral("/Net.xml")))
-        NetLabels += loader.labels().net;
+    // A damaged file still gives the entries complete before the fault.
+    loader.ReadNetFile(folder + QStringLiteral("/Net.xml"));
+    NetLabels += loader.labels().net;
 }
 
 int languageCount()
