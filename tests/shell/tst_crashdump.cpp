@@ -83,6 +83,12 @@ void TestCrashDump::crashWritesDump()
     QFETCH(QString, how);
     QFETCH(int, signal);
     QFETCH(QString, name);
+#ifdef __SANITIZE_ADDRESS__
+    // Stack overflows are the address sanitizer's to report there; the plain
+    // build checks these rows.
+    if (how.contains("overflow"))
+        QSKIP("stack overflows are left to the address sanitizer");
+#endif
     QTemporaryDir base;
     QVERIFY(base.isValid());
     const QString folder = base.filePath("user/Exception"); // made by the handler
