@@ -16,6 +16,7 @@
 #include "platform/vidide/VidIde.h"
 
 #include <QSignalBlocker>
+#include <QStandardPaths>
 
 namespace {
 
@@ -23,6 +24,12 @@ bool MouseOnline()
 {
     const char *path = CurrentDevicePathPtr.load();
     return path && UsbFinderC_GetDeviceOnLine(path);
+}
+
+// Where the profile file dialogs open.
+QString ProfileFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 } // namespace
@@ -80,7 +87,7 @@ void Buttoninterface::on_OutputData_clicked()
         return;
     }
     const QString path = DialogSeam::getSaveFileName(
-        this, QStringLiteral("FileSave"), QStringLiteral("G:"), QStringLiteral("File(*.bin)"));
+        this, QStringLiteral("FileSave"), ProfileFolder(), QStringLiteral("File(*.bin)"));
     if (path.isEmpty())
         return;
     WriteProfileFile(path, FlashDataSnapshot());
@@ -94,7 +101,7 @@ void Buttoninterface::on_ImportData_clicked()
     }
     ParamUpdateRunning = true;
     const QString path = DialogSeam::getOpenFileName(
-        this, QStringLiteral("SelectFile"), QStringLiteral("G:"), QStringLiteral("File(*.bin)"));
+        this, QStringLiteral("SelectFile"), ProfileFolder(), QStringLiteral("File(*.bin)"));
     if (!path.isEmpty()) {
         UpDataParam wait;
         wait.StartTimer();

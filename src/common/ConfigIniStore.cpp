@@ -22,9 +22,11 @@ QString settingsKey(const QString &group, const QString &key)
 ConfigIniStore *ConfigIniStore::GetInstance()
 {
     QMutexLocker lock(&g_instanceMutex);
-    if (!g_instance)
+    if (!g_instance) {
         g_instance = new ConfigIniStore(QCoreApplication::applicationDirPath() +
                                         QStringLiteral("/usersetting/Config.ini"));
+        g_instance->LogCatalogueProblems();
+    }
     return g_instance;
 }
 

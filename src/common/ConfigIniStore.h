@@ -37,6 +37,16 @@ public:
 
     QString filePath() const { return m_filePath; }
 
+    // What keeps the catalogue from being used, one line per fault: a missing
+    // or unreadable file, a missing or malformed Option key, a model group
+    // without its id or sensor, a Base64 key that is not Base64. Empty when
+    // the catalogue is sound.
+    QStringList CatalogueProblems() const;
+    // Logs every problem (a warning each); the one store does it when made,
+    // so a broken install tree is named in the log, not only by a chooser
+    // that finds no device. Returns the number of problems.
+    int LogCatalogueProblems() const;
+
     static bool IsBase64Key(const QString &key);
     static QString DecodeBase64Text(const QString &text);
 

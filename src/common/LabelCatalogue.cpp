@@ -5,6 +5,7 @@
 
 #include "common/LabelCatalogueLoader.h"
 #include "common/MacroIniStore.h"
+#include "common/StorageNotice.h"
 #include "platform/Registry.h"
 
 LabelTable<LabelMap> AdvancedSettingsLabels;
@@ -155,8 +156,9 @@ void load(const QString &folder)
         entry.table->append(set.maps.value(QLatin1String(entry.name)));
     ReceiverStatusListLabels.append(set.receiverStatusList);
 
-    if (loader.ReadNetFile(folder + QStringLiteral("/Net.xml")))
-        NetLabels += loader.labels().net;
+    // A damaged file still gives the entries complete before the fault.
+    loader.ReadNetFile(folder + QStringLiteral("/Net.xml"));
+    NetLabels += loader.labels().net;
 }
 
 int languageCount()
@@ -176,11 +178,14 @@ int loadStartLanguage()
     const QString name = QStringLiteral("LanguageIndex");
     const int registryIndex = registry->value(key, name).toInt();
     MacroIniStore *store = MacroIniStore::GetInstance();
-    if (registryIndex != 0)
-        store->SetValue(QStringLiteral("Language"), QStringLiteral("Language"),
-                        QString::number(registryIndex));
-    if (registry->contains(key, name))
-        registry->remove(key, name);
+    if (registryIndex != 0 &&
+        !store->SetValue(QStringLiteral("Language"), QStringLiteral("Language"),
+                         QString::number(registryIndex))) {
+        // The value stays where it is until it could be moved; this run uses it.
+        return validLanguage(registryIndex);
+    }
+    if (registry->contains(key, name) && !registry->remove(key, name))
+        StorageNotice::Report(StorageNotice::Kind::Registry, registry->filePath());
 
     const QString stored = store->GetValue(QStringLiteral("Language"), QStringLiteral("Language"));
     bool ok = false;

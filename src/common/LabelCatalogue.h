@@ -116,7 +116,8 @@ QString languageFolder();
 // Reads <folder>/en.json and appends one language entry (index 0 on the one
 // call at start-up) to every table, empty when the file is missing or
 // malformed (logged); then appends the entries of <folder>/Net.xml to
-// NetLabels (none when that file is missing or malformed, logged).
+// NetLabels (none when that file is missing; those complete before a fault
+// when it is malformed, logged).
 void load(const QString &folder = languageFolder());
 
 // Number of loaded languages (1 after load()).

@@ -257,18 +257,16 @@ bool LabelCatalogueLoader::ReadNetFile(const QString &path)
     const bool failed = m_xml.hasError();
     if (failed) {
         qWarning().noquote() << "Label catalogue:" << path << "line" << m_xml.lineNumber() << ":"
-                             << m_xml.errorString() << "- no company texts";
+                             << m_xml.errorString() << "- keeping the" << m_netRead.size()
+                             << "company entries read before it";
     }
     m_xml.setDevice(nullptr);
     file.close();
 
-    if (failed) {
-        m_netRead.clear();
-        return false;
-    }
+    // Entries complete before a fault are sound; only what follows is lost.
     m_labels.net += m_netRead;
     m_netRead.clear();
-    return true;
+    return !failed;
 }
 
 void LabelCatalogueLoader::ReadNetXml()

@@ -39,7 +39,7 @@ public:
 
     // Appends the "English" entries of a Net.xml file to the set's net list.
     // False (and a log line) when the file cannot be opened, is not a labels
-    // file or is malformed; nothing of such a file is kept.
+    // file or is malformed; entries complete before a fault are kept.
     bool ReadNetFile(const QString &path);
 
     const LabelSet &labels() const { return m_labels; }

@@ -2,9 +2,9 @@
 
 #include <QDebug>
 #include <QMutexLocker>
-#include <QSettings>
-#include <QTextCodec>
 
+#include "common/StorageNotice.h"
+#include "platform/SyncedSettings.h"
 #include "platform/UserFolder.h"
 
 namespace {
@@ -23,28 +23,26 @@ MacroIniStore *MacroIniStore::GetInstance()
 }
 
 MacroIniStore::MacroIniStore(const QString &filePath)
-    : m_settings(new QSettings(filePath, QSettings::IniFormat)), m_filePath(filePath)
+    : m_settings(new SyncedSettings(filePath)), m_filePath(filePath)
 {
-    m_settings->setIniCodec(QTextCodec::codecForName("UTF-8"));
 }
 
 MacroIniStore::~MacroIniStore()
 {
     Sync();
-    delete m_settings;
 }
 
 bool MacroIniStore::SetValue(const QString &group, const QString &key, const QString &text)
 {
-    QMutexLocker lock(&m_mutex);
-    m_settings->setValue(group + QLatin1Char('/') + key, text);
-    m_settings->sync();
-    if (m_settings->status() != QSettings::NoError) {
-        qWarning().noquote() << "Macro.ini: cannot write" << group + QLatin1Char('/') + key << "to"
-                             << m_filePath;
-        return false;
+    const QString name = group + QLatin1Char('/') + key;
+    {
+        QMutexLocker lock(&m_mutex);
+        if (m_settings->setValue(name, text))
+            return true;
     }
-    return true;
+    StorageNotice::Report(StorageNotice::Kind::Preferences, m_filePath,
+                          QStringLiteral("the value of ") + name + QStringLiteral(" was not kept"));
+    return false;
 }
 
 QString MacroIniStore::GetValue(const QString &group, const QString &key) const
@@ -56,10 +54,8 @@ QString MacroIniStore::GetValue(const QString &group, const QString &key) const
 bool MacroIniStore::Sync()
 {
     QMutexLocker lock(&m_mutex);
-    m_settings->sync();
-    if (m_settings->status() != QSettings::NoError) {
-        qWarning().noquote() << "Macro.ini: cannot write" << m_filePath;
-        return false;
-    }
-    return true;
+    if (m_settings->sync())
+        return true;
+    qWarning().noquote() << "Macro.ini: cannot write" << m_filePath;
+    return false;
 }

@@ -3,7 +3,9 @@
 #include <QMutex>
 #include <QString>
 
-class QSettings;
+#include <memory>
+
+class SyncedSettings;
 
 // Read/write access to the per-user preferences <user>/Macro.ini (UTF-8):
 // Language/Language, AutoStart/Enable and FindNew/IsShow. Despite its name it
@@ -21,8 +23,9 @@ public:
     MacroIniStore &operator=(const MacroIniStore &) = delete;
 
     // Stores the text and writes the file at once, so that a process ended by
-    // exit() (the tray menu's exit) does not lose the change. Returns false
-    // (and logs) when the file could not be written.
+    // exit() (the tray menu's exit) does not lose the change. When the file
+    // cannot be written the change is refused: false, the store keeps the old
+    // value and the user is told (StorageNotice, once per run).
     bool SetValue(const QString &group, const QString &key, const QString &text);
     // The text under group/key; empty when missing.
     QString GetValue(const QString &group, const QString &key) const;
@@ -34,6 +37,6 @@ public:
 
 private:
     mutable QMutex m_mutex;
-    QSettings *m_settings = nullptr;
+    std::unique_ptr<SyncedSettings> m_settings;
     QString m_filePath;
 };

@@ -4,6 +4,7 @@
 
 #include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
+#include "common/StorageNotice.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
@@ -145,7 +146,10 @@ void versionFollowUp()
         QStringLiteral("MouseVer") +
         store()->GetValue(QStringLiteral("Option"), QStringLiteral("CID")) +
         store()->GetValue(DeviceCatalogue::Group(info.DriveIndex), QStringLiteral("MID"));
-    Registry::instance()->setValue(Registry::mouseDriveTestKey(), name, text);
+    Registry *registry = Registry::instance();
+    if (!registry->setValue(Registry::mouseDriveTestKey(), name, text))
+        StorageNotice::Report(StorageNotice::Kind::Registry, registry->filePath(),
+                              QStringLiteral("the firmware version was not kept"));
 }
 
 void parametersEvent(int sub, const unsigned char *payload, int payloadLen)

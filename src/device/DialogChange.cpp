@@ -196,8 +196,12 @@ void DialogChange::SlotAllLanguage(int index)
 
 void DialogChange::on_comboBox_activated(int index)
 {
-    MacroIniStore::GetInstance()->SetValue(QStringLiteral("Language"), QStringLiteral("Language"),
-                                           QString::number(index));
+    if (!MacroIniStore::GetInstance()->SetValue(
+            QStringLiteral("Language"), QStringLiteral("Language"), QString::number(index))) {
+        // Not stored: the pages keep the language that is.
+        SlotSameLanguageA(CurrentLanguage);
+        return;
+    }
     CurrentLanguage = index;
     emit PostMsg::GetInstance()->SigAllLanguage(index);
     emit PostMsg::GetInstance()->SigLanguageSameB(index);
@@ -253,8 +257,10 @@ void DialogChange::on_NewHong_clicked()
 
 void DialogChange::on_NoApear_clicked(bool checked)
 {
-    MacroIniStore::GetInstance()->SetValue(QStringLiteral("FindNew"), QStringLiteral("IsShow"),
-                                           checked ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!MacroIniStore::GetInstance()->SetValue(QStringLiteral("FindNew"), QStringLiteral("IsShow"),
+                                                checked ? QStringLiteral("1")
+                                                        : QStringLiteral("0")))
+        ui->NoApear->setChecked(!checked);
 }
 
 void DialogChange::on_RightButton_clicked()

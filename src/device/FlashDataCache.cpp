@@ -1,6 +1,7 @@
 // The per-model cache files of the parameter block and the two cache names.
 #include "device/FlashDataStore.h"
 
+#include "common/StorageNotice.h"
 #include "platform/UserFolder.h"
 
 #include <QCoreApplication>
@@ -123,13 +124,15 @@ bool WriteFlashDataCacheFile(const QString &name, const FlashDataMap &record)
         return false;
     QSaveFile file(CacheFilePath(name));
     if (!file.open(QIODevice::WriteOnly)) {
-        qWarning() << "cannot write cache file" << file.fileName();
+        StorageNotice::Report(StorageNotice::Kind::DeviceCache, file.fileName(),
+                              file.errorString());
         return false;
     }
     QDataStream out(&file);
     out.writeBytes(reinterpret_cast<const char *>(&record), BlockLength);
     if (out.status() != QDataStream::Ok || !file.commit()) {
-        qWarning() << "cannot write cache file" << file.fileName();
+        StorageNotice::Report(StorageNotice::Kind::DeviceCache, file.fileName(),
+                              file.errorString());
         return false;
     }
     return true;

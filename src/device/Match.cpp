@@ -75,7 +75,10 @@ Match::Match(QWidget *parent) : QDialog(parent), ui(new Ui::Match)
     ScaleWidgetFonts(this, FontScaleFactor());
 
     PairPictureDir = QCoreApplication::applicationDirPath() + QStringLiteral("/Picture/Setting/");
-    setWindowFlags(Qt::WindowFlags(0x6C12));
+    // Frameless but left to the window manager: a window that bypasses it
+    // never gets the keyboard focus and floats above every other program.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
     setFixedSize(size());
     setAttribute(Qt::WA_TranslucentBackground);
 

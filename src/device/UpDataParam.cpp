@@ -40,7 +40,10 @@ UpDataParam::UpDataParam(QWidget *parent) : QDialog(parent), ui(new Ui::UpDataPa
     ui->setupUi(this);
     PictureFolder =
         QCoreApplication::applicationDirPath() + QStringLiteral("/Picture/WarningDialog/");
-    setWindowFlags(Qt::WindowFlags(0x6C12));
+    // Frameless but left to the window manager: a window that bypasses it
+    // never gets the keyboard focus and floats above every other program.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
 
     Timer = new QTimer(this);
     Timer->setSingleShot(true);

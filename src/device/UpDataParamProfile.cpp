@@ -88,11 +88,10 @@ int UpDataParam::ReadProfileFile(const QString &path, FlashDataMap &out)
 
     FlashDataMap block;
     std::memcpy(&block, blockBytes.constData(), sizeof(block));
-    if (!blockIsSound(block)) {
-        qDebug() << "profile" << path << "holds an impossible parameter block";
-        return 1;
-    }
 
+    // A profile of another model, or one with more DPI levels than this model
+    // offers, is a mismatch for the user to understand, not a damaged file:
+    // these checks come before the block's own bounds.
     const QString group = DeviceCatalogue::Group(CurrentDeviceInfo.DriveIndex);
     ConfigIniStore *store = ConfigIniStore::GetInstance();
     // The file holds at most 11 bytes of the name: compare what it can hold.
@@ -101,6 +100,10 @@ int UpDataParam::ReadProfileFile(const QString &path, FlashDataMap &out)
         return 2;
     if (block.DpiLevelCount > store->GetValue(group, QStringLiteral("DPIMaxGrade")).toInt())
         return 2;
+    if (!blockIsSound(block)) {
+        qDebug() << "profile" << path << "holds an impossible parameter block";
+        return 1;
+    }
     out = block;
     return 0;
 }

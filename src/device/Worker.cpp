@@ -5,6 +5,7 @@
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "platform/CrashDump.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QCoreApplication>
@@ -139,6 +140,7 @@ void Worker::SlotCheckOnline()
 
 void Worker::run()
 {
+    PrepareThreadForCrashDumps();
     // The request is taken at the start of the pass, so a request made while
     // the pass runs stays set and starts the next pass (SlotPassFinished).
     if (!WorkerRunRequested.exchange(false))

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <execinfo.h>
@@ -17,6 +18,7 @@
 #include <unistd.h>
 
 #include "platform/UserFolder.h"
+#include "platform/vidide/VidIde.h"
 
 namespace {
 
@@ -155,7 +157,67 @@ void crashHandler(int sig, siginfo_t *info, void *)
     ::raise(sig);
 }
 
+// The alternate signal stack of one thread. It is handed back to the system
+// before its memory goes, when the thread ends.
+class ThreadSignalStack
+{
+public:
+    ThreadSignalStack() = default;
+    ThreadSignalStack(const ThreadSignalStack &) = delete;
+    ThreadSignalStack &operator=(const ThreadSignalStack &) = delete;
+    ~ThreadSignalStack()
+    {
+        if (!m_memory)
+            return;
+        stack_t off;
+        memset(&off, 0, sizeof(off));
+        off.ss_flags = SS_DISABLE;
+        ::sigaltstack(&off, nullptr);
+        ::free(m_memory);
+    }
+
+    bool install()
+    {
+        if (m_memory)
+            return true;
+        stack_t current;
+        // A thread that has one already (given by whoever made the thread)
+        // keeps it.
+        if (::sigaltstack(nullptr, &current) == 0 && !(current.ss_flags & SS_DISABLE))
+            return true;
+        void *memory = ::malloc(StackSize);
+        if (!memory)
+            return false;
+        stack_t stack;
+        memset(&stack, 0, sizeof(stack));
+        stack.ss_sp = memory;
+        stack.ss_size = StackSize;
+        if (::sigaltstack(&stack, nullptr) != 0) {
+            ::free(memory);
+            return false;
+        }
+        m_memory = memory;
+        return true;
+    }
+
+private:
+    static constexpr size_t StackSize = 64 * 1024;
+    void *m_memory = nullptr;
+};
+
 } // namespace
+
+bool PrepareThreadForCrashDumps()
+{
+    // A stack overflow leaves no stack for the handler: each thread needs one
+    // of its own, since the alternate stack belongs to the thread that set it.
+    thread_local ThreadSignalStack stack;
+    if (stack.install())
+        return true;
+    qWarning().noquote() << "Crash dumps: no alternate signal stack for this thread -"
+                         << strerror(errno);
+    return false;
+}
 
 void FormatDumpTime(long long secs, long utcOffsetSecs, char out[20])
 {
@@ -213,14 +275,9 @@ bool InstallCrashDumpFilterIn(const QString &folder)
     if (g_installed)
         return true;
 
-    // A stack overflow leaves no stack for the handler: give it its own.
-    static char alternateStack[64 * 1024];
-    stack_t stack;
-    memset(&stack, 0, sizeof(stack));
-    stack.ss_sp = alternateStack;
-    stack.ss_size = sizeof(alternateStack);
-    if (::sigaltstack(&stack, nullptr) != 0)
-        qWarning().noquote() << "Crash dumps: no alternate signal stack -" << strerror(errno);
+    PrepareThreadForCrashDumps();
+    // The device library's threads take theirs before their next job.
+    VidIde_SetThreadStartHook([] { PrepareThreadForCrashDumps(); });
 
     struct sigaction action;
     memset(&action, 0, sizeof(action));

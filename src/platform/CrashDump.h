@@ -16,6 +16,13 @@ void InstallCrashDumpFilter();
 // be installed.
 bool InstallCrashDumpFilterIn(const QString &folder);
 
+// Gives the calling thread an alternate signal stack of its own, so that a
+// stack overflow on it still leaves a dump. Every thread of the program calls
+// it as it starts (the installers above do it for the GUI thread and make the
+// device library's threads do it); a thread keeps a stack it has already.
+// False (logged) when none could be set.
+bool PrepareThreadForCrashDumps();
+
 // Formats seconds since 1970, shifted by `utcOffsetSecs`, as
 // "yyyy_MM_dd_hh_mm_ss" into `out` (20 bytes including the terminating zero).
 // Async-signal-safe; exposed for tests.

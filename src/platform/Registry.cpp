@@ -2,10 +2,9 @@
 
 #include <QDebug>
 #include <QMutexLocker>
-#include <QSettings>
-#include <QTextCodec>
 
 #include "platform/ProductName.h"
+#include "platform/SyncedSettings.h"
 #include "platform/UserFolder.h"
 
 namespace {
@@ -24,15 +23,11 @@ Registry *Registry::instance()
 }
 
 Registry::Registry(const QString &filePath)
-    : m_settings(new QSettings(filePath, QSettings::IniFormat)), m_filePath(filePath)
+    : m_settings(new SyncedSettings(filePath)), m_filePath(filePath)
 {
-    m_settings->setIniCodec(QTextCodec::codecForName("UTF-8"));
 }
 
-Registry::~Registry()
-{
-    delete m_settings;
-}
+Registry::~Registry() = default;
 
 QString Registry::productKey()
 {
@@ -74,9 +69,7 @@ bool Registry::contains(const QString &keyPath, const QString &name) const
 bool Registry::setValue(const QString &keyPath, const QString &name, const QVariant &value)
 {
     QMutexLocker lock(&m_mutex);
-    m_settings->setValue(settingsKey(keyPath, name), value);
-    m_settings->sync();
-    if (m_settings->status() != QSettings::NoError) {
+    if (!m_settings->setValue(settingsKey(keyPath, name), value)) {
         qWarning().noquote() << "Registry: cannot write" << name << "to" << m_filePath;
         return false;
     }
@@ -86,9 +79,7 @@ bool Registry::setValue(const QString &keyPath, const QString &name, const QVari
 bool Registry::remove(const QString &keyPath, const QString &name)
 {
     QMutexLocker lock(&m_mutex);
-    m_settings->remove(settingsKey(keyPath, name));
-    m_settings->sync();
-    if (m_settings->status() != QSettings::NoError) {
+    if (!m_settings->remove(settingsKey(keyPath, name))) {
         qWarning().noquote() << "Registry: cannot remove" << name << "from" << m_filePath;
         return false;
     }

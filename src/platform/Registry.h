@@ -4,7 +4,9 @@
 #include <QString>
 #include <QVariant>
 
-class QSettings;
+#include <memory>
+
+class SyncedSettings;
 
 // The program's registry values, kept in an INI file (<user>/Registry.ini)
 // under the same key paths the program names, e.g.
@@ -27,7 +29,8 @@ public:
     QVariant value(const QString &keyPath, const QString &name,
                    const QVariant &defaultValue = QVariant()) const;
     bool contains(const QString &keyPath, const QString &name) const;
-    // Both return false (logged) when the file could not be written.
+    // Both return false (logged) when the file could not be written; the
+    // value then stays as it was. Showing the failure is the caller's.
     bool setValue(const QString &keyPath, const QString &name, const QVariant &value);
     bool remove(const QString &keyPath, const QString &name);
 
@@ -42,6 +45,6 @@ private:
     static QString settingsKey(const QString &keyPath, const QString &name);
 
     mutable QMutex m_mutex;
-    QSettings *m_settings = nullptr;
+    std::unique_ptr<SyncedSettings> m_settings;
     QString m_filePath;
 };

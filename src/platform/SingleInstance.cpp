@@ -1,5 +1,6 @@
 #include "platform/SingleInstance.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -9,22 +10,93 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/ProductName.h"
 #include "platform/UserFolder.h"
 
-SingleInstance::SingleInstance(const QString &lockPath) : m_lockPath(lockPath) {}
+namespace {
+
+// A folder only this user can reach: made with mode 0700 when missing; an
+// existing one must be a real folder (no link) of this user, not open to
+// others, or a stranger could hold the lock for us.
+bool isPrivateFolder(const QString &folder, bool make)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    if (make && ::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat info;
+    if (::lstat(path.constData(), &info) != 0)
+        return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 0077) == 0;
+}
+
+void closeFd(int &fd)
+{
+    if (fd >= 0)
+        ::close(fd); // releases the lock
+    fd = -1;
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString &lockPath, const QString &runtimeLockPath)
+    : m_lockPath(lockPath), m_runtimeLockPath(runtimeLockPath)
+{
+}
 
 SingleInstance::~SingleInstance()
 {
-    if (m_fd >= 0)
-        ::close(m_fd); // releases the lock
+    closeFd(m_fd);
+    closeFd(m_runtimeFd);
 }
 
 QString SingleInstance::defaultLockPath()
 {
     return UserFolder::filePath(ProductName + QStringLiteral(".lock"));
+}
+
+QString SingleInstance::defaultRuntimeLockPath()
+{
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !isPrivateFolder(folder, false)) {
+        folder = QDir::tempPath() + QStringLiteral("/") + ProductName + QStringLiteral("-") +
+                 QString::number(::getuid());
+        if (!isPrivateFolder(folder, true)) {
+            qWarning().noquote() << "Single instance: no private runtime folder" << folder;
+            return QString();
+        }
+    }
+    // One lock per per-user folder, as the lock file inside it would be.
+    const QByteArray digest =
+        QCryptographicHash::hash(QFile::encodeName(UserFolder::path()), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
+    return folder + QStringLiteral("/") + ProductName + QStringLiteral("-") +
+           QString::fromLatin1(digest) + QStringLiteral(".lock");
+}
+
+SingleInstance::Result SingleInstance::lock(const QString &path, int &fd)
+{
+    const QByteArray name = QFile::encodeName(path);
+    fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        qWarning().noquote() << "Single instance: cannot open" << path << "-" << strerror(errno);
+        return Result::Unavailable;
+    }
+    int rc;
+    do {
+        rc = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    if (rc == 0)
+        return Result::Acquired;
+    const int error = errno;
+    closeFd(fd);
+    if (error == EWOULDBLOCK)
+        return Result::AlreadyRunning;
+    qWarning().noquote() << "Single instance: cannot lock" << path << "-" << strerror(error);
+    return Result::Unavailable;
 }
 
 SingleInstance::Result SingleInstance::acquire()
@@ -34,31 +106,22 @@ SingleInstance::Result SingleInstance::acquire()
     m_tried = true;
 
     QDir().mkpath(QFileInfo(m_lockPath).absolutePath());
-    const QByteArray path = QFile::encodeName(m_lockPath);
-    m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_fd < 0) {
-        qWarning().noquote() << "Single instance: cannot open" << m_lockPath << "-"
-                             << strerror(errno) << "- a second instance will not be detected";
-        m_result = Result::Unavailable;
+    m_result = lock(m_lockPath, m_fd);
+    if (m_result == Result::AlreadyRunning || m_runtimeLockPath.isEmpty()) {
+        if (m_result == Result::Unavailable)
+            qWarning() << "Single instance: a second instance will not be detected";
         return m_result;
     }
-    int rc;
-    do {
-        rc = ::flock(m_fd, LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    if (rc == 0) {
-        m_result = Result::Acquired;
-        return m_result;
-    }
-    const int error = errno;
-    ::close(m_fd);
-    m_fd = -1;
-    if (error == EWOULDBLOCK) {
+    // Taken also when the first lock was: an instance that could not write
+    // the per-user folder holds only this one.
+    const Result runtime = lock(m_runtimeLockPath, m_runtimeFd);
+    if (runtime == Result::AlreadyRunning) {
+        closeFd(m_fd);
         m_result = Result::AlreadyRunning;
-    } else {
-        qWarning().noquote() << "Single instance: cannot lock" << m_lockPath << "-"
-                             << strerror(error) << "- a second instance will not be detected";
-        m_result = Result::Unavailable;
+    } else if (runtime == Result::Acquired) {
+        m_result = Result::Acquired;
+    } else if (m_result == Result::Unavailable) {
+        qWarning() << "Single instance: a second instance will not be detected";
     }
     return m_result;
 }

@@ -5,11 +5,15 @@
 // One running instance per user. The guard is an exclusive flock() on a lock
 // file in the per-user folder: the kernel drops it when the holder ends, also
 // when it is killed or crashes, so a dead instance never blocks a new start.
+// A second lock in the user's runtime folder keeps the guarantee when the
+// per-user folder cannot be written (a read-only home, a full disk).
 class SingleInstance
 {
 public:
-    // `lockPath` defaults to <user>/ORVAK.lock.
-    explicit SingleInstance(const QString &lockPath = defaultLockPath());
+    // `lockPath` defaults to <user>/ORVAK.lock, `runtimeLockPath` to the
+    // runtime folder's lock of this per-user folder; an empty one is not used.
+    explicit SingleInstance(const QString &lockPath = defaultLockPath(),
+                            const QString &runtimeLockPath = defaultRuntimeLockPath());
     ~SingleInstance();
     SingleInstance(const SingleInstance &) = delete;
     SingleInstance &operator=(const SingleInstance &) = delete;
@@ -18,17 +22,26 @@ public:
     {
         Acquired,       // this process is the one instance; the lock is held until it ends
         AlreadyRunning, // another process holds the lock
-        Unavailable     // the lock file cannot be used; run anyway (no detection)
+        Unavailable     // neither lock file can be used; run anyway (no detection)
     };
 
-    // Tries to take the lock once; later calls return the first result.
+    // Tries to take the locks once; later calls return the first result.
     Result acquire();
 
     static QString defaultLockPath();
+    // <runtime>/ORVAK-<digest of the per-user folder>.lock, where <runtime> is
+    // $XDG_RUNTIME_DIR or, without one, a folder of this user's own under the
+    // temp folder (made private, refused when someone else owns it). Empty
+    // when there is no such folder.
+    static QString defaultRuntimeLockPath();
 
 private:
+    Result lock(const QString &path, int &fd);
+
     QString m_lockPath;
+    QString m_runtimeLockPath;
     int m_fd = -1;
+    int m_runtimeFd = -1;
     bool m_tried = false;
     Result m_result = Result::Unavailable;
 };

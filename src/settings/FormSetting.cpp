@@ -6,6 +6,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
 #include "common/SharedState.h"
+#include "common/StorageNotice.h"
 #include "common/ThemeStyles.h"
 #include "common/UpDateWarning.h"
 #include "device/DeviceLink.h"
@@ -251,7 +252,11 @@ void FormSetting::SlotAllLanguage(int index)
 
 void FormSetting::on_comboBox_activated(int index)
 {
-    MacroIniStore::GetInstance()->SetValue("Language", "Language", QString::number(index));
+    if (!MacroIniStore::GetInstance()->SetValue("Language", "Language", QString::number(index))) {
+        // Not stored: the pages keep the language that is.
+        SlotLanguageSameB(CurrentLanguage);
+        return;
+    }
     CurrentLanguage = index;
     PostMsg *hub = PostMsg::GetInstance();
     emit hub->SigAllLanguage(index);
@@ -267,10 +272,21 @@ void FormSetting::SlotLanguageSameB(int index)
 
 void FormSetting::on_checkBox_clicked(bool checked)
 {
-    MacroIniStore::GetInstance()->SetValue("AutoStart", "Enable",
-                                           checked ? QStringLiteral("1") : QStringLiteral("0"));
-    if (!AutoStart::setEnabled(checked))
-        qWarning() << "the autostart entry could not be" << (checked ? "written" : "removed");
+    MacroIniStore *store = MacroIniStore::GetInstance();
+    const QString before = store->GetValue("AutoStart", "Enable");
+    const bool refused = !store->SetValue("AutoStart", "Enable",
+                                          checked ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!refused && !AutoStart::setEnabled(checked)) {
+        StorageNotice::Report(StorageNotice::Kind::Autostart, AutoStart::entryPath(),
+                              checked ? QStringLiteral("the entry could not be written")
+                                      : QStringLiteral("the entry could not be removed"));
+        // The preference follows what the desktop will do.
+        store->SetValue("AutoStart", "Enable", before);
+        ui->checkBox->setChecked(!checked);
+        return;
+    }
+    if (refused)
+        ui->checkBox->setChecked(!checked);
 }
 
 void FormSetting::on_pushButton_clicked()

@@ -1,5 +1,7 @@
 #include "settings/MyThread.h"
 
+#include "platform/CrashDump.h"
+
 #include <QDebug>
 
 MyThread::~MyThread()
@@ -11,6 +13,7 @@ MyThread::~MyThread()
 
 void MyThread::run()
 {
+    PrepareThreadForCrashDumps();
     while (!isInterruptionRequested())
         qDebug() << "Thread is running";
 }

@@ -1,5 +1,6 @@
 #include "settings/UpgradeRecords.h"
 
+#include "common/StorageNotice.h"
 #include "platform/Registry.h"
 #include "platform/UserFolder.h"
 
@@ -12,7 +13,15 @@ namespace UpgradeRecords {
 
 namespace {
 const QString FailInfoName = QStringLiteral("UpdateFailInfo");
+
+// A record the repair path needs that did not reach the disk is shown.
+bool shown(bool written)
+{
+    if (!written)
+        StorageNotice::Report(StorageNotice::Kind::Registry, Registry::instance()->filePath());
+    return written;
 }
+} // namespace
 
 QString failInfo()
 {
@@ -30,18 +39,18 @@ bool writeFailInfo(int kind, int variant, int cid, int mid)
     const QString text = QStringList{QString::number(kind), QString::number(variant),
                                      QString::number(cid), QString::number(mid)}
                              .join(QLatin1Char(','));
-    return Registry::instance()->setValue(Registry::mouseDriveTestKey(), FailInfoName, text);
+    return shown(Registry::instance()->setValue(Registry::mouseDriveTestKey(), FailInfoName, text));
 }
 
 bool removeFailInfo()
 {
-    return Registry::instance()->remove(Registry::mouseDriveTestKey(), FailInfoName);
+    return shown(Registry::instance()->remove(Registry::mouseDriveTestKey(), FailInfoName));
 }
 
 bool writeMouseVersion(const QString &cidText, const QString &midText, const QString &version)
 {
-    return Registry::instance()->setValue(Registry::mouseDriveTestKey(),
-                                          "MouseVer" + cidText + midText, version);
+    return shown(Registry::instance()->setValue(Registry::mouseDriveTestKey(),
+                                                "MouseVer" + cidText + midText, version));
 }
 
 QString mouseVersion(const QString &cidText, const QString &midText)
@@ -62,8 +71,7 @@ bool touchMarkerFile()
     QDir().mkpath(QFileInfo(markerFilePath()).absolutePath());
     QFile file(markerFilePath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        qWarning() << "upgrade marker" << file.fileName()
-                   << "cannot be written:" << file.errorString();
+        StorageNotice::Report(StorageNotice::Kind::Registry, file.fileName(), file.errorString());
         return false;
     }
     file.close();

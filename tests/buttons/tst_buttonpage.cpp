@@ -18,6 +18,7 @@
 #include "../support/DeviceFixture.h"
 
 #include <QButtonGroup>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -66,6 +67,12 @@ QStringList DialogClasses(const DialogSeam::ScopedAnswer &answer)
     for (const DialogSeam::ShownDialog &d : answer.dialogs())
         classes << d.className;
     return classes;
+}
+
+// The profile dialogs open in the user's documents folder.
+QString ProfileFolder()
+{
+    return QDir::homePath() + QStringLiteral("/Documents");
 }
 
 void FillCatalogue()
@@ -449,7 +456,7 @@ QString TstButtonPage::ExportProfile()
     if (answer.fileRequests().size() != 1)
         return QString();
     const DialogSeam::FileRequest &request = answer.fileRequests().first();
-    if (request.caption != "FileSave" || request.directory != "G:" ||
+    if (request.caption != "FileSave" || request.directory != ProfileFolder() ||
         request.filter != "File(*.bin)")
         return QString();
     return target;
@@ -508,6 +515,7 @@ void TstButtonPage::profileImportsBackThroughWaitDialog()
     page->ui->ImportData->click();
     QCOMPARE(answer.fileRequests().size(), 1);
     QCOMPARE(answer.fileRequests().first().caption, QString("SelectFile"));
+    QCOMPARE(answer.fileRequests().first().directory, ProfileFolder());
     QVERIFY(!ParamUpdateRunning);
     QVERIFY(answer.dialogs().isEmpty());
 

@@ -31,6 +31,13 @@ private slots:
         receiverOnDevicePage();
     }
 
+    void leftToTheWindowManager()
+    {
+        Match match;
+        QVERIFY(match.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(!match.windowFlags().testFlag(Qt::X11BypassWindowManagerHint));
+    }
+
     void pairingEndsAsTheReceiverAnswers_data()
     {
         QTest::addColumn<int>("outcome");

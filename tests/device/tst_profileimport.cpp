@@ -132,6 +132,10 @@ private slots:
         tooMany.DpiLevelCount = 7;
         QTest::newRow("more DPI levels than the model")
             << profileBytes("Zudod", "3327", tooMany) << 2;
+        FlashDataMap nine = good;
+        nine.DpiLevelCount = 9; // more than any block holds: still a mismatch
+        QTest::newRow("nine DPI levels") << profileBytes("Zudod", "3327", nine) << 2;
+        QTest::newRow("nine DPI levels, other sensor") << profileBytes("Zudod", "3950", nine) << 2;
         FlashDataMap none = good;
         none.DpiLevelCount = 0;
         QTest::newRow("no DPI level") << profileBytes("Zudod", "3327", none) << 1;
@@ -167,6 +171,9 @@ private slots:
         const QByteArray file = profileBytes("Zudod", "3327", wiredBlockForRows());
         QTest::newRow("truncated") << file.left(4000) << 1;
         QTest::newRow("other sensor") << profileBytes("Zudod", "3950", wiredBlockForRows()) << 2;
+        FlashDataMap nine = wiredBlockForRows();
+        nine.DpiLevelCount = 9;
+        QTest::newRow("nine DPI levels") << profileBytes("Zudod", "3327", nine) << 2;
     }
 
     void damagedProfileIsRefusedWithNotice()

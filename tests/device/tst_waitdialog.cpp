@@ -29,6 +29,13 @@ private slots:
         UpDataParam::ResetHoldMs = 10;
     }
 
+    void leftToTheWindowManager()
+    {
+        UpDataParam dialog;
+        QVERIFY(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(!dialog.windowFlags().testFlag(Qt::X11BypassWindowManagerHint));
+    }
+
     void resetModeLastsOneRun()
     {
         UpDataParam dialog;

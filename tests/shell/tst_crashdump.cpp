@@ -8,8 +8,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "platform/CrashDump.h"
+#include "platform/vidide/Dispatcher.h"
 
 // A crashing process leaves Exception/<yyyy_MM_dd_hh_mm_ss>.dmp behind.
 class TestCrashDump : public QObject
@@ -69,6 +71,11 @@ void TestCrashDump::crashWritesDump_data()
     QTest::newRow("segmentation fault") << "segv" << int(SIGSEGV) << "SIGSEGV";
     QTest::newRow("abort") << "abort" << int(SIGABRT) << "SIGABRT";
     QTest::newRow("crash on another thread") << "thread" << int(SIGFPE) << "SIGFPE";
+    QTest::newRow("stack overflow") << "overflow" << int(SIGSEGV) << "SIGSEGV";
+    QTest::newRow("stack overflow on a prepared thread")
+        << "thread-overflow" << int(SIGSEGV) << "SIGSEGV";
+    QTest::newRow("stack overflow on the device library's thread")
+        << "library-overflow" << int(SIGSEGV) << "SIGSEGV";
 }
 
 void TestCrashDump::crashWritesDump()
@@ -76,6 +83,12 @@ void TestCrashDump::crashWritesDump()
     QFETCH(QString, how);
     QFETCH(int, signal);
     QFETCH(QString, name);
+#ifdef __SANITIZE_ADDRESS__
+    // Stack overflows are the address sanitizer's to report there; the plain
+    // build checks these rows.
+    if (how.contains("overflow"))
+        QSKIP("stack overflows are left to the address sanitizer");
+#endif
     QTemporaryDir base;
     QVERIFY(base.isValid());
     const QString folder = base.filePath("user/Exception"); // made by the handler
@@ -121,8 +134,36 @@ void TestCrashDump::noDumpWithoutFilter()
 
 namespace {
 
+volatile bool g_stopRecursion = false;
+
+// Recurses until the stack is gone.
+int overflowStack(int depth)
+{
+    volatile char frame[4096];
+    frame[0] = char(depth);
+    if (g_stopRecursion)
+        return frame[0];
+    return overflowStack(depth + 1) + frame[0];
+}
+
 void crashNow(const char *how)
 {
+    if (qstrcmp(how, "overflow") == 0)
+        overflowStack(0);
+    if (qstrcmp(how, "thread-overflow") == 0) {
+        QThread *thread = QThread::create([] {
+            PrepareThreadForCrashDumps();
+            overflowStack(0);
+        });
+        thread->start();
+        thread->wait();
+    }
+    if (qstrcmp(how, "library-overflow") == 0) {
+        // The library's event thread, started before the handler is known to
+        // it, runs the overflowing job as it would run the event callback.
+        vidide::eventDispatcher().post(0, [] { overflowStack(0); });
+        ::sleep(30);
+    }
     if (qstrcmp(how, "abort") == 0)
         std::abort();
     if (qstrcmp(how, "thread") == 0) {
@@ -141,6 +182,8 @@ int main(int argc, char **argv)
         // No core file from the deliberate crash.
         struct rlimit none = {0, 0};
         setrlimit(RLIMIT_CORE, &none);
+        if (qstrcmp(argv[3], "library-overflow") == 0)
+            vidide::eventDispatcher(); // its thread runs before the handler exists
         if (argc < 5 && !InstallCrashDumpFilterIn(QString::fromLocal8Bit(argv[2])))
             return 3;
         crashNow(argv[3]);

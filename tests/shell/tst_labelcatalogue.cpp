@@ -208,12 +208,15 @@ void TestLabelCatalogue::brokenNetFile_data()
     QTest::newRow("two English") << QByteArray("<Profile>" + entry + entry + "</Profile>") << 2
                                  << QString();
     QTest::newRow("broken after an entry")
-        << QByteArray("<Profile>" + entry + "<English><CompanyName>B</Wrong>") << 0 << "Net.xml";
+        << QByteArray("<Profile>" + entry + "<English><CompanyName>B</Wrong>") << 1 << "Net.xml";
     QTest::newRow("element inside a text")
         << QByteArray("<Profile><English><CompanyName>A<b>x</b></CompanyName>"
                       "<CompanyWeben>a</CompanyWeben></English></Profile>")
         << 0 << "Net.xml";
-    QTest::newRow("unclosed Profile") << QByteArray("<Profile>" + entry) << 0 << "Net.xml";
+    QTest::newRow("unclosed Profile") << QByteArray("<Profile>" + entry) << 1 << "Net.xml";
+    QTest::newRow("broken between two entries")
+        << QByteArray("<Profile>" + entry + "<Bad attr=></Bad>" + entry + "</Profile>") << 1
+        << "Net.xml";
     QTest::newRow("deeply nested skip") << deep << 1 << QString();
 }
 

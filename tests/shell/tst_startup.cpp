@@ -33,6 +33,7 @@ private slots:
     void scalingProbeBeforeApplication();
     void secondInstanceShowsNotice();
     void killedHolderLeavesNoLock();
+    void unwritableUserFolderStillOneInstance();
     void autoStartEntry();
 
 private:
@@ -58,6 +59,12 @@ void TestStartup::initTestCase()
     QVERIFY(m_home.isValid());
     qputenv("HOME", QFile::encodeName(m_home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(".config")));
+    // The runtime folder's locks stay inside the test's own folder too.
+    QVERIFY(QDir().mkpath(m_home.filePath("run")));
+    QVERIFY(QFile::setPermissions(m_home.filePath("run"), QFileDevice::ReadOwner |
+                                                              QFileDevice::WriteOwner |
+                                                              QFileDevice::ExeOwner));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_home.filePath("run")));
     QCOMPARE(UserFolder::path(), m_home.path() + "/AppData/Local/ORVAK");
 }
 
@@ -220,6 +227,49 @@ void TestStartup::killedHolderLeavesNoLock()
     QVERIFY(Startup::claimSingleInstance(afterKill));
 }
 
+namespace {
+
+// Starts an instance's guard in a child process whose home has a regular
+// file where the per-user folder's parent should be, so that no lock file can
+// be made there, as root too. Returns what the child printed first.
+QByteArray startGuard(QProcess &child, const QString &home)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {"--guard"});
+    if (!child.waitForStarted(10000))
+        return QByteArray();
+    QByteArray output;
+    while (!output.contains('\n') && child.waitForReadyRead(20000))
+        output += child.readAllStandardOutput();
+    return output.trimmed();
+}
+
+} // namespace
+
+void TestStartup::unwritableUserFolderStillOneInstance()
+{
+    const QString home = m_home.filePath("readonly-home");
+    QVERIFY(QDir().mkpath(home));
+    QVERIFY(touch(home + "/AppData", QDateTime::currentDateTime()));
+
+    QProcess first;
+    QCOMPARE(startGuard(first, home), QByteArray("acquired"));
+    QVERIFY(!QFile::exists(home + "/AppData/Local/ORVAK/ORVAK.lock"));
+
+    QProcess second;
+    QCOMPARE(startGuard(second, home), QByteArray("running"));
+    QVERIFY(second.waitForFinished(10000));
+
+    first.kill();
+    QVERIFY(first.waitForFinished(10000));
+    QProcess third;
+    QCOMPARE(startGuard(third, home), QByteArray("acquired"));
+    third.kill();
+    QVERIFY(third.waitForFinished(10000));
+}
+
 void TestStartup::autoStartEntry()
 {
     const QString path = AutoStart::entryPath();
@@ -252,6 +302,18 @@ int main(int argc, char **argv)
         std::printf("locked\n");
         std::fflush(stdout);
         for (int i = 0; i < 600; ++i)
+            ::sleep(1);
+        return 0;
+    }
+    if (argc >= 2 && qstrcmp(argv[1], "--guard") == 0) {
+        // The program's own guard, on the default lock files.
+        SingleInstance guard;
+        const SingleInstance::Result result = guard.acquire();
+        std::printf("%s\n", result == SingleInstance::Result::Acquired         ? "acquired"
+                            : result == SingleInstance::Result::AlreadyRunning ? "running"
+                                                                               : "unavailable");
+        std::fflush(stdout);
+        for (int i = 0; result == SingleInstance::Result::Acquired && i < 600; ++i)
             ::sleep(1);
         return 0;
     }

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
@@ -19,6 +20,8 @@ private slots:
     void configList_data();
     void configList();
     void configMissingFile();
+    void damagedCatalogueIsNamed_data();
+    void damagedCatalogueIsNamed();
     void themeColor_data();
     void themeColor();
     void configReadsFromTwoThreads();
@@ -154,6 +157,62 @@ void TestStores::configMissingFile()
     QCOMPARE(store.GetValue("Option", "CID"), QString());
     QCOMPARE(store.GetValueList("Option", "VID"), QStringList());
     QVERIFY(!QFile::exists(m_dir.filePath("absent/Config.ini")));
+}
+
+void TestStores::damagedCatalogueIsNamed_data()
+{
+    QFile shipped(ORVAK_TEST_DATA "/../../data/usersetting/Config.ini");
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    const QByteArray sound = shipped.readAll();
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("problem");
+
+    auto replaced = [&sound](const char *from, const char *to) {
+        QByteArray text = sound;
+        return text.replace(from, to);
+    };
+    QTest::newRow("shipped") << sound << QString();
+    QTest::newRow("missing") << QByteArray() << "is missing";
+    QTest::newRow("empty") << QByteArray("") << "Option/DeviceTotal";
+    QTest::newRow("cut after the model count")
+        << sound.left(sound.indexOf("DeviceTotal=2") + 14) << "Option/CID";
+    QTest::newRow("customer id not Base64") << replaced("CID=Mzg=", "CID=M%g=") << "not Base64";
+    QTest::newRow("no product id") << replaced("USB_PID=", "X_PID=")
+                                          .replace("Wireless_PID=", "X1=")
+                                          .replace("Wireless2_PID=", "X2=")
+                                          .replace("Wireless4_PID=", "X4=")
+                                          .replace("Wireless8_PID=", "X8=")
+                                   << "no product id";
+    QTest::newRow("a model group too few")
+        << replaced("DeviceTotal=2", "DeviceTotal=3") << "Drive3/MID";
+    QTest::newRow("binary") << QByteArray("\x7f\x45\x4c\x46\x02\x01\x01\x00\xff\xfe", 10)
+                            << "not a valid INI file";
+}
+
+// A damaged catalogue makes the chooser say only "Please connect your gaming
+// device": the log has to say what is wrong with the file.
+void TestStores::damagedCatalogueIsNamed()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, problem);
+    const QString path = m_dir.filePath("Damaged.ini");
+    QFile::remove(path);
+    if (!content.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    ConfigIniStore store(path);
+    const QStringList problems = store.CatalogueProblems();
+    if (problem.isEmpty()) {
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QCOMPARE(store.LogCatalogueProblems(), 0);
+        return;
+    }
+    QVERIFY2(problems.join('\n').contains(problem), qPrintable(problems.join('\n')));
+    for (int i = 0; i < problems.size(); ++i)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Device catalogue: "));
+    QCOMPARE(store.LogCatalogueProblems(), problems.size());
 }
 
 void TestStores::themeColor_data()

@@ -4,10 +4,12 @@
 
 #include "EventRecorder.h"
 #include "platform/vidide/SimControl.h"
+#include "platform/vidide/SimState.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cstring>
@@ -230,6 +232,43 @@ private slots:
         SimReset();
         QVERIFY(SimMouseBlock(0, &kept));
         QCOMPARE(int(kept.DpiLevelCount), 8);
+    }
+
+    // A state file beyond what the library ever writes, or one that never
+    // ends, is refused without being read whole: the mouse keeps its factory
+    // settings.
+    void oversizedStateFileIsRefused_data()
+    {
+        QTest::addColumn<bool>("endless");
+        QTest::newRow("padded beyond the bound") << false;
+        QTest::newRow("endless") << true;
+    }
+
+    void oversizedStateFileIsRefused()
+    {
+        QFETCH(bool, endless);
+        QRandomGenerator random(11);
+        FlashDataMap sent = randomBlock(random);
+        sent.DpiLevelCount = 3;
+        QVERIFY(ProtocolDataUpdate(&sent));
+        QFile file(SimStateFile());
+        if (endless) {
+            QVERIFY(file.remove());
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), SimStateFile()));
+        } else {
+            // Still the valid state, only followed by white space.
+            QVERIFY(file.open(QIODevice::Append));
+            const QByteArray spaces(1 << 20, ' ');
+            while (file.size() <= vidide::MaxStateFileBytes)
+                QCOMPARE(file.write(spaces), qint64(spaces.size()));
+            file.close();
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("state file .* refused"));
+        SimReset();
+        FlashDataMap kept;
+        QVERIFY(SimMouseBlock(0, &kept));
+        QCOMPARE(int(kept.DpiLevelCount), 8);
+        QFile::remove(SimStateFile());
     }
 
     void resetRestoresFactorySettings()

@@ -2,8 +2,11 @@
 
 #include "EventRecorder.h"
 #include "platform/vidide/SimControl.h"
+#include "platform/vidide/SimState.h"
 #include "platform/vidide/VidIde.h"
 
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
@@ -282,6 +285,48 @@ private slots:
         QVERIFY(UsbFinderC_GetLongRangeMode(SimDevicePath(2), &probe));
         QCOMPARE(int(probe), 1);
         SimReset(true);
+        QCOMPARE(SimDeviceCount(), 2);
+    }
+
+    // A device-set file larger than any set can be, or one that never ends,
+    // is refused without being read whole: the built-in set comes up.
+    void oversizedDeviceSetIsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("padded beyond the bound") << "padded";
+        QTest::newRow("endless") << "endless";
+        QTest::newRow("more devices than a bus holds") << "crowded";
+    }
+
+    void oversizedDeviceSetIsRefused()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QString path = dir.filePath("set.json");
+        if (kind == "endless") {
+            path = "/dev/zero";
+        } else {
+            QFile source(ORVAK_TEST_DATA "/vidide/receiver_variants.json");
+            QVERIFY(source.open(QIODevice::ReadOnly));
+            QByteArray json = source.readAll();
+            if (kind == "padded") {
+                json += QByteArray(int(vidide::MaxDeviceSetFileBytes), ' ');
+            } else {
+                QByteArray devices;
+                for (int i = 0; i <= vidide::MaxSimDevices; ++i)
+                    devices += QByteArray(i ? "," : "") +
+                               "{\"kind\": \"wired\", \"mouse\": {\"cid\": 38, \"mid\": 12}}";
+                json = "{\"devices\": [" + devices + "]}";
+            }
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(json), qint64(json.size()));
+        }
+        qputenv("ORVAK_SIM_DEVICES", QFile::encodeName(path));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("device set"));
+        SimReset(true);
+        qunsetenv("ORVAK_SIM_DEVICES");
         QCOMPARE(SimDeviceCount(), 2);
     }
 

@@ -1,5 +1,20 @@
 #include "platform/vidide/Dispatcher.h"
 
+#include "platform/vidide/VidIde.h"
+
+#include <atomic>
+
+namespace {
+
+std::atomic<ThreadStartHook> g_threadStartHook{nullptr};
+
+} // namespace
+
+void VidIde_SetThreadStartHook(ThreadStartHook hook)
+{
+    g_threadStartHook.store(hook);
+}
+
 namespace vidide {
 
 Dispatcher::Dispatcher()
@@ -28,6 +43,7 @@ bool Dispatcher::idle()
 
 void Dispatcher::run()
 {
+    ThreadStartHook hookDone = nullptr;
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
         if (m_jobs.empty()) {
@@ -43,6 +59,13 @@ void Dispatcher::run()
         m_jobs.erase(m_jobs.begin());
         m_running = true;
         lock.unlock();
+        // A hook set after the thread started still runs before any job.
+        const ThreadStartHook hook = g_threadStartHook.load();
+        if (hook != hookDone) {
+            hookDone = hook;
+            if (hook)
+                hook();
+        }
         job();
         lock.lock();
         m_running = false;

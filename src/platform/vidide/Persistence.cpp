@@ -107,16 +107,49 @@ void restoreReceiver(const QJsonObject &object, SimUsb *usb)
 
 QJsonObject readStateFile()
 {
-    QFile file(stateFilePath());
-    if (!file.open(QIODevice::ReadOnly))
+    const QString path = stateFilePath();
+    if (!QFileInfo::exists(path))
         return QJsonObject();
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
+    QByteArray content;
+    QString error;
+    if (!readBoundedFile(path, MaxStateFileBytes, &content, &error)) {
+        qWarning().noquote() << "vidide: state file" << path << "refused:" << error
+                             << "- devices start from factory settings";
+        return QJsonObject();
+    }
+    const QJsonDocument document = QJsonDocument::fromJson(content);
     if (!document.isObject())
         qWarning() << "vidide: state file unreadable, devices start from factory settings";
     return document.object();
 }
 
 } // namespace
+
+bool readBoundedFile(const QString &path, qint64 maxBytes, QByteArray *out, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    // The size is only a first answer: devices and pipes report none.
+    if (file.size() > maxBytes) {
+        *error =
+            QStringLiteral("%1 bytes, more than the %2 it can hold").arg(file.size()).arg(maxBytes);
+        return false;
+    }
+    const QByteArray content = file.read(maxBytes + 1);
+    if (content.size() > maxBytes) {
+        *error = QStringLiteral("more than the %1 bytes it can hold").arg(maxBytes);
+        return false;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        *error = file.errorString();
+        return false;
+    }
+    *out = content;
+    return true;
+}
 
 QString stateFilePath()
 {

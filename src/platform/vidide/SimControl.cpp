@@ -49,12 +49,13 @@ void SimState::reload()
     const QByteArray file = qgetenv("ORVAK_SIM_DEVICES");
     bool loaded = false;
     if (!file.isEmpty()) {
-        QFile input(QString::fromLocal8Bit(file));
+        const QString path = QString::fromLocal8Bit(file);
+        QByteArray json;
         QString error;
-        if (!input.open(QIODevice::ReadOnly))
-            qWarning() << "vidide: cannot open device set" << input.fileName();
-        else if (!loadJsonSet(input.readAll(), &error))
-            qWarning() << "vidide: device set" << input.fileName() << "refused:" << error;
+        if (!readBoundedFile(path, MaxDeviceSetFileBytes, &json, &error))
+            qWarning().noquote() << "vidide: cannot read device set" << path << "-" << error;
+        else if (!loadJsonSet(json, &error))
+            qWarning().noquote() << "vidide: device set" << path << "refused:" << error;
         else
             loaded = true;
     }

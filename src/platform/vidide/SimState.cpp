@@ -176,6 +176,12 @@ bool SimState::loadJsonSet(const QByteArray &json, QString *error)
         *error = QStringLiteral("no \"devices\" array");
         return false;
     }
+    if (devices.size() > MaxSimDevices) {
+        *error = QStringLiteral("%1 devices, more than the %2 a USB bus holds")
+                     .arg(devices.size())
+                     .arg(MaxSimDevices);
+        return false;
+    }
     QVector<SimMouse> newMice;
     QVector<SimUsb> newUsb;
     for (int i = 0; i < devices.size(); ++i) {

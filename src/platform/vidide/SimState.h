@@ -19,6 +19,23 @@ namespace vidide {
 
 constexpr int ProfileCount = 4;
 
+// A USB bus holds at most 127 devices: no device set holds more.
+constexpr int MaxSimDevices = 127;
+// Room for one device of a device-set file: its numbers, flags and texts
+// (names, keys) written out generously, white space included.
+constexpr qint64 MaxDeviceSetBytesPerDevice = 4096;
+constexpr qint64 MaxDeviceSetFileBytes = MaxSimDevices * MaxDeviceSetBytesPerDevice;
+// The state file keeps the built-in and the custom device set; each mouse
+// stores its profiles as Base64 texts beside a few short fields.
+constexpr int StateFileSets = 2;
+constexpr qint64 MaxStateBytesPerMouse = ProfileCount * ((VidFullReadLength + 2) / 3 * 4) + 2048;
+constexpr qint64 MaxStateFileBytes = StateFileSets * MaxSimDevices * MaxStateBytesPerMouse;
+
+// Reads the whole file at path when it holds at most maxBytes. A larger one,
+// or one that never ends (a device, a pipe), is refused after at most
+// maxBytes + 1 bytes were read. False with a reason in error otherwise.
+bool readBoundedFile(const QString &path, qint64 maxBytes, QByteArray *out, QString *error);
+
 // A mouse: its identity, its firmware and the memory it keeps.
 struct SimMouse
 {

@@ -149,3 +149,9 @@ bool UsbUpgradeC_FindBootDevices(const unsigned char *image, int *count, int ima
 // does not match an attached device or whose body fails its check.
 bool UsbUpgrade_Start(const unsigned char *image, UpgradeEventCallback callback, int timeoutMs,
                       int imageLength);
+
+// Every library thread calls hook on itself before it runs its next job (the
+// event callback, upgrade packets), so the program can prepare its threads
+// (the crash handler's signal stack). Null removes it.
+typedef void (*ThreadStartHook)();
+void VidIde_SetThreadStartHook(ThreadStartHook hook);

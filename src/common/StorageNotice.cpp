@@ -1,0 +1,84 @@
+#include "common/StorageNotice.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QThread>
+
+#include <atomic>
+
+#include "common/DialogSeam.h"
+#include "common/LabelCatalogue.h"
+#include "common/UpDateWarning.h"
+
+namespace StorageNotice {
+
+namespace {
+
+std::atomic<unsigned> g_shown{0};
+
+QString message(Kind kind)
+{
+    LabelMap &labels = CommonLabels[CurrentLanguage];
+    switch (kind) {
+    case Kind::Preferences:
+        return labels.value(QStringLiteral("SavePreferencesFailed"),
+                            QStringLiteral("Your preferences could not be saved; the change was "
+                                           "not made."));
+    case Kind::Registry:
+        return labels.value(QStringLiteral("SaveRecordsFailed"),
+                            QStringLiteral("The program's records (firmware versions, upgrade "
+                                           "state) could not be saved."));
+    case Kind::DeviceCache:
+        return labels.value(QStringLiteral("SaveCacheFailed"),
+                            QStringLiteral("The mouse's settings could not be kept on this "
+                                           "computer."));
+    case Kind::Autostart:
+        return labels.value(QStringLiteral("SaveAutostartFailed"),
+                            QStringLiteral("Starting with the system could not be changed; the "
+                                           "change was not made."));
+    case Kind::Macros:
+        return labels.value(QStringLiteral("SaveMacrosFailed"),
+                            QStringLiteral("The macro could not be saved; the change was not "
+                                           "made."));
+    case Kind::KindCount:
+        break;
+    }
+    return QString();
+}
+
+void show(Kind kind, const QString &path)
+{
+    UpDateWarning notice;
+    notice.SetText(message(kind) + QStringLiteral("\n") + QDir::toNativeSeparators(path));
+    DialogSeam::exec(notice);
+}
+
+} // namespace
+
+bool Report(Kind kind, const QString &path, const QString &reason)
+{
+    if (reason.isEmpty())
+        qWarning().noquote() << "Cannot write" << path;
+    else
+        qWarning().noquote() << "Cannot write" << path << "-" << reason;
+    const unsigned bit = 1u << unsigned(kind);
+    if (g_shown.fetch_or(bit) & bit)
+        return false;
+    auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
+    if (!app)
+        return false;
+    if (QThread::currentThread() == app->thread())
+        show(kind, path);
+    else
+        QMetaObject::invokeMethod(
+            app, [kind, path] { show(kind, path); }, Qt::QueuedConnection);
+    return true;
+}
+
+void ResetShown()
+{
+    g_shown = 0;
+}
+
+} // namespace StorageNotice

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// Tells the user that a file they would miss could not be written. A folder
+// that cannot be written fails every change alike, so the notice comes once
+// per kind of file for the whole run; every failure is logged. The caller
+// still refuses the change itself (its control goes back to the stored
+// value); this only explains why.
+//
+//   if (!store->SetValue(...)) { put the control back; }   // the store reported
+//   if (!writeMyFile(path)) StorageNotice::Report(StorageNotice::Kind::Macros, path, error);
+namespace StorageNotice {
+
+enum class Kind
+{
+    Preferences, // Macro.ini
+    Registry,    // Registry.ini and the upgrade records
+    DeviceCache, // Device_Info/*.bin
+    Autostart,   // the desktop's autostart entry
+    Macros,      // usersetting/MacroPage and the button page's macro records
+    KindCount
+};
+
+// Logs the failure and shows the notice of `kind` unless it was shown
+// already in this run. Any thread: off the GUI thread the notice waits for
+// the GUI thread's event loop. Without a widget application it only logs.
+// Returns true when this call shows (or queued) the notice.
+bool Report(Kind kind, const QString &path, const QString &reason = QString());
+
+// Forgets which notices were shown (tests).
+void ResetShown();
+
+} // namespace StorageNotice

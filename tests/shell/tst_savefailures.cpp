@@ -1,0 +1,227 @@
+// Saving with a per-user folder that cannot be written: every change is
+// refused where the user made it, one notice per kind of file explains why,
+// nothing reads back as saved and nothing on disk is lost. (A failed profile
+// export is covered with the button page.)
+#include "app/PostMsg.h"
+#include "common/DialogSeam.h"
+#include "common/LabelCatalogue.h"
+#include "common/MacroIniStore.h"
+#include "common/StorageNotice.h"
+#include "device/DialogChange.h"
+#include "device/FlashDataStore.h"
+#include "platform/AutoStart.h"
+#include "platform/Registry.h"
+#include "settings/FormSetting.h"
+#include "settings/UpgradeRecords.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+QStringList NoticeTexts(const DialogSeam::ScopedAnswer &answer)
+{
+    QStringList texts;
+    for (const DialogSeam::ShownDialog &dialog : answer.dialogs()) {
+        if (dialog.className == QLatin1String("UpDateWarning"))
+            texts << dialog.labelText;
+    }
+    return texts;
+}
+
+QByteArray Contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestSaveFailures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void preferencesRefusedWithOneNotice();
+    void languageNotChangedWhenNotStored();
+    void cacheAndRecordsRefused();
+    void noticeFromAnotherThread();
+    void writableAgainWritesOnlyTheNewChange_data();
+    void writableAgainWritesOnlyTheNewChange();
+
+private:
+    QTemporaryDir m_base;
+    QString m_home;
+};
+
+void TestSaveFailures::initTestCase()
+{
+    QVERIFY(m_base.isValid());
+    // The per-user folder's parent is a regular file: no folder and no file
+    // can be made below it, whoever runs the test.
+    m_home = m_base.filePath("home");
+    QVERIFY(QDir().mkpath(m_home));
+    QFile blocker(m_home + "/AppData");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.write("not a folder");
+    blocker.close();
+    qputenv("HOME", QFile::encodeName(m_home));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_base.filePath("config")));
+    LabelCatalogue::load();
+}
+
+void TestSaveFailures::init()
+{
+    StorageNotice::ResetShown();
+}
+
+void TestSaveFailures::preferencesRefusedWithOneNotice()
+{
+    DialogSeam::ScopedAnswer answer("NewHong");
+    FormSetting page;
+    DialogChange chooser;
+    auto *autostart = page.findChild<QCheckBox *>("checkBox");
+    auto *noApear = chooser.findChild<QCheckBox *>("NoApear");
+    QVERIFY(autostart && noApear);
+    QVERIFY(!autostart->isChecked());
+    QVERIFY(answer.dialogs().isEmpty());
+
+    autostart->click();
+    QVERIFY(!autostart->isChecked());
+    QVERIFY(!AutoStart::isEnabled());
+    QCOMPARE(NoticeTexts(answer).size(), 1);
+    QVERIFY2(NoticeTexts(answer).first().contains("preferences"),
+             qPrintable(NoticeTexts(answer).first()));
+    QVERIFY(NoticeTexts(answer).first().contains("Macro.ini"));
+
+    // The same folder fails again: refused again, no second notice.
+    autostart->click();
+    QVERIFY(!autostart->isChecked());
+    noApear->click();
+    QVERIFY(!noApear->isChecked());
+    QCOMPARE(answer.dialogs().size(), 1);
+
+    MacroIniStore *store = MacroIniStore::GetInstance();
+    QCOMPARE(store->GetValue("AutoStart", "Enable"), QString());
+    QCOMPARE(store->GetValue("FindNew", "IsShow"), QString());
+    QVERIFY(QFileInfo(m_home + "/AppData").isFile());
+    QCOMPARE(Contents(m_home + "/AppData"), QByteArray("not a folder"));
+}
+
+void TestSaveFailures::languageNotChangedWhenNotStored()
+{
+    DialogSeam::ScopedAnswer answer("NewHong");
+    FormSetting page;
+    DialogChange chooser;
+    QVERIFY(answer.dialogs().isEmpty());
+    QSignalSpy changed(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)));
+    QVERIFY(QMetaObject::invokeMethod(&page, "on_comboBox_activated", Q_ARG(int, 1)));
+    QVERIFY(QMetaObject::invokeMethod(&chooser, "on_comboBox_activated", Q_ARG(int, 1)));
+    QCOMPARE(CurrentLanguage, 0);
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(page.findChild<QComboBox *>("comboBox")->currentIndex(), 0);
+    QCOMPARE(chooser.findChild<QComboBox *>("comboBox")->currentIndex(), 0);
+    QCOMPARE(NoticeTexts(answer).size(), 1);
+    QCOMPARE(MacroIniStore::GetInstance()->GetValue("Language", "Language"), QString());
+}
+
+void TestSaveFailures::cacheAndRecordsRefused()
+{
+    DialogSeam::ScopedAnswer answer("NewHong");
+    FlashDataMap block;
+    std::memset(&block, 0, sizeof(block));
+    const QString cache = CacheFileName(38, 12);
+    QVERIFY(!WriteFlashDataCacheFile(cache, block));
+    QVERIFY(!WriteFlashDataCacheFile(cache, block));
+    QCOMPARE(NoticeTexts(answer).size(), 1);
+    QVERIFY(NoticeTexts(answer).last().contains(cache));
+
+    QVERIFY(!UpgradeRecords::writeMouseVersion("38", "12", "v1.05"));
+    QVERIFY(!UpgradeRecords::writeFailInfo(1, 0, 38, 12));
+    QCOMPARE(NoticeTexts(answer).size(), 2);
+    QVERIFY(NoticeTexts(answer).last().contains("Registry.ini"));
+    QCOMPARE(UpgradeRecords::mouseVersion("38", "12"), QString());
+    QCOMPARE(UpgradeRecords::failInfo(), QString());
+}
+
+// The device library's thread records firmware versions: its failure is
+// shown on the GUI thread.
+void TestSaveFailures::noticeFromAnotherThread()
+{
+    DialogSeam::ScopedAnswer answer("NewHong");
+    QThread *thread = QThread::create([] {
+        StorageNotice::Report(StorageNotice::Kind::Registry, "Registry.ini", "from a thread");
+    });
+    thread->start();
+    QVERIFY(thread->wait(10000));
+    delete thread;
+    QTRY_COMPARE(NoticeTexts(answer).size(), 1);
+}
+
+void TestSaveFailures::writableAgainWritesOnlyTheNewChange_data()
+{
+    QTest::addColumn<bool>("registry");
+    QTest::newRow("preferences") << false;
+    QTest::newRow("registry") << true;
+}
+
+// A refused change is not read back and never reaches the file later; once
+// the folder can be written again the next change is stored.
+void TestSaveFailures::writableAgainWritesOnlyTheNewChange()
+{
+    QFETCH(bool, registry);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString blocker = dir.filePath("user");
+    {
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const QString path = blocker + "/store.ini";
+    DialogSeam::ScopedAnswer answer("NewHong");
+    std::unique_ptr<MacroIniStore> preferences;
+    std::unique_ptr<Registry> records;
+    if (registry)
+        records.reset(new Registry(path));
+    else
+        preferences.reset(new MacroIniStore(path));
+    auto write = [&](const QString &key, const QString &value) {
+        return records ? records->setValue("A", key, value)
+                       : preferences->SetValue("A", key, value);
+    };
+    auto read = [&](const QString &key) {
+        return records ? records->value("A", key).toString() : preferences->GetValue("A", key);
+    };
+
+    QVERIFY(!write("B", "refused"));
+    QCOMPARE(read("B"), QString());
+
+    QVERIFY(QFile::remove(blocker));
+    QVERIFY(QDir().mkpath(blocker));
+    QVERIFY(write("C", "stored"));
+    QCOMPARE(read("C"), QString("stored"));
+    QCOMPARE(read("B"), QString());
+    const QByteArray text = Contents(path);
+    QVERIFY2(text.contains("C=stored") && !text.contains("refused"), text.constData());
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    TestSaveFailures test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_savefailures.moc"
