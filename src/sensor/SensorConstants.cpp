@@ -295,7 +295,8 @@ int DpiSnap(int a, int &pageStep)
             if (s.step <= 0)
                 return a;
             pageStep = s.step;
-            return a - (a % s.step);
+            // The values of a segment are its minimum plus whole steps.
+            return a - ((a - s.min) % s.step);
         }
         if (k < n - 1) {
             const Segment next = SegmentAt(k + 1);

@@ -287,7 +287,9 @@ void TstSensorCodes::snapping_data()
     QTest::newRow("gap") << gap << 1010 << 1200 << 100;
     QTest::newRow("segment 0") << gap << 987 << 950 << 50;
     QTest::newRow("edge") << gap << 1000 << 1000 << 50;
-    QTest::newRow("step counted from 0") << "75,1000,50,0x00" << 99 << 50 << 50;
+    QTest::newRow("step counted from the segment's minimum") << "75,1000,50,0x00" << 99 << 75 << 50;
+    QTest::newRow("later segment off the step grid")
+        << "50,1000,50,1025,2000,100,0x22" << 1234 << 1225 << 100;
     QTest::newRow("step 0 keeps the value") << "50,1000,0,0x00" << 777 << 777 << 1;
 }
 
