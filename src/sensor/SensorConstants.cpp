@@ -78,7 +78,16 @@ bool UsesHighCodeBits(const QString &model)
 
 bool SwitchListsModel(const QString &switchText, const QString &model)
 {
-    return switchText.contains(model);
+    // Whole names only: "3395" must not offer a feature listed for "33950",
+    // and a device without a sensor name is offered nothing.
+    if (model.isEmpty())
+        return false;
+    const QStringList models = switchText.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString &listed : models) {
+        if (listed.trimmed() == model)
+            return true;
+    }
+    return false;
 }
 
 bool ReadSensorConstantsLine(const QString &line, QVector<QString> &names, QVector<int> &values,

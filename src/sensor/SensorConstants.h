@@ -39,7 +39,8 @@ struct SensorSwitches
     QString MousepadCal;
 };
 
-// True when the switch text lists `model` (plain substring search).
+// True when the switch text, a comma-separated list of sensor models, names
+// `model` exactly; an empty model is listed nowhere.
 bool SwitchListsModel(const QString &switchText, const QString &model);
 
 // Applies one line of driver_sensor.h as read (with its "\n" when it had

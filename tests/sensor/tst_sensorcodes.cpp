@@ -40,6 +40,8 @@ class TstSensorCodes : public QObject
 private slots:
     void awkwardConstantsFile();
     void switchesListModels();
+    void switchesMatchWholeNames_data();
+    void switchesMatchWholeNames();
     void missingFileReadsNothing();
     void rangeTable();
     void rangeWithoutSegments();
@@ -94,6 +96,33 @@ void TstSensorCodes::switchesListModels()
     QVERIFY(ReadSensorConstantsLine("#define SUPPORT_RIPPLE\t3327\n", names, values, switches));
     QCOMPARE(switches.Ripple, QString("3327"));
     QVERIFY(names.isEmpty());
+}
+
+void TstSensorCodes::switchesMatchWholeNames_data()
+{
+    QTest::addColumn<QString>("switchText");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("first of the list") << "3395,3950"
+                                       << "3395" << true;
+    QTest::newRow("last of the list") << "3395,3950"
+                                      << "3950" << true;
+    QTest::newRow("part of a listed name") << "3395,3950"
+                                           << "395" << false;
+    QTest::newRow("listed name inside the model") << "3395"
+                                                  << "33950" << false;
+    QTest::newRow("no sensor name") << "3395,3950"
+                                    << "" << false;
+    QTest::newRow("empty switch") << ""
+                                  << "3395" << false;
+}
+
+void TstSensorCodes::switchesMatchWholeNames()
+{
+    QFETCH(QString, switchText);
+    QFETCH(QString, model);
+    QFETCH(bool, listed);
+    QCOMPARE(SwitchListsModel(switchText, model), listed);
 }
 
 void TstSensorCodes::missingFileReadsNothing()
