@@ -74,7 +74,8 @@ void TstSensorCodes::awkwardConstantsFile()
                                             "SENSOR_3395_DPI_9999",
                                             "some",
                                             "SENSOR_3395_DPI_12800"};
-    const QVector<int> expectedValues = {3395, 7, 15, 0, 127, 12, 0, 0};
+    // A hexadecimal value keeps its number before a comment.
+    const QVector<int> expectedValues = {3395, 7, 15, 63, 127, 12, 0, 0};
     QCOMPARE(names, expectedNames);
     QCOMPARE(values, expectedValues);
     QCOMPARE(switches.Ripple, QString("3395,3950"));
