@@ -61,6 +61,7 @@ private slots:
     void cleanupTestCase();
     void switchReadsAndShowsTheNewProfile();
     void switchOnTheMouseIsReadToo();
+    void refusedSwitchGoesBack();
 
 private:
     Buttoninterface *buttonPage() const
@@ -205,6 +206,29 @@ void TstProfileSwitch::switchOnTheMouseIsReadToo()
     QVERIFY(SameBlock(Profile(0), expected));
     QVERIFY(SameBlock(Profile(1), second));
     QCOMPARE(offline.count(), 0);
+}
+
+void TstProfileSwitch::refusedSwitchGoesBack()
+{
+    MyConmboBox *box = buttonPage()->ui->ProjectChoose;
+    QCOMPARE(box->currentIndex(), 0);
+    const int runs = waitRuns;
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    QSignalSpy config(PostMsg::GetInstance(), SIGNAL(SigAddConfig(QString)));
+    SimRefuseNextCall("UsbServer_SetCurrentConfig");
+    box->PreviousIndex = 0;
+    box->setCurrentIndex(2);
+    QMetaObject::invokeMethod(box, "activated", Qt::DirectConnection, Q_ARG(int, 2));
+    QVERIFY(WaitIdle());
+    int profile = -1;
+    QVERIFY(SimMouseProfile(Mouse, &profile));
+    QCOMPARE(profile, 0);
+    QCOMPARE(box->currentIndex(), 0);
+    QCOMPARE(config.count(), 0);
+    // The mouse answers: it is not offline.
+    QCOMPARE(offline.count(), 0);
+    QCOMPARE(waitRuns, runs);
+    QVERIFY(FlashDataBelongsToCurrentDevice());
 }
 
 QTEST_MAIN(TstProfileSwitch)
