@@ -16,20 +16,9 @@ QString KeyCodeName(int code, int kind)
 int DpiValueToCode(const QVector<QString> &names, const QVector<int> &values,
                    const QString &sensorModel, int dpi)
 {
-    const QString prefix = QStringLiteral("SENSOR_") + sensorModel + QStringLiteral("_DPI");
-    const QString exact = prefix + QStringLiteral("_") + QString::number(dpi);
-    const int base = dpi / 50;
-    const int count = qMin(names.size(), values.size());
-    bool modelHasEntries = false;
-    for (int i = 0; i < count && !modelHasEntries; ++i)
-        modelHasEntries = names.at(i).contains(prefix);
-    if (!modelHasEntries)
-        return base - 1;
-    for (int i = 0; i < count; ++i) {
-        if (names.at(i) == exact)
-            return values.at(i);
-    }
-    return base;
+    // The sensor module's encoding; a key's DPI lock has no range flags.
+    int code = -1;
+    return SensorDpiCode(names, values, sensorModel, dpi, 1, code) ? code : -1;
 }
 
 int DpiCodeToValue(const QVector<QString> &names, const QVector<int> &values,

@@ -12,8 +12,8 @@ namespace AssignmentLabels {
 QString KeyCodeName(int code, int kind);
 
 // Sensor DPI code of a DPI value: the value of the define
-// "SENSOR_<model>_DPI_<dpi>"; dpi / 50 when the model has defines but not
-// this one; dpi / 50 - 1 when the model has none.
+// "SENSOR_<model>_DPI_<dpi>", or dpi / 50 - 1 when the model has no defines;
+// -1 when the sensor has no code for the value.
 int DpiValueToCode(const QVector<QString> &names, const QVector<int> &values,
                    const QString &sensorModel, int dpi);
 

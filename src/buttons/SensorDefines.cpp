@@ -9,10 +9,15 @@ const char *const FeatureSwitches[] = {"SUPPORT_SENSOR_MODE_SEL", "SUPPORT_LOD_C
                                        "SUPPORT_RIPPLE",          "SUPPORT_FIXLINE",
                                        "SUPPORT_MOTION_SYNC",     "SUPPORT_MOUSEPAD_CAL"};
 
-// Decimal, or hexadecimal when the text holds "0x"; no number gives 0.
+// Decimal, or hexadecimal when the text holds "0x"; a "//" comment after the
+// number is not part of it; no number gives 0.
 int ValueOf(QString text)
 {
     text.remove(QLatin1Char('\n'));
+    const int comment = text.indexOf(QLatin1String("//"));
+    if (comment >= 0)
+        text.truncate(comment);
+    text = text.trimmed();
     // Base 16 takes the "0x" prefix; text that is no number reads as 0.
     bool ok = false;
     const int value = text.toInt(&ok, text.contains(QLatin1String("0x")) ? 16 : 10);
@@ -49,10 +54,8 @@ bool SensorDefines::addLine(const QString &line)
             return false;
         const QStringList fields = parts.at(1).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
         if (fields.size() == 2) {
-            bool ok = false;
-            const int value = fields.at(1).toInt(&ok, 10);
             names.append(fields.at(0));
-            values.append(ok ? value : 0);
+            values.append(ValueOf(fields.at(1)));
             return true;
         }
         if (fields.size() == 1) {

@@ -6,6 +6,9 @@
 #include "buttons/AssignmentLabels.h"
 #include "buttons/KeyCombination.h"
 #include "common/ConfigIniStore.h"
+#include "common/LabelCatalogue.h"
+#include "common/SharedState.h"
+#include "common/UpDateWarning.h"
 #include "device/FlashDataStore.h"
 
 #include <QButtonGroup>
@@ -127,6 +130,13 @@ void Buttoninterface::AssignDpiLock(bool checked, int dpi)
         qWarning() << "DPI" << dpi << "has the sensor code" << code
                    << "which a key cannot hold; not assigned";
         CloseMenu();
+        UpDateWarning notice;
+        notice.SetText(
+            KeyLabels[CurrentLanguage]
+                .value("DpiLockRefused", QStringLiteral("This mouse's sensor cannot lock %1 DPI."))
+                .arg(dpi));
+        PlaceDialog(&notice, 75, 65);
+        notice.exec();
         return;
     }
     AssignEntry(checked, false, 10, code, 0,

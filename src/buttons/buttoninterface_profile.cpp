@@ -15,6 +15,7 @@
 #include "device/UpDataParam.h"
 #include "platform/vidide/VidIde.h"
 
+#include <QDebug>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 
@@ -43,14 +44,20 @@ void Buttoninterface::PlaceDialog(QWidget *dialog, int dx, int dy) const
 
 void Buttoninterface::on_ProjectChoose_activated(int index)
 {
-    if (MouseOnline() || ButtonPageFilling) {
-        UsbServer_SetCurrentConfig(uint8_t(index & 0xFF));
+    // The mouse answers a switch with its new profile; the device link then
+    // reads that profile's block and refreshes every page.
+    const bool online = MouseOnline();
+    if ((online || ButtonPageFilling) && UsbServer_SetCurrentConfig(uint8_t(index & 0xFF))) {
         emit PostMsg::GetInstance()->SigAddConfig(ui->ProjectChoose->currentText());
         return;
     }
     {
         const QSignalBlocker blocker(ui->ProjectChoose);
         ui->ProjectChoose->setCurrentIndex(ui->ProjectChoose->PreviousIndex);
+    }
+    if (online) {
+        qWarning() << "the mouse did not take profile" << index + 1;
+        return;
     }
     emit PostMsg::GetInstance()->SigMouseOffLineo(0);
 }

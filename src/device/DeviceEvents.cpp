@@ -97,6 +97,19 @@ void fullRead(const unsigned char *payload, int payloadLen)
     DeviceAnswered = true;
 }
 
+// The mouse took another onboard profile: the block held is the former
+// profile's. The worker reads the new one on the road of any read (wait
+// dialog, pages, cache); the setters refuse until it is in.
+void readAfterProfileSwitch()
+{
+    postToGui([] {
+        // A pass binds and reads only when something changed since the last.
+        LastRunOnline = false;
+        if (WorkerThread)
+            WorkerThread->RequestRun();
+    });
+}
+
 void resetFollowUp()
 {
     UsbServer_SetBatteryOptimizeEnable(true);
@@ -219,6 +232,10 @@ void RefreshChangedValues()
     if (StatusChangeFlags[3])
         UsbServer_ReadDPILed();
     if (StatusChangeFlags[2]) {
+        // The change may be another onboard profile taken on the mouse: its
+        // profile answer tells, and a switch is read at once whatever the
+        // interval below (the block held would otherwise be sent over it).
+        UsbServer_ReadConfig();
         static QMutex timerMutex;
         QMutexLocker locker(&timerMutex);
         if (FullRefreshTimer().elapsed() > Worker::SettingsRefreshMs) {
@@ -267,10 +284,13 @@ void OnDeviceEvent(const unsigned char *hdr, int hdrLen, const unsigned char *pa
         RefreshChangedValues();
         break;
     case VidEventProfile:
-        if (payloadLen == 1)
+        if (payloadLen == 1) {
+            if (NoteDeviceProfile(payload[0]))
+                readAfterProfileSwitch();
             emit hub->SigUpDataConfigUI(4, payload[0], true);
-        else
+        } else {
             emit hub->SigUpDataConfigUI(0, 0, false);
+        }
         break;
     case VidEventVersion:
         versionFollowUp();

@@ -141,7 +141,7 @@ bool WriteFlashDataCacheFile(const QString &name, const FlashDataMap &record)
 bool WriteFlashDataCache(const QString &name, const FlashDataMap &record)
 {
     const FlashDataOwnerInfo owner = FlashDataOwner();
-    if (!IsCurrentDeviceOwner(owner) || name != owner.CacheName) {
+    if (!IsCurrentDeviceOwner(owner) || name != owner.CacheName || FlashDataAwaitingRead()) {
         qDebug() << "cache" << name << "not written: the block was not read from this device";
         return false;
     }
@@ -152,7 +152,7 @@ bool WriteCurrentFlashDataCache()
 {
     FlashDataOwnerInfo owner;
     const FlashDataMap block = FlashDataSnapshot(&owner);
-    if (!IsCurrentDeviceOwner(owner)) {
+    if (!IsCurrentDeviceOwner(owner) || FlashDataAwaitingRead()) {
         qDebug() << "cache not written: the block was not read from this device";
         return false;
     }

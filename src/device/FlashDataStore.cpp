@@ -23,6 +23,12 @@ namespace {
 constexpr int GuiLockTimeoutMs = 2000;
 
 FlashDataOwnerInfo BlockOwner; // guarded by FlashDataMutex()
+// The onboard profile the block was read from (-1 until the mouse names it),
+// and whether the mouse has since switched to another profile: the block is
+// then another profile's settings and must not be sent until it is read
+// again. Both guarded by FlashDataMutex().
+int BlockProfile = -1;
+bool BlockStale = false;
 
 // What readers see: a copy of the block and its owner, refreshed under
 // FlashDataMutex() after every change. Its own lock is held only while a copy
@@ -35,6 +41,7 @@ QMutex &publishedMutex()
 }
 FlashDataMap PublishedBlock{};     // guarded by publishedMutex()
 FlashDataOwnerInfo PublishedOwner; // guarded by publishedMutex()
+bool PublishedStale = false;       // guarded by publishedMutex()
 
 // With FlashDataMutex() held.
 void publishLocked()
@@ -42,6 +49,7 @@ void publishLocked()
     QMutexLocker locker(&publishedMutex());
     PublishedBlock = CurrentFlashDataMap;
     PublishedOwner = BlockOwner;
+    PublishedStale = BlockStale;
 }
 
 bool onGuiThread()
@@ -74,7 +82,7 @@ bool isCurrentDevice(const FlashDataOwnerInfo &owner)
 // With FlashDataMutex() held.
 bool ownerIsCurrentLocked()
 {
-    return isCurrentDevice(BlockOwner);
+    return !BlockStale && isCurrentDevice(BlockOwner);
 }
 
 void notifyOffline()
@@ -95,6 +103,13 @@ bool applySetter(const std::function<void(FlashDataMap &)> &write)
     }
     if (!lockBlock())
         return false;
+    if (BlockStale) {
+        FlashDataMutex().unlock();
+        // The mouse is online and runs another profile whose block is being
+        // read: the read under way fills the control, no notice.
+        qWarning() << "parameter block of the former profile; setting not sent";
+        return false;
+    }
     if (!ownerIsCurrentLocked()) {
         FlashDataMutex().unlock();
         // The block was never read from this device: sending it would write
@@ -151,7 +166,39 @@ bool IsCurrentDeviceOwner(const FlashDataOwnerInfo &owner)
 
 bool FlashDataBelongsToCurrentDevice()
 {
-    return isCurrentDevice(FlashDataOwner());
+    FlashDataOwnerInfo owner;
+    bool stale = false;
+    {
+        QMutexLocker locker(&publishedMutex());
+        owner = PublishedOwner;
+        stale = PublishedStale;
+    }
+    return !stale && isCurrentDevice(owner);
+}
+
+bool FlashDataAwaitingRead()
+{
+    QMutexLocker locker(&publishedMutex());
+    return PublishedStale;
+}
+
+bool NoteDeviceProfile(int profile)
+{
+    if (!lockBlock())
+        return false;
+    bool switched = false;
+    if (BlockProfile < 0) {
+        BlockProfile = profile;
+    } else if (profile != BlockProfile) {
+        // Every switch asks for a read, also one while a read is under way:
+        // that read may carry the profile before this switch.
+        BlockProfile = profile;
+        switched = true;
+        BlockStale = true;
+        publishLocked();
+    }
+    FlashDataMutex().unlock();
+    return switched;
 }
 
 bool ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
@@ -160,6 +207,8 @@ bool ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner
         return false;
     CurrentFlashDataMap = block;
     BlockOwner = owner;
+    BlockProfile = -1;
+    BlockStale = false;
     publishLocked();
     FlashDataMutex().unlock();
     return true;
@@ -171,6 +220,9 @@ bool ReplaceAndSendFlashData(const FlashDataMap &block, const FlashDataOwnerInfo
         return false;
     CurrentFlashDataMap = block;
     BlockOwner = owner;
+    // A fresh read: the mouse names its profile right after the block.
+    BlockProfile = -1;
+    BlockStale = false;
     const bool sent = ProtocolDataUpdate(&CurrentFlashDataMap);
     publishLocked();
     FlashDataMutex().unlock();
@@ -189,6 +241,9 @@ bool ImportFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
     if (!sent) {
         CurrentFlashDataMap = previous;
         BlockOwner = previousOwner;
+    } else {
+        // The profile the mouse runs now holds the imported block.
+        BlockStale = false;
     }
     publishLocked();
     FlashDataMutex().unlock();
@@ -222,6 +277,8 @@ bool ClearFlashDataOwner()
     if (!lockBlock())
         return false;
     BlockOwner = FlashDataOwnerInfo();
+    BlockProfile = -1;
+    BlockStale = false;
     publishLocked();
     FlashDataMutex().unlock();
     return true;

@@ -48,7 +48,8 @@ struct FlashDataOwnerInfo
 FlashDataOwnerInfo FlashDataOwner();
 // The copy of the block together with its owner, taken in one step.
 FlashDataMap FlashDataSnapshot(FlashDataOwnerInfo *owner);
-// True when the block was read from (or imported for) the current device.
+// True when the block was read from (or imported for) the current device and
+// still holds the profile the mouse runs.
 bool FlashDataBelongsToCurrentDevice();
 // True when `owner` names the current device (its path and model).
 bool IsCurrentDeviceOwner(const FlashDataOwnerInfo &owner);
@@ -69,6 +70,16 @@ bool ImportFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
 FlashDataMap ApplyDeviceAnswer(const std::function<void(FlashDataMap &)> &change, bool send);
 // The block no longer describes any device.
 bool ClearFlashDataOwner();
+
+// Onboard profiles. The mouse names its profile after every full read and
+// when it takes another profile; each such report is passed here. True when
+// the mouse now runs another profile than the one the block was read from:
+// the block is then stale, and until a full read (or an import) replaces it
+// the setters refuse without an offline notice, nothing sends it and
+// FlashDataBelongsToCurrentDevice() is false. The caller starts that read.
+bool NoteDeviceProfile(int profile);
+// True while the block is the former profile's (see NoteDeviceProfile).
+bool FlashDataAwaitingRead();
 
 // The online test of every setter: true when UsbFinderC_GetDeviceOnLine
 // answers for CurrentDevicePathPtr; otherwise SigMouseOffLineo(0) unless a

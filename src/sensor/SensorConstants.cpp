@@ -3,6 +3,7 @@
 #include "buttons/SensorDefines.h"
 #include "device/FlashDataStore.h"
 
+#include <QDebug>
 #include <QFile>
 
 QVector<QString> SensorDefineNames;
@@ -78,7 +79,16 @@ bool UsesHighCodeBits(const QString &model)
 
 bool SwitchListsModel(const QString &switchText, const QString &model)
 {
-    return switchText.contains(model);
+    // Whole names only: "3395" must not offer a feature listed for "33950",
+    // and a device without a sensor name is offered nothing.
+    if (model.isEmpty())
+        return false;
+    const QStringList models = switchText.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString &listed : models) {
+        if (listed.trimmed() == model)
+            return true;
+    }
+    return false;
 }
 
 bool ReadSensorConstantsLine(const QString &line, QVector<QString> &names, QVector<int> &values,
@@ -149,9 +159,41 @@ void ReadDpiRange(const QStringList &items, QString &minText, QString &maxText)
     maxText = items.at(3 * DpiSegmentCount - 2);
 }
 
-void EncodeDpiValue(int dpi, int currentFlags, int &code, int &flags)
+bool SensorDpiCode(const QVector<QString> &names, const QVector<int> &values, const QString &model,
+                   int dpi, int multiplier, int &code)
 {
-    const int fallback = (currentFlags & 0x22) ? dpi / 100 : dpi / 50;
+    if (multiplier < 1)
+        return false;
+    const QString prefix = QStringLiteral("SENSOR_") + model + QStringLiteral("_DPI");
+    if (ModelHasTable(names, prefix)) {
+        const QString wanted = prefix + QLatin1Char('_') + QString::number(dpi / multiplier);
+        const int count = qMin(names.size(), values.size());
+        for (int i = 0; i < count; ++i) {
+            if (names.at(i) != wanted)
+                continue;
+            // A table code has no place for bits above the code byte.
+            if (values.at(i) < 0 || values.at(i) > 0xFF)
+                return false;
+            code = values.at(i);
+            return true;
+        }
+        // The sensor has no code for this value: any stand-in would set
+        // another DPI (or one the level decoding reads as 0).
+        return false;
+    }
+    // Below 50 x M there is no code; the lowest code stands in rather than a
+    // negative one that would wrap to the highest DPI.
+    const int computed = qMax(0, dpi / (multiplier * 50) - 1);
+    // The code byte holds 8 bits; two sensors keep bits 8 and 9 in the flags.
+    const int highest = UsesHighCodeBits(model) ? 0x3FF : 0xFF;
+    if (computed > highest)
+        return false;
+    code = computed;
+    return true;
+}
+
+bool EncodeDpiValue(int dpi, int &code, int &flags)
+{
     int range = 0;
     int multiplier = 1;
     const int segments = UsableSegments();
@@ -176,28 +218,18 @@ void EncodeDpiValue(int dpi, int currentFlags, int &code, int &flags)
         }
     }
 
-    const QString prefix = QStringLiteral("SENSOR_") + CurrentSensorModel + QStringLiteral("_DPI");
-    if (ModelHasTable(SensorDefineNames, prefix)) {
-        const QString wanted = prefix + QLatin1Char('_') + QString::number(dpi / multiplier);
-        code = fallback;
-        const int count = qMin(SensorDefineNames.size(), SensorDefineValues.size());
-        for (int i = 0; i < count; ++i) {
-            if (SensorDefineNames.at(i) == wanted) {
-                code = SensorDefineValues.at(i);
-                break;
-            }
-        }
-        flags = range;
-        return;
-    }
-    // Below 50 x M there is no code; the lowest code stands in rather than a
-    // negative one that would wrap to the highest DPI.
-    code = qMax(0, dpi / (multiplier * 50) - 1);
+    int found = 0;
+    if (!SensorDpiCode(SensorDefineNames, SensorDefineValues, CurrentSensorModel, dpi, multiplier,
+                       found))
+        return false;
+    code = found;
     flags = range;
-    if (UsesHighCodeBits(CurrentSensorModel)) {
+    const QString prefix = QStringLiteral("SENSOR_") + CurrentSensorModel + QStringLiteral("_DPI");
+    if (!ModelHasTable(SensorDefineNames, prefix) && UsesHighCodeBits(CurrentSensorModel)) {
         const int high = (code >> 8) & 0x3;
         flags = range | ((high | (high << 4)) << 2);
     }
+    return true;
 }
 
 int DecodeDpiLevel(const QVector<QString> &names, const QVector<int> &values, const QString &model,
@@ -235,15 +267,18 @@ int DecodeDpiLevel(int code, int flags)
     return DecodeDpiLevel(SensorDefineNames, SensorDefineValues, CurrentSensorModel, code, flags);
 }
 
-void SetDpiLevelValue(int level, int dpi)
+bool SetDpiLevelValue(int level, int dpi)
 {
     if (level < 0 || level > 7)
-        return;
-    const FlashDataMap block = FlashDataSnapshot();
+        return false;
     int code = 0;
     int flags = 0;
-    EncodeDpiValue(dpi, block.DpiLevels[level].Flags, code, flags);
-    SetDpiLevelCode(level, code, code, flags);
+    if (!EncodeDpiValue(dpi, code, flags)) {
+        qWarning() << "sensor" << CurrentSensorModel << "has no code for" << dpi
+                   << "DPI; level not changed";
+        return false;
+    }
+    return SetDpiLevelCode(level, code, code, flags);
 }
 
 int DpiStepUp(int a)
@@ -295,7 +330,8 @@ int DpiSnap(int a, int &pageStep)
             if (s.step <= 0)
                 return a;
             pageStep = s.step;
-            return a - (a % s.step);
+            // The values of a segment are its minimum plus whole steps.
+            return a - ((a - s.min) % s.step);
         }
         if (k < n - 1) {
             const Segment next = SegmentAt(k + 1);

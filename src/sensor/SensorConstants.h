@@ -39,7 +39,8 @@ struct SensorSwitches
     QString MousepadCal;
 };
 
-// True when the switch text lists `model` (plain substring search).
+// True when the switch text, a comma-separated list of sensor models, names
+// `model` exactly; an empty model is listed nowhere.
 bool SwitchListsModel(const QString &switchText, const QString &model);
 
 // Applies one line of driver_sensor.h as read (with its "\n" when it had
@@ -55,10 +56,16 @@ bool ReadSensorConstantsFile(const QString &path, QVector<QString> &names, QVect
 // slider limits (left alone when the item count gives no 1..4 segments).
 void ReadDpiRange(const QStringList &items, QString &minText, QString &maxText);
 
+// Sensor code of `dpi` for `model` at the range multiplier `multiplier`: the
+// define "SENSOR_<model>_DPI_<dpi / multiplier>" when the model has defines,
+// else dpi / (multiplier x 50) - 1. False (code untouched) when the model's
+// defines have no entry for the value or the code is beyond what the sensor
+// takes (8 bits; 10 for the two sensors that keep bits 8-9 in the flags).
+bool SensorDpiCode(const QVector<QString> &names, const QVector<int> &values, const QString &model,
+                   int dpi, int multiplier, int &code);
 // Sensor code and flag byte of `dpi` for the current sensor and range table;
-// `currentFlags` is the level's flag byte before the change (its 0x22 bits
-// choose the fallback step of a define table without the value).
-void EncodeDpiValue(int dpi, int currentFlags, int &code, int &flags);
+// false (nothing set) when the sensor has no code for the value.
+bool EncodeDpiValue(int dpi, int &code, int &flags);
 // DPI value of a level's code and flags (0 when the model's table has no
 // entry of that code).
 int DecodeDpiLevel(int code, int flags);
@@ -67,8 +74,9 @@ int DecodeDpiLevel(const QVector<QString> &names, const QVector<int> &values, co
                    int code, int flags);
 
 // Encodes `dpi` for DPI level `level` (0..7) and writes it through
-// SetDpiLevelCode; level -1 (or any level outside 0..7) does nothing.
-void SetDpiLevelValue(int level, int dpi);
+// SetDpiLevelCode; the setter's result. A level outside 0..7 (-1 for none) or
+// a value the sensor has no code for writes nothing and gives false.
+bool SetDpiLevelValue(int level, int dpi);
 
 // The stepping and snapping of the DPI editor over the range table.
 int DpiStepUp(int value);

@@ -62,6 +62,8 @@ private slots:
     void eventDefaults();
     void dpiCodes_data();
     void dpiCodes();
+    void dpiCodesRefused_data();
+    void dpiCodesRefused();
 
     void macroFileReads();
     void macroFileRefusals_data();
@@ -208,7 +210,6 @@ void TstAssignCodec::dpiCodes_data()
     QTest::newRow("no defines: 1200") << "3950" << 1200 << 23 << 1200;
     QTest::newRow("define 800") << "3395" << 800 << 0x10 << 800;
     QTest::newRow("define 1000") << "3395" << 1000 << 0x13 << 1000;
-    QTest::newRow("sensor has defines, not for 900") << "3395" << 900 << 18 << 0;
     QTest::newRow("a prefix of another model") << "339" << 800 << 15 << 800;
 }
 
@@ -223,6 +224,26 @@ void TstAssignCodec::dpiCodes()
     const QVector<int> values = {1, 0x10, 0x13};
     QCOMPARE(AssignmentLabels::DpiValueToCode(names, values, sensor, dpi), code);
     QCOMPARE(AssignmentLabels::DpiCodeToValue(names, values, sensor, code), back);
+}
+
+void TstAssignCodec::dpiCodesRefused_data()
+{
+    QTest::addColumn<QString>("sensor");
+    QTest::addColumn<int>("dpi");
+    // A stand-in code would lock a DPI the sensor reads as another value.
+    QTest::newRow("sensor has defines, not for 900") << "3395" << 900;
+    QTest::newRow("define beyond a byte") << "3395" << 1600;
+    QTest::newRow("computed code beyond a byte") << "3327" << 12850;
+}
+
+void TstAssignCodec::dpiCodesRefused()
+{
+    QFETCH(QString, sensor);
+    QFETCH(int, dpi);
+    const QVector<QString> names = {"SUPPORT_RIPPLE", "SENSOR_3395_DPI_800", "SENSOR_3395_DPI_1000",
+                                    "SENSOR_3395_DPI_1600"};
+    const QVector<int> values = {1, 0x10, 0x13, 0x1FF};
+    QCOMPARE(AssignmentLabels::DpiValueToCode(names, values, sensor, dpi), -1);
 }
 
 void TstAssignCodec::macroFileReads()

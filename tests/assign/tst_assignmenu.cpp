@@ -99,6 +99,7 @@ private slots:
     void multimediaBlockIsExact();
     void entryWithoutSelectionWritesNothing();
     void offlineEntryChangesNothing();
+    void dpiLockWithoutSensorCodeIsRefused();
     void lastLeftButtonIsKept();
     void fireKeyThroughDialog();
     void keyCombinationThroughDialog();
@@ -332,6 +333,36 @@ void TstAssignMenu::offlineEntryChangesNothing()
     QCOMPARE(page->CategoryMirror.at(2), 1);
     QCOMPARE(page->Param1Mirror.at(2), 4);
     QCOMPARE(offline.count(), 1);
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
+}
+
+void TstAssignMenu::dpiLockWithoutSensorCodeIsRefused()
+{
+    // The sensor's table lacks 400 DPI: no stand-in code is locked.
+    const QVector<QString> names = page->SensorDefineNames;
+    const QVector<int> values = page->SensorDefineValues;
+    const int at = names.indexOf("SENSOR_3327_DPI_400");
+    QVERIFY(at >= 0);
+    page->SensorDefineNames.remove(at);
+    page->SensorDefineValues.remove(at);
+    Select(page->ui->BackKey);
+    const FlashDataMap before = MouseBlock();
+    const QString label = page->ui->BackKey->text();
+    QStringList shown;
+    {
+        DialogSeam::ScopedAnswer answer("NewHong");
+        page->ui->VolumeUp_16->click();
+        for (const DialogSeam::ShownDialog &d : answer.dialogs())
+            shown << d.className;
+    }
+    page->SensorDefineNames = names;
+    page->SensorDefineValues = values;
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
+    QCOMPARE(page->ui->BackKey->text(), label);
+    QCOMPARE(page->CategoryMirror.at(2), 1);
+    QCOMPARE(page->Param1Mirror.at(2), 4);
+    QCOMPARE(shown, QStringList{"UpDateWarning"});
     QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
 }
 

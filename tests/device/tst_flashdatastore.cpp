@@ -182,6 +182,45 @@ private slots:
         QVERIFY(sameBlock(FlashDataSnapshot(), before));
     }
 
+    void formerProfilesBlockIsNeverSent()
+    {
+        FlashDataMap before = makeWiredCurrent();
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+        // The mouse names the block's profile after the read, then again.
+        QVERIFY(!NoteDeviceProfile(0));
+        QVERIFY(!NoteDeviceProfile(0));
+        QVERIFY(SetReportRate(0x20));
+        before.ReportRateCode = 0x20;
+
+        // It took profile 2: the block held is profile 1's until read again.
+        QVERIFY(NoteDeviceProfile(1));
+        SimClearCallLog();
+        QVERIFY(FlashDataAwaitingRead());
+        QVERIFY(!FlashDataBelongsToCurrentDevice());
+        QVERIFY(!SetReportRate(0x40));
+        QVERIFY(!SendFlashData());
+        QVERIFY(!WriteCurrentFlashDataCache());
+        const FlashDataMap answered =
+            ApplyDeviceAnswer([](FlashDataMap &m) { m.ReportRateCode = 8; }, true);
+        QCOMPARE(int(answered.ReportRateCode), 8);
+        QCOMPARE(countCalls("ProtocolDataUpdate"), 0);
+        QVERIFY(sameBlock(FlashDataSnapshot(), before));
+        // The mouse is online: the refusal is no offline notice.
+        QCOMPARE(offline.count(), 0);
+        // A switch while the read is under way asks for another read.
+        QVERIFY(NoteDeviceProfile(2));
+
+        // The new profile's read ends the wait.
+        FlashDataMap fresh = before;
+        fresh.ReportRateCode = 1;
+        QVERIFY(ReplaceFlashData(fresh, FlashDataOwner()));
+        QVERIFY(!FlashDataAwaitingRead());
+        QVERIFY(FlashDataBelongsToCurrentDevice());
+        QVERIFY(!NoteDeviceProfile(2));
+        QVERIFY(SetReportRate(0x40));
+        QCOMPARE(countCalls("ProtocolDataUpdate"), 1);
+    }
+
     void refusedSendReportsFailureAndKeepsBlock()
     {
         const FlashDataMap before = makeWiredCurrent();

@@ -40,6 +40,8 @@ class TstSensorCodes : public QObject
 private slots:
     void awkwardConstantsFile();
     void switchesListModels();
+    void switchesMatchWholeNames_data();
+    void switchesMatchWholeNames();
     void missingFileReadsNothing();
     void rangeTable();
     void rangeWithoutSegments();
@@ -72,7 +74,8 @@ void TstSensorCodes::awkwardConstantsFile()
                                             "SENSOR_3395_DPI_9999",
                                             "some",
                                             "SENSOR_3395_DPI_12800"};
-    const QVector<int> expectedValues = {3395, 7, 15, 0, 127, 12, 0, 0};
+    // A hexadecimal value keeps its number before a comment.
+    const QVector<int> expectedValues = {3395, 7, 15, 63, 127, 12, 0, 0};
     QCOMPARE(names, expectedNames);
     QCOMPARE(values, expectedValues);
     QCOMPARE(switches.Ripple, QString("3395,3950"));
@@ -94,6 +97,33 @@ void TstSensorCodes::switchesListModels()
     QVERIFY(ReadSensorConstantsLine("#define SUPPORT_RIPPLE\t3327\n", names, values, switches));
     QCOMPARE(switches.Ripple, QString("3327"));
     QVERIFY(names.isEmpty());
+}
+
+void TstSensorCodes::switchesMatchWholeNames_data()
+{
+    QTest::addColumn<QString>("switchText");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("first of the list") << "3395,3950"
+                                       << "3395" << true;
+    QTest::newRow("last of the list") << "3395,3950"
+                                      << "3950" << true;
+    QTest::newRow("part of a listed name") << "3395,3950"
+                                           << "395" << false;
+    QTest::newRow("listed name inside the model") << "3395"
+                                                  << "33950" << false;
+    QTest::newRow("no sensor name") << "3395,3950"
+                                    << "" << false;
+    QTest::newRow("empty switch") << ""
+                                  << "3395" << false;
+}
+
+void TstSensorCodes::switchesMatchWholeNames()
+{
+    QFETCH(QString, switchText);
+    QFETCH(QString, model);
+    QFETCH(bool, listed);
+    QCOMPARE(SwitchListsModel(switchText, model), listed);
 }
 
 void TstSensorCodes::missingFileReadsNothing()
@@ -143,7 +173,7 @@ void TstSensorCodes::rangeWithoutSegments()
         SensorDefineValues.clear();
         int code = -1;
         int flags = -1;
-        EncodeDpiValue(30000, 0, code, flags);
+        QVERIFY(EncodeDpiValue(30000, code, flags));
         QCOMPARE(code, 599);
         QCOMPARE(flags & 0x33, 0);
     }
@@ -155,32 +185,49 @@ void TstSensorCodes::encodeAndDecode_data()
     QTest::addColumn<QString>("range");
     QTest::addColumn<bool>("table"); // the 3395 entries of the fixture
     QTest::addColumn<int>("dpi");
+    QTest::addColumn<bool>("accepted");
     QTest::addColumn<int>("codeByte");
     QTest::addColumn<int>("flags");
     QTest::addColumn<int>("decoded");
 
-    QTest::newRow("3950 segment 0") << "3950" << FourSegments << false << 800 << 15 << 0 << 800;
+    const QString twoRanges = "50,12000,50,12100,26000,100,0x22";
+    const QString oneSegment = "100,26000,50,0x00";
+    QTest::newRow("3950 segment 0")
+        << "3950" << FourSegments << false << 800 << true << 15 << 0 << 800;
     QTest::newRow("3950 segment 1")
-        << "3950" << FourSegments << false << 15000 << 149 << 0x22 << 15000;
+        << "3950" << FourSegments << false << 15000 << true << 149 << 0x22 << 15000;
     QTest::newRow("3950 segment 2, code bit 8")
-        << "3950" << FourSegments << false << 30000 << 43 << 0x55 << 30000;
+        << "3950" << FourSegments << false << 30000 << true << 43 << 0x55 << 30000;
     QTest::newRow("3950 segment 3")
-        << "3950" << FourSegments << false << 40000 << 199 << 0x33 << 40000;
+        << "3950" << FourSegments << false << 40000 << true << 199 << 0x33 << 40000;
     QTest::newRow("3395 mode 0x22")
-        << "3395"
-        << "50,12000,50,12100,26000,100,0x22" << false << 26000 << 3 << 0x66 << 26000;
+        << "3395" << twoRanges << false << 26000 << true << 3 << 0x66 << 26000;
     QTest::newRow("mode 0x11 at the edge")
         << "3327x"
-        << "50,12000,50,12100,26000,100,0x11" << false << 12000 << 239 << 0 << 12000;
+        << "50,12000,50,12100,26000,100,0x11" << false << 12000 << true << 239 << 0 << 12000;
     QTest::newRow("mode 0x11 above the edge")
         << "3327x"
-        << "50,12000,50,12100,26000,100,0x11" << false << 12050 << 119 << 0x11 << 12000;
+        << "50,12000,50,12100,26000,100,0x11" << false << 12050 << true << 119 << 0x11 << 12000;
     QTest::newRow("table entry") << "3395"
-                                 << "100,12000,50,0x00" << true << 800 << 15 << 0 << 800;
-    QTest::newRow("table without the value: fallback step")
+                                 << "100,12000,50,0x00" << true << 800 << true << 15 << 0 << 800;
+    QTest::newRow("below the lowest code")
+        << "3950" << FourSegments << false << 20 << true << 0 << 0 << 50;
+    QTest::newRow("highest 8-bit code")
+        << "3327x" << oneSegment << false << 12800 << true << 255 << 0 << 12800;
+    QTest::newRow("3950 code of 10 bits")
+        << "3950" << oneSegment << false << 25000 << true << 243 << 0x44 << 25000;
+    // Refused: nothing the sensor would read back as the value.
+    QTest::newRow("table without the value")
         << "3395"
-        << "100,12000,50,0x00" << true << 850 << 17 << 0 << 0;
-    QTest::newRow("below the lowest code") << "3950" << FourSegments << false << 20 << 0 << 0 << 50;
+        << "100,12000,50,0x00" << true << 850 << false << 0 << 0 << 0;
+    QTest::newRow("table code beyond a byte")
+        << "3395"
+        << "100,12000,50,0x00" << true << 1600 << false << 0 << 0 << 0;
+    QTest::newRow("code above 255 for another sensor")
+        << "3327x" << oneSegment << false << 12850 << false << 0 << 0 << 0;
+    QTest::newRow("code above 1023 for the 3950")
+        << "3950"
+        << "100,60000,50,0x00" << false << 51250 << false << 0 << 0 << 0;
 }
 
 void TstSensorCodes::encodeAndDecode()
@@ -189,20 +236,26 @@ void TstSensorCodes::encodeAndDecode()
     QFETCH(QString, range);
     QFETCH(bool, table);
     QFETCH(int, dpi);
+    QFETCH(bool, accepted);
     QFETCH(int, codeByte);
     QFETCH(int, flags);
     QFETCH(int, decoded);
     SensorDefineNames.clear();
     SensorDefineValues.clear();
     if (table) {
-        SensorDefineNames = {"SENSOR_3395_DPI_400", "SENSOR_3395_DPI_800"};
-        SensorDefineValues = {7, 15};
+        SensorDefineNames = {"SENSOR_3395_DPI_400", "SENSOR_3395_DPI_800", "SENSOR_3395_DPI_1600"};
+        SensorDefineValues = {7, 15, 0x1FF};
     }
     CurrentSensorModel = model;
     UseRange(range);
-    int code = 0;
-    int outFlags = 0;
-    EncodeDpiValue(dpi, 0, code, outFlags);
+    int code = -1;
+    int outFlags = -1;
+    QCOMPARE(EncodeDpiValue(dpi, code, outFlags), accepted);
+    if (!accepted) {
+        QCOMPARE(code, -1);
+        QCOMPARE(outFlags, -1);
+        return;
+    }
     QCOMPARE(code & 0xFF, codeByte);
     QCOMPARE(outFlags, flags);
     QCOMPARE(DecodeDpiLevel(code & 0xFF, outFlags), decoded);
@@ -240,7 +293,7 @@ void TstSensorCodes::shippedDevicesDecode()
         // Encoding the value gives back the factory bytes.
         int code = 0;
         int flags = 0;
-        EncodeDpiValue(dpis.at(level), l.Flags, code, flags);
+        QVERIFY(EncodeDpiValue(dpis.at(level), code, flags));
         QCOMPARE(code & 0xFF, int(l.XCode));
         QCOMPARE(flags, int(l.Flags));
     }
@@ -287,7 +340,9 @@ void TstSensorCodes::snapping_data()
     QTest::newRow("gap") << gap << 1010 << 1200 << 100;
     QTest::newRow("segment 0") << gap << 987 << 950 << 50;
     QTest::newRow("edge") << gap << 1000 << 1000 << 50;
-    QTest::newRow("step counted from 0") << "75,1000,50,0x00" << 99 << 50 << 50;
+    QTest::newRow("step counted from the segment's minimum") << "75,1000,50,0x00" << 99 << 75 << 50;
+    QTest::newRow("later segment off the step grid")
+        << "50,1000,50,1025,2000,100,0x22" << 1234 << 1225 << 100;
     QTest::newRow("step 0 keeps the value") << "50,1000,0,0x00" << 777 << 777 << 1;
 }
 
@@ -325,10 +380,12 @@ void TstSensorCodes::levelValueReachesMouse()
     CurrentSensorModel = "3327";
     UseRange("100,12400,100,0x00");
     SimClearCallLog();
-    SetDpiLevelValue(-1, 800);
-    SetDpiLevelValue(8, 800);
+    QVERIFY(!SetDpiLevelValue(-1, 800));
+    QVERIFY(!SetDpiLevelValue(8, 800));
+    // The 3327 table has no code for 2050: refused, nothing sent.
+    QVERIFY(!SetDpiLevelValue(2, 2050));
     QVERIFY(SimCallLog().isEmpty());
-    SetDpiLevelValue(2, 2000);
+    QVERIFY(SetDpiLevelValue(2, 2000));
     QVERIFY(SimWaitIdle(2000));
     FlashDataMap after{};
     QVERIFY(SimMouseBlock(1, &after));

@@ -75,6 +75,10 @@ bool SimSetBootMode(int device, bool boot);
 // What the mouse keeps, decoded; false when the device has no mouse.
 bool SimMouseBlock(int device, FlashDataMap *map);
 bool SimMouseProfile(int device, int *profile);
+// One onboard profile (0..3) of the mouse, whichever profile it runs.
+bool SimMouseProfileBlock(int device, int profile, FlashDataMap *map);
+// Stores `map` as onboard profile `profile` (set-up of a test: no event).
+bool SimSetMouseProfileBlock(int device, int profile, const FlashDataMap &map);
 bool SimIsBootMode(int device);
 int SimFirmwareVersion(int device); // receiver: its own; wired: the mouse's
 int SimMouseVersion(int device);

@@ -186,6 +186,34 @@ bool SimMouseBlock(int device, FlashDataMap *map)
            });
 }
 
+bool SimMouseProfileBlock(int device, int profile, FlashDataMap *map)
+{
+    if (!map || profile < 0 || profile >= ProfileCount)
+        return false;
+    return withDevice(device, [&](SimState &state, SimUsb &) {
+        const SimMouse *mouse = state.mouseOf(device);
+        return mouse && decodeMemory(reinterpret_cast<const unsigned char *>(
+                                         mouse->profiles[profile].constData()),
+                                     VidFullReadLength, map);
+    });
+}
+
+bool SimSetMouseProfileBlock(int device, int profile, const FlashDataMap &map)
+{
+    if (profile < 0 || profile >= ProfileCount)
+        return false;
+    const bool ok = withDevice(device, [&](SimState &state, SimUsb &) {
+        SimMouse *mouse = state.mouseOf(device);
+        if (!mouse)
+            return false;
+        mouse->profiles[profile] = encodeMemory(map);
+        return true;
+    });
+    if (ok)
+        savePersistedState();
+    return ok;
+}
+
 bool SimMouseProfile(int device, int *profile)
 {
     return profile && withDevice(device, [&](SimState &state, SimUsb &) {

@@ -1,0 +1,235 @@
+// Switching the onboard profile on the device window: the mouse's new
+// profile is read through the wait dialog and shown on every page, and a
+// change afterwards lands in that profile only.
+#include "app/Dialog.h"
+#include "app/PostMsg.h"
+#include "buttons/Buttoninterface.h"
+#include "common/DialogSeam.h"
+#include "common/LabelCatalogue.h"
+#include "common/MyConmboBox.h"
+#include "common/SharedState.h"
+#include "device/DeviceState.h"
+#include "device/FlashDataStore.h"
+#include "device/UpDataParam.h"
+#include "device/Worker.h"
+#include "platform/UserFolder.h"
+#include "platform/vidide/SimControl.h"
+#include "platform/vidide/VidIde.h"
+#include "sensor/Sensor.h"
+#include "ui_Buttoninterface.h"
+#include "ui_Sensor.h"
+#include "ui_SensorDPI.h"
+#include "ui_SensorRate.h"
+
+#include "../support/DeviceFixture.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cstring>
+
+using DeviceFixture::CountCalls;
+using DeviceFixture::WaitIdle;
+
+namespace {
+
+const int Mouse = 1; // the wired mouse (sensor 3327, codes from its define table)
+
+bool SameBlock(const FlashDataMap &a, const FlashDataMap &b)
+{
+    return std::memcmp(&a, &b, sizeof(FlashDataMap)) == 0;
+}
+
+FlashDataMap Profile(int profile)
+{
+    FlashDataMap map{};
+    WaitIdle();
+    SimMouseProfileBlock(Mouse, profile, &map);
+    return map;
+}
+
+} // namespace
+
+class TstProfileSwitch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void switchReadsAndShowsTheNewProfile();
+    void switchOnTheMouseIsReadToo();
+    void refusedSwitchGoesBack();
+
+private:
+    Buttoninterface *buttonPage() const
+    {
+        return static_cast<Buttoninterface *>(window->buttonPage());
+    }
+    QComboBox *debounceBox() const
+    {
+        return DeviceFixture::FindChildOrFail<QComboBox>(buttonPage(), "Debunce");
+    }
+    QString levelText(int level) const
+    {
+        return window->sensorPage()->ui->frameDpi->LevelButton(level)->text();
+    }
+
+    Dialog *window = nullptr;
+    int waitRuns = 0;
+    QStringList otherDialogs;
+    DialogSeam::ExecHandler previousHandler;
+};
+
+void TstProfileSwitch::initTestCase()
+{
+    QVERIFY(UserFolder::makeFolders());
+    ProfileOptionsLabels[0].insert("0", "Profile 1");
+    UpDataParam::TimerMs = 50;
+    UpDataParam::WaitStepMs = 20;
+    // Only the profile road re-reads here, not the periodic settings refresh.
+    Worker::SettingsRefreshMs = 1000000;
+    SimReset(true);
+
+    // Profile 2 of the mouse holds settings of its own.
+    FlashDataMap second = Profile(1);
+    second.DebounceMs = 4;
+    second.ReportRateCode = 2;        // 500 Hz
+    second.DpiLevels[0].XCode = 0x0B; // 1200 DPI for the 3327
+    second.DpiLevels[0].YCode = 0x0B;
+    QVERIFY(SimSetMouseProfileBlock(Mouse, 1, second));
+
+    window = new Dialog(nullptr);
+    window->show();
+    // The wait dialog ends itself once the pages have the block; every other
+    // dialog is noted and closed.
+    previousHandler = DialogSeam::setExecHandler([this](QDialog &dialog) {
+        if (qobject_cast<UpDataParam *>(&dialog)) {
+            ++waitRuns;
+            QElapsedTimer clock;
+            clock.start();
+            while (dialog.isVisible() && clock.elapsed() < 10000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            return;
+        }
+        otherDialogs << dialog.metaObject()->className();
+    });
+
+    const QByteArray path = DeviceFixture::MakeCurrentDevice(Mouse, true);
+    DeviceOnline = true;
+    DevicePageActive = 1;
+    LastRunOnline = false;
+    QVERIFY(WorkerThread);
+    WorkerThread->RequestRun();
+    QTRY_VERIFY_WITH_TIMEOUT(FlashDataBelongsToCurrentDevice(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(waitRuns, 1, 10000);
+    QVERIFY(WaitIdle());
+}
+
+void TstProfileSwitch::cleanupTestCase()
+{
+    DialogSeam::setExecHandler(previousHandler);
+    if (WorkerThread)
+        WorkerThread->Shutdown(3000);
+    UsbServer_Exit();
+    delete window;
+}
+
+void TstProfileSwitch::switchReadsAndShowsTheNewProfile()
+{
+    const FlashDataMap first = Profile(0);
+    const FlashDataMap second = Profile(1);
+    QVERIFY(!SameBlock(first, second));
+    QCOMPARE(levelText(0), QString("400"));
+    QCOMPARE(debounceBox()->currentIndex(), int(first.DebounceMs));
+
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    SimClearCallLog();
+    MyConmboBox *box = buttonPage()->ui->ProjectChoose;
+    QTRY_COMPARE(box->count(), 4);
+    box->setCurrentIndex(1);
+    QMetaObject::invokeMethod(box, "activated", Qt::DirectConnection, Q_ARG(int, 1));
+
+    // The mouse confirms profile 2; its block is read through the wait dialog.
+    QTRY_COMPARE_WITH_TIMEOUT(waitRuns, 2, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(FlashDataBelongsToCurrentDevice(), 10000);
+    QVERIFY(WaitIdle());
+    int profile = -1;
+    QVERIFY(SimMouseProfile(Mouse, &profile));
+    QCOMPARE(profile, 1);
+    QCOMPARE(CountCalls("UsbServer_ReadAllFlashData"), 1);
+    QVERIFY(SameBlock(FlashDataSnapshot(), second));
+    // The read's write-back carries profile 2's own block, nothing else.
+    for (const SimCallRecord &call : SimCallLog()) {
+        if (call.function == QLatin1String("ProtocolDataUpdate"))
+            QCOMPARE(call.data, QByteArray(reinterpret_cast<const char *>(&second),
+                                           int(sizeof(FlashDataMap))));
+    }
+
+    // Every page shows profile 2 before anything is changed.
+    QCOMPARE(levelText(0), QString("1200"));
+    QVERIFY(window->sensorPage()->ui->frameRate->ui->Button500HZ->isChecked());
+    QCOMPARE(debounceBox()->currentIndex(), 4);
+    QCOMPARE(box->currentIndex(), 1);
+    QCOMPARE(offline.count(), 0);
+    QVERIFY(otherDialogs.isEmpty());
+
+    // One change: it lands in profile 2, profile 1 stays as it was.
+    debounceBox()->setCurrentIndex(12);
+    FlashDataMap expected = second;
+    expected.DebounceMs = 12;
+    QVERIFY(SameBlock(Profile(1), expected));
+    QVERIFY(SameBlock(Profile(0), first));
+    QCOMPARE(offline.count(), 0);
+}
+
+void TstProfileSwitch::switchOnTheMouseIsReadToo()
+{
+    // The user takes profile 1 again with the mouse's own button.
+    const FlashDataMap first = Profile(0);
+    const FlashDataMap second = Profile(1);
+    const int runs = waitRuns;
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    QVERIFY(SimSwitchProfileOnDevice(Mouse, 0));
+    QTRY_COMPARE_WITH_TIMEOUT(waitRuns, runs + 1, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(FlashDataBelongsToCurrentDevice(), 10000);
+    QVERIFY(WaitIdle());
+    QVERIFY(SameBlock(FlashDataSnapshot(), first));
+    QCOMPARE(levelText(0), QString("400"));
+    QCOMPARE(buttonPage()->ui->ProjectChoose->currentIndex(), 0);
+
+    debounceBox()->setCurrentIndex(10);
+    FlashDataMap expected = first;
+    expected.DebounceMs = 10;
+    QVERIFY(SameBlock(Profile(0), expected));
+    QVERIFY(SameBlock(Profile(1), second));
+    QCOMPARE(offline.count(), 0);
+}
+
+void TstProfileSwitch::refusedSwitchGoesBack()
+{
+    MyConmboBox *box = buttonPage()->ui->ProjectChoose;
+    QCOMPARE(box->currentIndex(), 0);
+    const int runs = waitRuns;
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    QSignalSpy config(PostMsg::GetInstance(), SIGNAL(SigAddConfig(QString)));
+    SimRefuseNextCall("UsbServer_SetCurrentConfig");
+    box->PreviousIndex = 0;
+    box->setCurrentIndex(2);
+    QMetaObject::invokeMethod(box, "activated", Qt::DirectConnection, Q_ARG(int, 2));
+    QVERIFY(WaitIdle());
+    int profile = -1;
+    QVERIFY(SimMouseProfile(Mouse, &profile));
+    QCOMPARE(profile, 0);
+    QCOMPARE(box->currentIndex(), 0);
+    QCOMPARE(config.count(), 0);
+    // The mouse answers: it is not offline.
+    QCOMPARE(offline.count(), 0);
+    QCOMPARE(waitRuns, runs);
+    QVERIFY(FlashDataBelongsToCurrentDevice());
+}
+
+QTEST_MAIN(TstProfileSwitch)
+#include "tst_profileswitch.moc"
