@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceField.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -27,6 +29,7 @@ private slots:
     void on_checkBox_toggled(bool checked);
 
 private:
+    DeviceField LongRangeField;
     QString PicturePath;
     QString LabelColorText;
 };

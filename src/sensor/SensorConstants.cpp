@@ -235,15 +235,15 @@ int DecodeDpiLevel(int code, int flags)
     return DecodeDpiLevel(SensorDefineNames, SensorDefineValues, CurrentSensorModel, code, flags);
 }
 
-void SetDpiLevelValue(int level, int dpi)
+bool SetDpiLevelValue(int level, int dpi)
 {
     if (level < 0 || level > 7)
-        return;
+        return false;
     const FlashDataMap block = FlashDataSnapshot();
     int code = 0;
     int flags = 0;
     EncodeDpiValue(dpi, block.DpiLevels[level].Flags, code, flags);
-    SetDpiLevelCode(level, code, code, flags);
+    return SetDpiLevelCode(level, code, code, flags);
 }
 
 int DpiStepUp(int a)

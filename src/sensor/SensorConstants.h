@@ -67,8 +67,9 @@ int DecodeDpiLevel(const QVector<QString> &names, const QVector<int> &values, co
                    int code, int flags);
 
 // Encodes `dpi` for DPI level `level` (0..7) and writes it through
-// SetDpiLevelCode; level -1 (or any level outside 0..7) does nothing.
-void SetDpiLevelValue(int level, int dpi);
+// SetDpiLevelCode; its result. Level -1 (or any level outside 0..7) writes
+// nothing and is false.
+bool SetDpiLevelValue(int level, int dpi);
 
 // The stepping and snapping of the DPI editor over the range table.
 int DpiStepUp(int value);
