@@ -208,7 +208,9 @@ void Advanced::SlotFormReset()
 {
     ui->frameClose->SetIndex(2);
     ui->FrameLongMode->hide();
-    LongRangeShown = true;
+    // The next layout shows the frame, but only for a model that has the mode
+    // and is not on its cable.
+    LongRangeShown = ModelOffersLongRange() && !CurrentDeviceInfo.Wired;
     ui->FrameFPS->SetChecked(false);
     ui->FrameAngle->ShowAngle(0);
 }

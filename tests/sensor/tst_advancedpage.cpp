@@ -27,6 +27,7 @@ private slots:
     void fillFromBlock();
     void longRangeFrame_data();
     void longRangeFrame();
+    void resetShowsLongRangeOnNextLayout_data();
     void resetShowsLongRangeOnNextLayout();
     void angleRefusedGoesBack();
     void angleWhileFillingWritesNothing();
@@ -122,16 +123,31 @@ void TstAdvancedPage::longRangeFrame()
     QCOMPARE(page.ui->FrameLongMode->isVisibleTo(&window), shown);
 }
 
+void TstAdvancedPage::resetShowsLongRangeOnNextLayout_data()
+{
+    QTest::addColumn<int>("driveIndex");
+    QTest::addColumn<bool>("wired");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("wireless model with long range") << 0 << false << true;
+    QTest::newRow("the same on its cable") << 0 << true << false;
+    QTest::newRow("wired model") << 1 << true << false;
+    QTest::newRow("model the catalogue does not describe") << 7 << false << false;
+}
+
 void TstAdvancedPage::resetShowsLongRangeOnNextLayout()
 {
-    UseDevice(1, true);
+    QFETCH(int, driveIndex);
+    QFETCH(bool, wired);
+    QFETCH(bool, shown);
+    UseDevice(driveIndex, wired);
     QWidget window;
     Advanced page(&window);
     QMetaObject::invokeMethod(&page, "SlotFormReset", Qt::DirectConnection);
     QVERIFY(!page.ui->FrameLongMode->isVisibleTo(&window));
     QCOMPARE(page.ui->frameClose->ui->StopClose->currentIndex(), 2);
     emit PostMsg::GetInstance()->SigtVis(0);
-    QVERIFY(page.ui->FrameLongMode->isVisibleTo(&window));
+    QCOMPARE(page.ui->FrameLongMode->isVisibleTo(&window), shown);
+    QCOMPARE(page.LongRangeIsShown(), shown);
 }
 
 void TstAdvancedPage::angleRefusedGoesBack()
