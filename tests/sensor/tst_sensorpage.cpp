@@ -461,6 +461,8 @@ void TstSensorPage::controlReachesMouse()
     QFETCH(int, mouseValue);
     QFETCH(int, shown);
     ReadFromMouse();
+    // Each row changes what the mouse holds.
+    QVERIFY(MouseValue(control, MouseBlock()) != mouseValue);
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
     Act(control);
     const FlashDataMap mouse = MouseBlock();
