@@ -28,6 +28,7 @@
 #include "ui_StraightLine.h"
 
 #include "../support/DeviceFixture.h"
+#include "SensorControls.h"
 
 #include <QColorDialog>
 #include <QSignalSpy>
@@ -43,29 +44,6 @@ FlashDataMap MouseBlock()
 {
     return DeviceFixture::MouseBlock(Mouse);
 }
-
-enum Control
-{
-    Rate500,
-    Lod2mm,
-    RippleOn,
-    AngleSnapOn,
-    Level3,
-    PlusStep,
-    Sleep5Minutes,
-    PerformanceOn,
-    ModeHP,
-    LongRangeOff,
-    BlackLevel2,
-    Angle10,
-    Fps20KOn,
-    CountFour,
-    CountOneSwap,
-    Slider1100,
-    MinusStep,
-    MarkerRight,
-    PerformanceTime
-};
 
 enum Fault
 {
@@ -102,16 +80,17 @@ private slots:
 
 private:
     void ReadFromMouse();
-    void Act(int control);
-    // The field of the control as the mouse holds it, and as the page shows it.
-    int MouseValue(int control, const FlashDataMap &m) const;
-    int ShownValue(int control) const;
+    void Act(int control) { Controls.Act(control); }
+    int MouseValue(int control, const FlashDataMap &m) const
+    {
+        return Controls.MouseValue(control, m);
+    }
+    int ShownValue(int control) const { return Controls.ShownValue(control); }
     // The summary panel shows the mouse's DPI, report rate and lift-off.
     void CheckSummary(const FlashDataMap &m) const;
     QStringList LevelTexts() const;
 
-    // Runs inside Act just before the control's change is made.
-    std::function<void()> BeforeChange;
+    SensorControls Controls;
     QWidget *window = nullptr;
     PreVier *summary = nullptr;
     Sensor *sensor = nullptr;
@@ -137,6 +116,9 @@ void TstSensorPage::initTestCase()
     summary = new PreVier(window);
     sensor = new Sensor(window);
     advanced = new Advanced(window);
+    Controls.sensor = sensor;
+    Controls.advanced = advanced;
+    Controls.Device = Mouse;
     QCOMPARE(sensor->Switches.Ripple, QString("3950,3327"));
 
     SimReset(true);
@@ -202,208 +184,6 @@ void TstSensorPage::fillsFromRead()
     QCOMPARE(advanced->ui->FrameLongMode->pos(), QPoint(0, 160));
     QVERIFY(!advanced->ui->FrameFPS->isVisibleTo(window));
     QCOMPARE(advanced->ui->label->text(), QString("Sleep"));
-}
-
-void TstSensorPage::Act(int control)
-{
-    Ui::Sensor *ui = sensor->ui;
-    SensorDPI *dpi = ui->frameDpi;
-    const auto change = [this] {
-        if (BeforeChange)
-            BeforeChange();
-    };
-    switch (control) {
-    case Rate500:
-        change();
-        ui->frameRate->ui->Button500HZ->click();
-        break;
-    case Lod2mm:
-        change();
-        ui->frameLOD->ui->LOD->setCurrentIndex(2);
-        break;
-    case RippleOn:
-        change();
-        ui->frame->ui->RippeControl_2->click();
-        break;
-    case AngleSnapOn:
-        change();
-        ui->frame_4->ui->StraightLine_2->click();
-        break;
-    case Level3:
-        change();
-        dpi->LevelButton(3)->click();
-        break;
-    case PlusStep:
-        change();
-        dpi->ui->AddLevelA->click();
-        break;
-    case MinusStep:
-        change();
-        dpi->ui->ReduceLevelA->click();
-        break;
-    case Slider1100:
-        // The first slider change after the read, as a wheel turn or a
-        // release of the handle makes it.
-        change();
-        dpi->ui->horizontalSliderC->setValue(1100);
-        break;
-    case Sleep5Minutes: {
-        QComboBox *combo = advanced->ui->frameClose->ui->StopClose;
-        change();
-        combo->setCurrentIndex(5);
-        emit combo->activated(5);
-        break;
-    }
-    case PerformanceOn:
-        change();
-        ui->Performance->click();
-        break;
-    case PerformanceTime:
-        change();
-        ui->PerformanceOpen->setCurrentIndex(5);
-        break;
-    case ModeHP:
-        change();
-        ui->ModelChoose->setCurrentIndex(1);
-        break;
-    case LongRangeOff:
-        change();
-        advanced->ui->FrameLongMode->ui->checkBox->click();
-        break;
-    case BlackLevel2:
-        // The swatch selects its level and opens the colour dialog.
-        dpi->Swatch(2)->click();
-        QVERIFY(dpi->ColourDialog()->isVisible());
-        change();
-        emit dpi->ColourDialog()->colorSelected(QColor(0, 0, 0));
-        dpi->ColourDialog()->hide();
-        break;
-    case Angle10:
-        change();
-        advanced->ui->FrameAngle->ui->AngleSet->setValue(10);
-        break;
-    case Fps20KOn:
-        change();
-        advanced->ui->FrameFPS->ui->KFPS->click();
-        break;
-    case CountFour:
-        change();
-        dpi->ui->ChooseEvent->setCurrentIndex(3);
-        break;
-    case CountOneSwap:
-        // Level 1 is current: it trades places with level 0.
-        change();
-        dpi->ui->ChooseEvent->setCurrentIndex(0);
-        break;
-    case MarkerRight: {
-        // The marker of level 1 stands at x 118; dropped one level right.
-        QMouseEvent press(QEvent::MouseButtonPress, QPoint(133, 169), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(dpi, &press);
-        QMouseEvent move(QEvent::MouseMove, QPoint(224, 169), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QCoreApplication::sendEvent(dpi, &move);
-        change();
-        QMouseEvent release(QEvent::MouseButtonRelease, QPoint(224, 169), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(dpi, &release);
-        break;
-    }
-    }
-}
-
-int TstSensorPage::MouseValue(int control, const FlashDataMap &m) const
-{
-    switch (control) {
-    case Rate500:
-        return m.ReportRateCode;
-    case Lod2mm:
-        return m.LodCode;
-    case RippleOn:
-        return m.RippleControlOn;
-    case AngleSnapOn:
-        return m.StraightLineOn;
-    case Level3:
-    case MarkerRight:
-        return m.CurrentDpiLevel;
-    case PlusStep:
-        return m.DpiLevels[1].XCode;
-    case MinusStep:
-    case Slider1100:
-        return DecodeDpiLevel(m.DpiLevels[1].XCode, m.DpiLevels[1].Flags);
-    case Sleep5Minutes:
-        return m.SleepTimeCode;
-    case PerformanceOn:
-        return m.PerformanceOn;
-    case PerformanceTime:
-        return m.PerformanceTimeCode;
-    case ModeHP:
-        return m.SensorModeIndex;
-    case LongRangeOff:
-        return SimLongRange(Mouse) ? 1 : 0;
-    case BlackLevel2:
-        return (m.DpiLevels[2].ColorR << 16) | (m.DpiLevels[2].ColorG << 8) | m.DpiLevels[2].ColorB;
-    case Angle10:
-        return m.AngleDegrees;
-    case Fps20KOn:
-        return m.Scan20KOn;
-    case CountFour:
-    case CountOneSwap:
-        return 10 * m.DpiLevelCount + m.CurrentDpiLevel;
-    }
-    return -1;
-}
-
-int TstSensorPage::ShownValue(int control) const
-{
-    Ui::Sensor *ui = sensor->ui;
-    SensorDPI *dpi = ui->frameDpi;
-    switch (control) {
-    case Rate500:
-        return ui->frameRate->CurrentRateIndex() * 10 +
-               ui->frameRate->RateButton(ui->frameRate->CurrentRateIndex())->isChecked();
-    case Lod2mm:
-        return ui->frameLOD->ui->LOD->currentIndex();
-    case RippleOn:
-        return ui->frame->ui->RippeControl_2->isChecked();
-    case AngleSnapOn:
-        return ui->frame_4->ui->StraightLine_2->isChecked();
-    case Level3:
-    case MarkerRight:
-        // The level, its button and the marker agree.
-        if (!dpi->LevelButton(dpi->CurrentLevelValue())->isChecked() ||
-            dpi->ui->label_8->x() / 91 != dpi->CurrentLevelValue())
-            return -1;
-        return dpi->CurrentLevelValue();
-    case PlusStep:
-    case MinusStep:
-    case Slider1100:
-        // The box, the slider and the level button show one value.
-        if (dpi->ui->horizontalSliderC->value() != dpi->ui->spinBoxA->value() ||
-            dpi->LevelButton(1)->text().toInt() != dpi->ui->spinBoxA->value())
-            return -1;
-        return dpi->ui->spinBoxA->value();
-    case Sleep5Minutes:
-        return advanced->ui->frameClose->ui->StopClose->currentIndex();
-    case PerformanceOn:
-        return ui->Performance->isChecked();
-    case PerformanceTime:
-        return ui->PerformanceOpen->currentIndex();
-    case ModeHP:
-        return ui->ModelChoose->currentIndex();
-    case LongRangeOff:
-        return advanced->ui->FrameLongMode->ui->checkBox->isChecked();
-    case BlackLevel2:
-        return dpi->LevelColor(2) == QLatin1String("0,0,0");
-    case Angle10:
-        return advanced->ui->FrameAngle->ui->AngleSet->value();
-    case Fps20KOn:
-        return advanced->ui->FrameFPS->ui->KFPS->isChecked();
-    case CountFour:
-    case CountOneSwap:
-        return 10 * (dpi->ui->ChooseEvent->currentIndex() + 1) + dpi->CurrentLevelValue();
-    }
-    return -1;
 }
 
 void TstSensorPage::CheckSummary(const FlashDataMap &m) const
@@ -515,7 +295,7 @@ void TstSensorPage::controlPutBack()
     const int shownBefore = ShownValue(control);
     const QStringList levelsBefore = LevelTexts();
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
-    BeforeChange = [fault, control] {
+    Controls.BeforeChange = [fault, control] {
         if (fault == Offline)
             QVERIFY(SimSetMouseOnline(Mouse, false));
         else if (fault == ReadUnderWay)
@@ -526,7 +306,7 @@ void TstSensorPage::controlPutBack()
             SimRefuseNextCall("ProtocolDataUpdate");
     };
     Act(control);
-    BeforeChange = nullptr;
+    Controls.BeforeChange = nullptr;
     ParamUpdateRunning = false;
     QVERIFY(WaitIdle());
     QVERIFY(SimSetMouseOnline(Mouse, true));
