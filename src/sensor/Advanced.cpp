@@ -13,15 +13,6 @@
 #include <QCoreApplication>
 #include <QTabBar>
 
-namespace {
-
-QString AngleText(int angle)
-{
-    return QString::number(angle) + QChar(0x00B0);
-}
-
-} // namespace
-
 Advanced::Advanced(QWidget *parent) : QWidget(parent), ui(new Ui::Advanced)
 {
     ui->setupUi(this);
@@ -158,11 +149,7 @@ void Advanced::SlotAllLanguage(int index)
 
 void Advanced::Fill(const FlashDataMap &b)
 {
-    const int angle = b.AngleDegrees;
-    ui->FrameAngle->SetPictureAngle(angle);
-    ui->FrameAngle->SetSliderValue(angle);
-    ConfirmedAngle = angle;
-    ui->FrameAngle->SetAngleText(AngleText(angle));
+    ui->FrameAngle->ShowAngle(b.AngleDegrees);
     const int sleepIndex = StopCloseTime::IndexOfCode(b.SleepTimeCode);
     if (sleepIndex >= 0)
         ui->frameClose->SetIndex(sleepIndex);
@@ -221,11 +208,11 @@ void Advanced::SlotFormReset()
 {
     ui->frameClose->SetIndex(2);
     ui->FrameLongMode->hide();
-    LongRangeShown = true;
+    // The next layout shows the frame, but only for a model that has the mode
+    // and is not on its cable.
+    LongRangeShown = ModelOffersLongRange() && !CurrentDeviceInfo.Wired;
     ui->FrameFPS->SetChecked(false);
-    ui->FrameAngle->SetSliderValue(0);
-    ConfirmedAngle = 0;
-    ui->FrameAngle->SetAngleText(AngleText(0));
+    ui->FrameAngle->ShowAngle(0);
 }
 
 void Advanced::Slot20KOpen(bool Open)

@@ -4,6 +4,7 @@
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
 #include "ui_AngleMove.h"
 
@@ -57,11 +58,17 @@ AngleMove::~AngleMove()
     delete ui;
 }
 
+void AngleMove::ShowAngle(int angle)
+{
+    ConfirmedAngle = angle;
+    SetSliderValue(angle);
+    SetPictureAngle(angle);
+    SetAngleText(AngleText(angle));
+}
+
 void AngleMove::SetSliderValue(int angle)
 {
-    ui->AngleSet->blockSignals(true);
-    ui->AngleSet->setValue(angle);
-    ui->AngleSet->blockSignals(false);
+    DeviceField::Silently(ui->AngleSet, [&] { ui->AngleSet->setValue(angle); });
 }
 
 void AngleMove::SetSliderEnabled(bool enabled)
@@ -100,20 +107,11 @@ void AngleMove::on_AngleSet_valueChanged(int value)
 {
     ui->widget_2->setAngle(value);
     ui->Keydown_6->setText(AngleText(value));
-    if (!ui->AngleSet->isEnabled()) {
-        ui->AngleSet->setValue(ConfirmedAngle);
+    if (DeviceField::Filling())
         return;
-    }
-    if (!DeviceDataReady || SensorPageFilling)
-        return;
-    if (SetAngle(value)) {
+    if (DeviceField::WritesOpen() && DeviceField::Write([value] { return SetAngle(value); })) {
         ConfirmedAngle = value;
         return;
     }
-    ui->AngleSet->blockSignals(true);
-    ui->AngleSet->setEnabled(false);
-    ui->widget_2->setAngle(ConfirmedAngle);
-    ui->Keydown_6->setText(AngleText(ConfirmedAngle));
-    ui->AngleSet->setValue(ConfirmedAngle);
-    ui->AngleSet->blockSignals(false);
+    ShowAngle(ConfirmedAngle);
 }

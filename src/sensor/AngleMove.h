@@ -12,8 +12,7 @@ extern int ConfirmedAngle;
 
 // The sensor-angle control of the advanced page: a slider from -30 to +30
 // degrees with a turning mouse picture. A settled value is written with
-// SetAngle; a refused write puts everything back to ConfirmedAngle and leaves
-// the slider disabled until the page enables it again.
+// SetAngle; a refused or unsent value puts everything back to ConfirmedAngle.
 class AngleMove : public QFrame
 {
     Q_OBJECT
@@ -22,6 +21,8 @@ public:
     explicit AngleMove(QWidget *parent = nullptr);
     ~AngleMove() override;
 
+    // The angle the mouse holds: slider, text and picture, and ConfirmedAngle.
+    void ShowAngle(int angle);
     // Without running the slider's slots.
     void SetSliderValue(int angle);
     void SetSliderEnabled(bool enabled);

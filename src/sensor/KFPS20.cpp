@@ -4,6 +4,7 @@
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "device/FlashDataStore.h"
+#include "sensor/SensorToggle.h"
 #include "ui_KFPS20.h"
 
 #include <QCoreApplication>
@@ -48,6 +49,5 @@ void KFPS20::SlotAllLanguage(int index)
 
 void KFPS20::on_KFPS_clicked(bool checked)
 {
-    if (!SetScan20K(checked ? 1 : 0))
-        ui->KFPS->setChecked(!checked);
+    SensorToggle::Clicked(ui->KFPS, checked, SetScan20K);
 }

@@ -8,7 +8,8 @@ class KFPS20;
 }
 
 // The 20K FPS scanning switch (kept hidden by the advanced page, still filled
-// from the device): a click writes Scan20KOn; a refused write flips it back.
+// from the device): a click writes Scan20KOn; a refused or unsent click flips
+// it back.
 class KFPS20 : public QFrame
 {
     Q_OBJECT

@@ -9,7 +9,6 @@
 #include "ui_LongMode.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 
 LongMode::LongMode(QWidget *parent) : QFrame(parent), ui(new Ui::LongMode)
 {
@@ -26,6 +25,18 @@ LongMode::LongMode(QWidget *parent) : QFrame(parent), ui(new Ui::LongMode)
         "CheckBox.png);}");
     connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(CurrentLanguage);
+    // The mode lives in the receiver link, not in the parameter block.
+    LongRangeField = DeviceField(
+        ui->checkBox,
+        [](int on) {
+            const char *path = CurrentDevicePathPtr.load();
+            if (!(UsbFinderC_GetDeviceOnLine(path) & 0xFF)) {
+                emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+                return false;
+            }
+            return UsbFinderC_SetLongRangeMode(path, on == 1);
+        },
+        [this](int on) { ui->checkBox->setChecked(on == 1); });
 }
 
 LongMode::~LongMode()
@@ -35,7 +46,7 @@ LongMode::~LongMode()
 
 void LongMode::SetChecked(bool on)
 {
-    ui->checkBox->setChecked(on);
+    LongRangeField.Fill(on ? 1 : 0);
 }
 
 void LongMode::SlotAllLanguage(int index)
@@ -46,17 +57,5 @@ void LongMode::SlotAllLanguage(int index)
 
 void LongMode::on_checkBox_toggled(bool checked)
 {
-    if (!DeviceDataReady)
-        return;
-    const char *path = CurrentDevicePathPtr.load();
-    if (UsbFinderC_GetDeviceOnLine(path) & 0xFF) {
-        // The box keeps the new state either way; a refusal is at least logged.
-        if (!UsbFinderC_SetLongRangeMode(path, checked))
-            qWarning() << "the mouse did not take the long-range mode";
-        return;
-    }
-    emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-    ui->checkBox->blockSignals(true);
-    ui->checkBox->setChecked(!checked);
-    ui->checkBox->blockSignals(false);
+    LongRangeField.Change(checked ? 1 : 0);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceField.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -8,7 +10,8 @@ class LongMode;
 }
 
 // The long-range radio switch of the advanced page. It talks to the device
-// library directly (the mode is not part of the parameter block).
+// library directly (the mode is not part of the parameter block); a click the
+// mouse does not take puts the box back.
 class LongMode : public QFrame
 {
     Q_OBJECT
@@ -17,7 +20,7 @@ public:
     explicit LongMode(QWidget *parent = nullptr);
     ~LongMode() override;
 
-    // Signals stay open: a change of state is sent to the mouse.
+    // The state the mouse reported: shown, never sent back.
     void SetChecked(bool on);
 
     Ui::LongMode *ui = nullptr;
@@ -27,6 +30,7 @@ private slots:
     void on_checkBox_toggled(bool checked);
 
 private:
+    DeviceField LongRangeField;
     QString PicturePath;
     QString LabelColorText;
 };

@@ -46,6 +46,18 @@ Sensor::Sensor(QWidget *parent) : QWidget(parent), ui(new Ui::Sensor)
         mark->setStyleSheet("#" + mark->objectName() + "{border-image: url(" + PicturePath +
                             "Title.png);}");
     ModelView = qobject_cast<QListView *>(ui->ModelChoose->view());
+    ModelField = DeviceField(ui->ModelChoose, SetSensorMode,
+                             [this](int index) { ui->ModelChoose->setCurrentIndex(index); });
+    PerformanceField = DeviceField(
+        ui->Performance, SetPerformance,
+        [this](int on) {
+            ui->Performance->setChecked(on == 1);
+            ui->PerformanceOpen->setEnabled(on == 1);
+        },
+        [](int on) { emit PostMsg::GetInstance()->Sig20KOpen(on == 1); });
+    PerformanceTimeField = DeviceField(
+        ui->PerformanceOpen, [](int index) { return SetPerformanceTime(PerformanceCodes[index]); },
+        [this](int index) { ui->PerformanceOpen->setCurrentIndex(index); });
 
     connect(hub, SIGNAL(SigUpDataLightSensor(FlashDataMap)), this,
             SLOT(SlotUpDataSenSorUISensor(FlashDataMap)), Qt::BlockingQueuedConnection);
@@ -118,45 +130,25 @@ void Sensor::SlotAllLanguage(int index)
 
 void Sensor::on_ModelChoose_currentIndexChanged(int index)
 {
-    if (!DeviceDataReady || SensorPageFilling || index == 2)
-        return;
-    if (SetSensorMode(index)) {
-        ModelIndex = index;
-        return;
-    }
-    ui->ModelChoose->blockSignals(true);
-    ui->ModelChoose->setCurrentIndex(ModelIndex);
-    ui->ModelChoose->blockSignals(false);
+    // Item 2 is the mode of a cable or a high rate: shown, never chosen.
+    if (index < 0 || index == 2)
+        ModelField.ShowHeld();
+    else
+        ModelField.Change(index);
 }
 
 void Sensor::on_PerformanceOpen_currentIndexChanged(int index)
 {
-    if (!DeviceDataReady || SensorPageFilling)
-        return;
-    if (!CheckDeviceOnline()) {
-        ui->PerformanceOpen->blockSignals(true);
-        ui->PerformanceOpen->setCurrentIndex(PerformanceTimeIndex);
-        ui->PerformanceOpen->blockSignals(false);
-        return;
-    }
-    if (index >= 0 && index < 10)
-        SetPerformanceTime(PerformanceCodes[index]);
+    if (index < 0 || index >= 10)
+        PerformanceTimeField.ShowHeld();
+    else
+        PerformanceTimeField.Change(index);
 }
 
 void Sensor::on_Performance_clicked(bool checked)
 {
-    PostMsg *hub = PostMsg::GetInstance();
-    if (DeviceDataReady) {
-        if (SetPerformance(checked ? 1 : 0)) {
-            emit hub->Sig20KOpen(checked);
-        } else {
-            ui->Performance->blockSignals(true);
-            ui->Performance->setChecked(!checked);
-            ui->Performance->blockSignals(false);
-            ui->PerformanceOpen->setEnabled(!checked);
-        }
-    }
-    emit hub->SigtVis(0);
+    PerformanceField.Change(checked ? 1 : 0);
+    emit PostMsg::GetInstance()->SigtVis(0);
 }
 
 void Sensor::on_Performance_toggled(bool checked)

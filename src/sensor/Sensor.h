@@ -3,7 +3,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "platform/vidide/FlashDataMap.h"
+#include "device/DeviceField.h"
+#include "device/FlashDataMap.h"
 #include "sensor/SensorConstants.h"
 
 class QListView;
@@ -52,12 +53,15 @@ private:
     void FillFromBlock(const FlashDataMap &block);
     QString DriveGroup() const;
     bool ListsModel(const QString &switchText) const;
-    // ModelChoose shows `index` with its signals open.
+    // ModelChoose shows `index` without writing it.
     void ShowMode(int index, bool enabled, bool hideCorded);
 
     bool FormBuilt = false;
     QString PicturePath;
     QListView *ModelView = nullptr;
-    int ModelIndex = 0;
-    int PerformanceTimeIndex = 2;
+    // The sensor mode (item 2, the cable's mode, is shown, never written),
+    // the performance switch and the performance time item.
+    DeviceField ModelField;
+    DeviceField PerformanceField;
+    DeviceField PerformanceTimeField;
 };

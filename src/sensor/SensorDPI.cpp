@@ -1,6 +1,7 @@
 #include "sensor/SensorDPI.h"
 
 #include "common/ConfigIniStore.h"
+#include "device/DeviceField.h"
 #include "device/DeviceState.h"
 #include "ui_SensorDPI.h"
 
@@ -185,7 +186,7 @@ void SensorDPI::SetSliderMinimum(int value)
 
 void SensorDPI::SetSliderValue(int value)
 {
-    ui->horizontalSliderC->setValue(value);
+    DeviceField::Silently(ui->horizontalSliderC, [&] { ui->horizontalSliderC->setValue(value); });
 }
 
 void SensorDPI::LoadDefaultLevels()
@@ -251,7 +252,7 @@ void SensorDPI::ShowCurrentLevel(int level)
     for (QAbstractButton *b : buttons)
         b->blockSignals(true);
     if (level >= 0 && level < 8) {
-        ui->horizontalSliderC->setValue(LevelValue(level));
+        ShowSliderValue(LevelValue(level));
         LevelButton(level)->setChecked(true);
         Swatch(level)->setChecked(true);
         for (int i = 0; i < 8; ++i) {
@@ -262,7 +263,6 @@ void SensorDPI::ShowCurrentLevel(int level)
     }
     for (QAbstractButton *b : buttons)
         b->blockSignals(false);
-    ui->horizontalSliderC->blockSignals(false);
 }
 
 void SensorDPI::ApplySwatchStyle(int level)

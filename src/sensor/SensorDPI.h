@@ -18,8 +18,8 @@ class SensorDPI;
 // text, colour on the swatch below it), the level-count combo, the value
 // slider with its number box and minus/plus buttons, and the current-level
 // marker that can be dragged. Writes go through the field setters; while the
-// page fills the row (SensorPageFilling set, or DeviceDataReady clear) the
-// slots only change the look.
+// page fills the row (SensorPageFilling set) the slots only change the look.
+// The row shows what the mouse holds: a refused or unsent change is put back.
 class SensorDPI : public QFrame
 {
     Q_OBJECT
@@ -63,7 +63,8 @@ public:
     void MoveMarkerToLevel(int number);
     void ShowSelectedSwatch(int level);
     void SelectLevel(int level);
-    void SelectDraggedLevel(int level);
+    // Selects a level as the user's choice; true when the mouse took it.
+    bool SelectDraggedLevel(int level);
 
     // Read access for the page and tests.
     int CurrentLevelValue() const { return CurrentLevel; }
@@ -129,7 +130,9 @@ private:
     void StyleLevelButton(int level, bool selected);
     void StyleSwatch(int level, bool selected, bool moveIt);
     int LevelValue(int level) const;
-    bool WriteGateOpen() const;
+    int CheckedLevel() const;
+    // The value box and the slider show `value`; the slider stays silent.
+    void ShowSliderValue(int value);
     void StepTo(int value);
 
     QString PicturePath;
@@ -146,9 +149,6 @@ private:
     QPoint DragOffset;
     int CurrentLevel = 1;
     QString LevelColors[8];
-    bool SliderArmed = false;
-    int PreviousLevel = 0;
-    // Start values the row's slots can rely on before the first fill.
+    // Start value the count combo goes back to before the first fill.
     int CountIndex = 0;
-    int ConfirmedLevel = -1;
 };

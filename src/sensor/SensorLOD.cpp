@@ -16,6 +16,9 @@ SensorLOD::SensorLOD(QWidget *parent) : QFrame(parent), ui(new Ui::SensorLOD)
     ui->label->setStyleSheet("QLabel{color: rgb(" + ThemeColorText("LabelColor") + ");}");
     ui->label_2->setStyleSheet("QLabel{border-image: url(" + PicturePath + "Tips.png);}");
     ApplyThemedCombo(ui->LOD, PicturePath, 10);
+    LodField = DeviceField(
+        ui->LOD, [](int value) { return SetLod(value + 1); },
+        [this](int value) { ShowItemOf(value); }, [this](int value) { Announce(value); });
 }
 
 SensorLOD::~SensorLOD()
@@ -40,20 +43,28 @@ int SensorLOD::ItemOfValue(int value) const
 
 void SensorLOD::Announce(int value)
 {
+    // A distance the list cannot show is not announced either.
+    if (value < 0 || value > 2 || ItemOfValue(value) < 0)
+        return;
     static const char *const Texts[3] = {"1mm", "2mm", "0.7mm"};
     emit PostMsg::GetInstance()->SigAddLOD(QString::fromLatin1(Texts[value]));
 }
 
+// The list changes shape, not the distance: it keeps showing the held one.
 void SensorLOD::Add07mmItem()
 {
     if (ui->LOD->count() == 2)
-        ui->LOD->insertItem(0, "0.7mm");
+        DeviceField::Silently(ui->LOD, [this] { ui->LOD->insertItem(0, "0.7mm"); });
+    if (LodField.Held() >= 0)
+        LodField.ShowHeld();
 }
 
 void SensorLOD::Remove07mmItem()
 {
     if (ui->LOD->count() == 3)
-        ui->LOD->removeItem(0);
+        DeviceField::Silently(ui->LOD, [this] { ui->LOD->removeItem(0); });
+    if (LodField.Held() >= 0)
+        LodField.ShowHeld();
 }
 
 void SensorLOD::SetLodEnabled(bool enabled)
@@ -63,23 +74,14 @@ void SensorLOD::SetLodEnabled(bool enabled)
 
 void SensorLOD::ShowLod(int value)
 {
-    LodValue = value;
-    if (ThreeItems()) {
-        const int item = ItemOfValue(value);
-        if (item < 0)
-            return;
-        ui->LOD->setCurrentIndex(item);
-        Announce(value);
-        return;
-    }
+    LodField.Fill(value);
+}
+
+void SensorLOD::ShowItemOf(int value)
+{
     // A 0.7 mm code on a layout without that entry: nothing matches, so the
-    // list shows no entry rather than a wrong distance, and nothing is announced.
-    if (value != 0 && value != 1) {
-        ui->LOD->setCurrentIndex(-1);
-        return;
-    }
-    ui->LOD->setCurrentIndex(value);
-    Announce(value);
+    // list shows no entry rather than a wrong distance.
+    ui->LOD->setCurrentIndex(ItemOfValue(value));
 }
 
 void SensorLOD::SetTitleText(const QString &text)
@@ -100,28 +102,15 @@ void SensorLOD::SetTipPosition(int language)
 
 void SensorLOD::on_LOD_currentIndexChanged(int index)
 {
-    if (!DeviceDataReady || SensorPageFilling)
-        return;
+    static const int ThreeValues[3] = {2, 0, 1};
     int value = -1;
-    if (ThreeItems()) {
-        static const int Values[3] = {2, 0, 1};
-        if (index < 0 || index > 2)
-            return;
-        value = Values[index];
-    } else {
-        if (index < 0 || index > 1)
-            return;
+    if (ThreeItems() && index >= 0 && index <= 2)
+        value = ThreeValues[index];
+    else if (!ThreeItems() && (index == 0 || index == 1))
         value = index;
-    }
-    if (SetLod(value + 1)) {
-        LodValue = value;
-        Announce(value);
+    if (value < 0) {
+        LodField.ShowHeld();
         return;
     }
-    const int item = ItemOfValue(LodValue);
-    if (item < 0)
-        return;
-    ui->LOD->blockSignals(true);
-    ui->LOD->setCurrentIndex(item);
-    ui->LOD->blockSignals(false);
+    LodField.Change(value);
 }

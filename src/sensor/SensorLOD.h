@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceField.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -8,8 +10,8 @@ class SensorLOD;
 }
 
 // The lift-off distance chooser: "1mm" and "2mm", and "0.7mm" first for the
-// sensors that offer it. A choice writes LodCode (1, 2, 3); a refused write
-// shows the previous entry again.
+// sensors that offer it. A choice writes LodCode (1, 2, 3); a refused or
+// unsent choice shows the entry of the distance the mouse holds again.
 class SensorLOD : public QFrame
 {
     Q_OBJECT
@@ -27,7 +29,7 @@ public:
     void SetTipText(const QString &text);
     void SetTipPosition(int language);
 
-    int CurrentLodValue() const { return LodValue; }
+    int CurrentLodValue() const { return LodField.Held(); }
 
     Ui::SensorLOD *ui = nullptr;
 
@@ -37,8 +39,9 @@ private slots:
 private:
     bool ThreeItems() const;
     int ItemOfValue(int value) const;
+    void ShowItemOf(int value);
     void Announce(int value);
 
     QString PicturePath;
-    int LodValue = 0;
+    DeviceField LodField;
 };

@@ -33,6 +33,13 @@ SensorRate::SensorRate(QWidget *parent) : QFrame(parent), ui(new Ui::SensorRate)
             PicturePath + "ReportRate.png);}QToolButton:checked{background-image: url(" +
             PicturePath + "ReportRateClick.png);}");
     }
+    RateField = DeviceField(
+        RateGroup, [](int index) { return SetReportRate(CodeOfIndex(index)); },
+        [this](int index) { CheckRateButton(index); },
+        [](int index) {
+            if (index >= 0 && index < 7)
+                emit PostMsg::GetInstance()->SigAddReport(Rates[index]);
+        });
 }
 
 SensorRate::~SensorRate()
@@ -69,11 +76,20 @@ QToolButton *SensorRate::RateButton(int index) const
 
 void SensorRate::ShowRateIndex(int index)
 {
-    RateIndex = index;
-    if (index < 0 || index > 6)
+    RateField.Fill(index);
+}
+
+void SensorRate::CheckRateButton(int index)
+{
+    if (QToolButton *button = RateButton(index)) {
+        button->setChecked(true);
         return;
-    RateButton(index)->setChecked(true);
-    emit PostMsg::GetInstance()->SigAddReport(Rates[index]);
+    }
+    // No rate the row knows: no button stays checked.
+    RateGroup->setExclusive(false);
+    for (int i = 0; i < 7; ++i)
+        RateButton(i)->setChecked(false);
+    RateGroup->setExclusive(true);
 }
 
 void SensorRate::ShowHighRates(int mode)
@@ -94,16 +110,10 @@ void SensorRate::SetTitleText(const QString &text)
 
 void SensorRate::RateClicked(int index, bool checked)
 {
-    if (!checked || !DeviceDataReady)
+    if (!checked)
         return;
-    if (SetReportRate(Codes[index])) {
-        PostMsg *hub = PostMsg::GetInstance();
-        emit hub->SigAddReport(Rates[index]);
-        RateIndex = index;
-        emit hub->SigHideModel(index >= 4 ? 1 : 0);
-        return;
-    }
-    ShowRateIndex(RateIndex);
+    if (RateField.Change(index))
+        emit PostMsg::GetInstance()->SigHideModel(index >= 4 ? 1 : 0);
 }
 
 void SensorRate::on_Button125HZ_clicked(bool checked)

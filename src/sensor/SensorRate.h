@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceField.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -11,7 +13,8 @@ class SensorRate;
 }
 
 // The report-rate row: seven exclusive rate buttons from 125 to 8000 Hz. A
-// click writes the rate's code; a refused write shows the previous rate again.
+// click writes the rate's code; a refused or unsent click shows the rate the
+// mouse holds again.
 class SensorRate : public QFrame
 {
     Q_OBJECT
@@ -20,13 +23,14 @@ public:
     explicit SensorRate(QWidget *parent = nullptr);
     ~SensorRate() override;
 
-    // Shows the rate of `index` (0..6) and announces it; any index is kept.
+    // Shows the rate of `index` (0..6; another index checks no button) as the
+    // one the mouse holds, and announces it.
     void ShowRateIndex(int index);
     // 0: up to 1000 Hz, 1: 2000 and 4000 Hz, 2: 2000 Hz, 3: up to 8000 Hz.
     void ShowHighRates(int mode);
     void SetTitleText(const QString &text);
 
-    int CurrentRateIndex() const { return RateIndex; }
+    int CurrentRateIndex() const { return RateField.Held(); }
     QToolButton *RateButton(int index) const;
 
     // Code of ReportRateCode and rate in Hz of each index.
@@ -48,9 +52,9 @@ private slots:
 
 private:
     void RateClicked(int index, bool checked);
+    void CheckRateButton(int index);
 
     QString PicturePath;
     QButtonGroup *RateGroup = nullptr;
-    // Before the first ShowRateIndex a refused click has nothing to put back.
-    int RateIndex = -1;
+    DeviceField RateField;
 };

@@ -2,6 +2,7 @@
 
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
+#include "device/DeviceField.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -24,13 +25,12 @@ void ApplyLook(QAbstractButton *toggle, QLabel *title, QLabel *tip)
 
 void Clicked(QAbstractButton *toggle, bool checked, bool (*setter)(int))
 {
-    if (!DeviceDataReady)
+    if (DeviceField::Filling())
         return;
-    if (setter(checked ? 1 : 0))
+    if (DeviceField::WritesOpen() && DeviceField::Write([&] { return setter(checked ? 1 : 0); }))
         return;
-    toggle->blockSignals(true);
-    toggle->setChecked(!checked);
-    toggle->blockSignals(false);
+    // Before the click the toggle showed what the mouse holds.
+    DeviceField::Silently(toggle, [&] { toggle->setChecked(!checked); });
 }
 
 int TipX(const int table[5], int language)

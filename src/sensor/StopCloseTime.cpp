@@ -18,6 +18,10 @@ StopCloseTime::StopCloseTime(QWidget *parent) : QFrame(parent), ui(new Ui::StopC
     ui->setupUi(this);
     PicturePath = QCoreApplication::applicationDirPath() + "/Picture/Light/";
     ApplyThemedCombo(ui->StopClose, PicturePath, 15);
+    SleepField = DeviceField(
+        ui->StopClose, [](int index) { return SetSleepTime(CodeOfIndex(index)); },
+        [this](int index) { ui->StopClose->setCurrentIndex(index); });
+    SleepField.Fill(2);
 }
 
 StopCloseTime::~StopCloseTime()
@@ -41,10 +45,7 @@ int StopCloseTime::CodeOfIndex(int index)
 
 void StopCloseTime::SetIndex(int index)
 {
-    ui->StopClose->blockSignals(true);
-    ui->StopClose->setCurrentIndex(index);
-    SleepIndex = index;
-    ui->StopClose->blockSignals(false);
+    SleepField.Fill(index);
 }
 
 void StopCloseTime::SetItemText(int index, const QString &text)
@@ -54,16 +55,9 @@ void StopCloseTime::SetItemText(int index, const QString &text)
 
 void StopCloseTime::on_StopClose_activated(int index)
 {
-    if (!DeviceDataReady)
-        return;
-    const int code = CodeOfIndex(index);
-    if (code < 0 || ButtonPageFilling)
-        return;
-    if (SetSleepTime(code)) {
-        SleepIndex = index;
+    if (CodeOfIndex(index) < 0) {
+        SleepField.ShowHeld();
         return;
     }
-    ui->StopClose->blockSignals(true);
-    ui->StopClose->setCurrentIndex(SleepIndex);
-    ui->StopClose->blockSignals(false);
+    SleepField.Change(index);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceField.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -34,5 +36,5 @@ private:
     QString PicturePath;
     // Item 2 (one minute) is what a reset shows; before the first SetIndex a
     // refused choice goes back there.
-    int SleepIndex = 2;
+    DeviceField SleepField;
 };

@@ -60,8 +60,7 @@ void Sensor::ShowMode(int index, bool enabled, bool hideCorded)
     if (ModelView)
         ModelView->setRowHidden(2, hideCorded);
     ui->ModelChoose->setEnabled(enabled);
-    ui->ModelChoose->setCurrentIndex(index);
-    ModelIndex = index;
+    ModelField.Fill(index);
 }
 
 void Sensor::SlotUpDataSenSorUISensor(FlashDataMap DataMap)
@@ -120,15 +119,10 @@ void Sensor::FillFromBlock(const FlashDataMap &b)
 
     ui->frameLOD->ShowLod(b.LodCode - 1);
 
-    const bool performance = b.PerformanceOn != 0;
-    ui->Performance->setChecked(performance);
-    ui->PerformanceOpen->setEnabled(performance);
-    emit PostMsg::GetInstance()->Sig20KOpen(performance);
+    PerformanceField.Fill(b.PerformanceOn != 0 ? 1 : 0);
     const int timeIndex = PerformanceIndexOfCode(b.PerformanceTimeCode);
-    if (timeIndex >= 0) {
-        ui->PerformanceOpen->setCurrentIndex(timeIndex);
-        PerformanceTimeIndex = timeIndex;
-    }
+    if (timeIndex >= 0)
+        PerformanceTimeField.Fill(timeIndex);
     ui->frame->SetChecked(b.RippleControlOn != 0);
     ui->frame_4->SetChecked(b.StraightLineOn != 0);
     ui->frame_3->SetChecked(b.MotionSyncOn != 0);
@@ -220,25 +214,16 @@ void Sensor::SlotFormReset()
         ui->frameRate->ShowHighRates(mode);
         ui->frameRate->ShowRateIndex(mode == 3 ? 6 : 3);
     }
-    if (mode >= 0 || info.Wired) {
-        ui->ModelChoose->blockSignals(true);
-        ui->ModelChoose->setCurrentIndex(0);
-        ui->ModelChoose->blockSignals(false);
-        ModelIndex = 0;
-    }
+    if (mode >= 0 || info.Wired)
+        ModelField.Fill(0);
     CurrentSensorModel = ConfigIniStore::GetInstance()->GetValue(DriveGroup(), "Sensor");
     if (CurrentSensorModel == QLatin1String("3950"))
         ui->frameLOD->Add07mmItem();
     else
         ui->frameLOD->Remove07mmItem();
-    ui->PerformanceOpen->blockSignals(true);
-    ui->PerformanceOpen->setCurrentIndex(2);
-    ui->PerformanceOpen->blockSignals(false);
-    PerformanceTimeIndex = 2;
+    PerformanceTimeField.Fill(2);
     ui->frameLOD->ShowLod(0);
-    ui->Performance->setChecked(false);
-    emit hub->Sig20KOpen(false);
-    ui->PerformanceOpen->setEnabled(false);
+    PerformanceField.Fill(0);
     ui->frame_3->SetChecked(true);
     ui->frame_4->SetChecked(false);
     ui->frame->SetChecked(false);
@@ -248,13 +233,14 @@ void Sensor::SlotFormReset()
 
 void Sensor::SlotUpDataDPI(int index)
 {
-    DeviceDataReady = false;
+    // The mouse reports the level it now holds: shown, not written back.
+    const bool filling = SensorPageFilling.exchange(true);
     ui->frameDpi->MoveMarkerToLevel(index + 1);
     if (index >= 0 && index <= 7) {
         ui->frameDpi->SelectLevel(index);
         ui->frameDpi->SetCurrentLevelMember(index);
     }
-    DeviceDataReady = true;
+    SensorPageFilling = filling;
 }
 
 void Sensor::SlotUpDataReportRate(int index)

@@ -3,47 +3,44 @@
 
 #include "app/PostMsg.h"
 #include "common/SharedState.h"
-#include "device/DeviceState.h"
+#include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
-#include "platform/vidide/VidIde.h"
 #include "ui_SensorDPI.h"
 
 #include <QColorDialog>
 
 #include <cstring>
 
-bool SensorDPI::WriteGateOpen() const
+int SensorDPI::CheckedLevel() const
 {
-    return DeviceDataReady && !SensorPageFilling;
+    for (int i = 0; i < 8; ++i) {
+        if (LevelButton(i)->isChecked())
+            return i;
+    }
+    return -1;
 }
 
 void SensorDPI::LevelToggled(int level, bool checked)
 {
-    if (!checked) {
-        StyleLevelButton(level, false);
+    StyleLevelButton(level, checked);
+    // A fill only shows the level; the mouse already holds it.
+    if (!checked || DeviceField::Filling())
         return;
-    }
-    StyleLevelButton(level, true);
-    if (!WriteGateOpen())
-        return;
-    ConfirmedLevel = CurrentLevel;
-    CurrentLevel = level;
-    if (!SetCurrentDpiLevel(level)) {
-        ShowCurrentLevel(ConfirmedLevel);
-        CurrentLevel = ConfirmedLevel;
+    if (!DeviceField::WritesOpen() ||
+        !DeviceField::Write([level] { return SetCurrentDpiLevel(level); })) {
+        ShowCurrentLevel(CurrentLevel);
         return;
     }
     ShrinkOtherSwatches(level);
     Swatch(level)->setChecked(true);
     CurrentLevel = level;
-    ConfirmedLevel = level;
     ui->label_8->move(MarkerPoints[level]);
     emit PostMsg::GetInstance()->SigAddSensor(LevelValue(level));
 }
 
 void SensorDPI::LevelClicked()
 {
-    ShowCurrentLevel(ConfirmedLevel);
+    ShowCurrentLevel(CurrentLevel);
 }
 
 void SensorDPI::SwatchToggled(int level, bool checked)
@@ -56,8 +53,8 @@ void SensorDPI::SwatchToggled(int level, bool checked)
     Swatch(level)->setGeometry(r.x() - 8, r.y() + 6, 66, 14);
     LevelButton(level)->setChecked(true);
     StyleSwatch(level, true, false);
-    SliderArmed = false;
-    ui->horizontalSliderC->setValue(LevelValue(level));
+    // Showing the level's value is no edit of it.
+    ShowSliderValue(LevelValue(level));
 }
 
 void SensorDPI::SwatchClicked()
@@ -67,8 +64,6 @@ void SensorDPI::SwatchClicked()
 
 void SensorDPI::SetColor(QColor color)
 {
-    if (!CheckDeviceOnline())
-        return;
     int level = -1;
     for (int i = 0; i < 8; ++i) {
         if (Swatch(i)->isChecked()) {
@@ -81,65 +76,58 @@ void SensorDPI::SetColor(QColor color)
     const int r = color.red();
     const int g = color.green();
     const int b = color.blue();
-    LevelColors[level] = QString::number(r) + "," + QString::number(g) + "," + QString::number(b);
-    if (WriteGateOpen())
-        SetDpiLevelColor(level, r, g, b);
+    // The swatch takes the colour only once the mouse holds it.
+    if (DeviceField::WritesOpen() &&
+        DeviceField::Write([=] { return SetDpiLevelColor(level, r, g, b); }))
+        LevelColors[level] =
+            QString::number(r) + "," + QString::number(g) + "," + QString::number(b);
     ApplySwatchStyle(level);
 }
 
 void SensorDPI::on_ChooseEvent_currentIndexChanged(int index)
 {
-    if (!CheckDeviceOnline()) {
-        ui->ChooseEvent->blockSignals(true);
-        ui->ChooseEvent->setCurrentIndex(CountIndex);
-        ui->ChooseEvent->blockSignals(false);
+    // A fill sets the count it read and shows the levels itself.
+    if (DeviceField::Filling()) {
+        CountIndex = index;
+        return;
+    }
+    const auto putBack = [this] {
+        DeviceField::Silently(ui->ChooseEvent,
+                              [this] { ui->ChooseEvent->setCurrentIndex(CountIndex); });
+    };
+    // A count of no level (the combo emptied) names no level to keep.
+    if (index < 0 || index > 7 || !DeviceField::WritesOpen()) {
+        putBack();
+        return;
+    }
+    const int old = CurrentLevel;
+    if (old > index && old <= 7) {
+        // The current level falls outside the new count: it trades places
+        // with the new last level, so the mouse keeps its DPI and colour. The
+        // swap carries the new count and current level as well.
+        const FlashDataMap block = FlashDataSnapshot();
+        unsigned char atIndex[6];
+        unsigned char atOld[6];
+        std::memcpy(atIndex, &block.DpiLevels[index], 6);
+        std::memcpy(atOld, &block.DpiLevels[old], 6);
+        if (!DeviceField::Write([&] { return SwapDpiLevels(atIndex, atOld, index, old, index); })) {
+            putBack();
+            return;
+        }
+        const QString oldValue = LevelButton(old)->text();
+        const QString oldColour = LevelColors[old];
+        LevelButton(old)->setText(LevelButton(index)->text());
+        LevelColors[old] = LevelColors[index];
+        LevelButton(index)->setText(oldValue);
+        LevelColors[index] = oldColour;
+        CurrentLevel = index;
+        ShowCurrentLevel(index);
+    } else if (!DeviceField::Write([index] { return SetDpiLevelCount(index + 1); })) {
+        putBack();
         return;
     }
     CountIndex = index;
-    if (SensorPageFilling)
-        return;
-    // A count of no level (the combo emptied) names no level to keep.
-    if (index < 0 || index > 7)
-        return;
-    PreviousLevel = CurrentLevel;
-    const int old = PreviousLevel;
-    if (old > index && old <= 7) {
-        // The current level falls outside the new count: it trades places
-        // with the new last level, so the mouse keeps its DPI and colour.
-        const QString oldValue = LevelButton(old)->text();
-        const QString oldColour = LevelColors[old];
-        const QString newValue = LevelButton(index)->text();
-        const QString newColour = LevelColors[index];
-        LevelColors[old] = newColour;
-        ApplySwatchStyle(old);
-        LevelButton(old)->setText(newValue);
-        LevelColors[index] = oldColour;
-        ApplySwatchStyle(index);
-        ui->label_8->move(MarkerPoints[index]);
-        LevelButton(index)->setText(oldValue);
-        LevelButton(index)->setChecked(true);
-        CurrentLevel = index;
-        if (DeviceDataReady) {
-            const FlashDataMap block = FlashDataSnapshot();
-            unsigned char atIndex[6];
-            unsigned char atOld[6];
-            std::memcpy(atIndex, &block.DpiLevels[index], 6);
-            std::memcpy(atOld, &block.DpiLevels[old], 6);
-            SwapDpiLevels(atIndex, atOld, index, old, index);
-        }
-    }
     ShowLevels(index);
-    if (!DeviceDataReady)
-        return;
-    if (UsbFinderC_GetDeviceOnLine(CurrentDevicePathPtr.load()) & 0xFF) {
-        if (SensorPageFilling)
-            return;
-        // The count goes through its guarded setter, which sends the block
-        // only when it belongs to this mouse.
-        SetDpiLevelCount(index + 1);
-    } else if (!SensorPageFilling) {
-        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-    }
 }
 
 void SensorDPI::on_BlueButton_toggled(bool checked)

@@ -4,20 +4,14 @@
 
 #include "app/PostMsg.h"
 #include "common/SharedState.h"
-#include "device/DeviceState.h"
+#include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
-#include "platform/vidide/VidIde.h"
 #include "sensor/SensorConstants.h"
 #include "ui_SensorDPI.h"
 
 #include <QMouseEvent>
 
 namespace {
-
-bool MouseOnline()
-{
-    return UsbFinderC_GetDeviceOnLine(CurrentDevicePathPtr.load()) & 0xFF;
-}
 
 struct Band
 {
@@ -35,76 +29,63 @@ const int Limits[8] = {69, 160, 251, 342, 433, 524, 612, -1};
 
 } // namespace
 
+void SensorDPI::ShowSliderValue(int value)
+{
+    DeviceField::Silently(ui->horizontalSliderC, [&] { ui->horizontalSliderC->setValue(value); });
+    ui->spinBoxA->setValue(value);
+}
+
+// The slider's value slot writes the step; a value the slider already shows
+// changes nothing.
 void SensorDPI::StepTo(int value)
 {
-    SliderArmed = true;
     ui->horizontalSliderC->setValue(value);
 }
 
 void SensorDPI::on_AddLevelA_clicked()
 {
-    if (DeviceDataReady && !MouseOnline()) {
-        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-        return;
-    }
     StepTo(DpiStepUp(ui->spinBoxA->value()));
 }
 
 void SensorDPI::on_ReduceLevelA_clicked()
 {
-    if (DeviceDataReady && !MouseOnline()) {
-        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-        return;
-    }
     StepTo(DpiStepDown(ui->spinBoxA->value()));
 }
 
 void SensorDPI::on_horizontalSliderC_sliderMoved(int position)
 {
+    // While the handle is dragged the box previews the value; the release
+    // writes it (or puts it back).
     int pageStep = ui->horizontalSliderC->pageStep();
     const int snapped = DpiSnap(position, pageStep);
     ui->horizontalSliderC->setPageStep(pageStep);
-    if (MouseOnline() || SensorPageFilling) {
-        ui->spinBoxA->setValue(snapped);
-        return;
-    }
-    ui->horizontalSliderC->blockSignals(true);
-    ui->horizontalSliderC->setEnabled(false);
-    ui->horizontalSliderC->setValue(ui->spinBoxA->value());
+    ui->spinBoxA->setValue(snapped);
 }
 
 void SensorDPI::on_horizontalSliderC_valueChanged(int value)
 {
-    if (DeviceDataReady && !SensorPageFilling && !MouseOnline()) {
-        ui->horizontalSliderC->blockSignals(true);
-        ui->horizontalSliderC->setEnabled(false);
-        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-        ui->horizontalSliderC->setValue(ui->spinBoxA->value());
-        return;
-    }
     int pageStep = ui->horizontalSliderC->pageStep();
     const int snapped = DpiSnap(value, pageStep);
     ui->horizontalSliderC->setPageStep(pageStep);
-    int level = -1;
-    for (int i = 0; i < 8; ++i) {
-        if (LevelButton(i)->isChecked()) {
-            level = i;
-            break;
-        }
+    const int level = CheckedLevel();
+    if (level < 0) {
+        // No level to hold the value: it is only shown.
+        ui->spinBoxA->setValue(snapped);
+        return;
     }
-    if (level >= 0)
+    if (DeviceField::Filling()) {
         LevelButton(level)->setText(QString::number(snapped));
-    ui->spinBoxA->setValue(snapped);
-    if (!SliderArmed) {
-        SliderArmed = true;
+        ui->spinBoxA->setValue(snapped);
         return;
     }
-    // A fill (or the defaults without device data) only shows values; the
-    // wait dialog's update also keeps the block as it is.
-    if (ParamUpdateRunning || SensorPageFilling)
+    if (DeviceField::WritesOpen() &&
+        DeviceField::Write([&] { return SetDpiLevelValue(level, snapped); })) {
+        LevelButton(level)->setText(QString::number(snapped));
+        ui->spinBoxA->setValue(snapped);
+        emit PostMsg::GetInstance()->SigAddSensor(snapped);
         return;
-    SetDpiLevelValue(level, snapped);
-    emit PostMsg::GetInstance()->SigAddSensor(snapped);
+    }
+    ShowSliderValue(LevelValue(level));
 }
 
 void SensorDPI::mousePressEvent(QMouseEvent *event)
@@ -161,27 +142,30 @@ void SensorDPI::mouseReleaseEvent(QMouseEvent *event)
         const int target = CurrentLevel + band.step;
         // The bounds above keep the target inside the row; a count combo
         // without an item must not take it past the last level either.
-        if (target < 0 || target > 7) {
+        // Marker and level move only when the mouse takes the level.
+        if (target < 0 || target > 7 || !SelectDraggedLevel(target)) {
             goHome();
             return;
         }
         ui->label_8->move(home.x() + 91 * band.step, home.y());
-        CurrentLevel = target;
-        SelectDraggedLevel(CurrentLevel);
-        if (DeviceDataReady)
-            SetCurrentDpiLevel(CurrentLevel);
         return;
     }
     goHome();
 }
 
-void SensorDPI::SelectDraggedLevel(int level)
+bool SensorDPI::SelectDraggedLevel(int level)
 {
-    if (DeviceDataReady && !SensorPageFilling && !MouseOnline()) {
-        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-        return;
-    }
-    SliderArmed = false;
-    if (QToolButton *button = LevelButton(level))
+    QToolButton *button = LevelButton(level);
+    if (!button || DeviceField::Filling())
+        return false;
+    if (!button->isChecked()) {
+        // The level button's toggled slot writes the level, or puts the row
+        // back on the level the mouse holds.
         button->setChecked(true);
+    } else if (DeviceField::WritesOpen() &&
+               DeviceField::Write([level] { return SetCurrentDpiLevel(level); })) {
+        CurrentLevel = level;
+        ShowCurrentLevel(level);
+    }
+    return CurrentLevel == level && button->isChecked();
 }

@@ -27,6 +27,7 @@ private slots:
     void fillFromBlock();
     void longRangeFrame_data();
     void longRangeFrame();
+    void resetShowsLongRangeOnNextLayout_data();
     void resetShowsLongRangeOnNextLayout();
     void angleRefusedGoesBack();
     void angleWhileFillingWritesNothing();
@@ -122,34 +123,49 @@ void TstAdvancedPage::longRangeFrame()
     QCOMPARE(page.ui->FrameLongMode->isVisibleTo(&window), shown);
 }
 
+void TstAdvancedPage::resetShowsLongRangeOnNextLayout_data()
+{
+    QTest::addColumn<int>("driveIndex");
+    QTest::addColumn<bool>("wired");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("wireless model with long range") << 0 << false << true;
+    QTest::newRow("the same on its cable") << 0 << true << false;
+    QTest::newRow("wired model") << 1 << true << false;
+    QTest::newRow("model the catalogue does not describe") << 7 << false << false;
+}
+
 void TstAdvancedPage::resetShowsLongRangeOnNextLayout()
 {
-    UseDevice(1, true);
+    QFETCH(int, driveIndex);
+    QFETCH(bool, wired);
+    QFETCH(bool, shown);
+    UseDevice(driveIndex, wired);
     QWidget window;
     Advanced page(&window);
     QMetaObject::invokeMethod(&page, "SlotFormReset", Qt::DirectConnection);
     QVERIFY(!page.ui->FrameLongMode->isVisibleTo(&window));
     QCOMPARE(page.ui->frameClose->ui->StopClose->currentIndex(), 2);
     emit PostMsg::GetInstance()->SigtVis(0);
-    QVERIFY(page.ui->FrameLongMode->isVisibleTo(&window));
+    QCOMPARE(page.ui->FrameLongMode->isVisibleTo(&window), shown);
+    QCOMPARE(page.LongRangeIsShown(), shown);
 }
 
 void TstAdvancedPage::angleRefusedGoesBack()
 {
     AngleMove control(nullptr);
-    ConfirmedAngle = 5;
-    control.SetSliderValue(5);
+    control.ShowAngle(5);
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
     control.ui->AngleSet->setValue(10);
     QCOMPARE(control.ui->AngleSet->value(), 5);
     QCOMPARE(control.ui->Keydown_6->text(), QString("5°"));
     QCOMPARE(control.ui->widget_2->angle(), 5);
-    QVERIFY(!control.ui->AngleSet->isEnabled());
+    QCOMPARE(ConfirmedAngle, 5);
     QCOMPARE(offline.count(), 1);
-    // While disabled, a change is put back without a write.
+    // The slider stays usable: the next change is tried again and put back.
+    QVERIFY(control.ui->AngleSet->isEnabled());
     control.ui->AngleSet->setValue(-20);
     QCOMPARE(control.ui->AngleSet->value(), 5);
-    QCOMPARE(offline.count(), 1);
+    QCOMPARE(offline.count(), 2);
     // The slider never leaves -30..30.
     control.SetSliderValue(45);
     QCOMPARE(control.ui->AngleSet->value(), 30);

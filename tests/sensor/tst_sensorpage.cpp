@@ -1,8 +1,9 @@
 // The sensor and advanced pages on the simulated wireless mouse (catalogue
 // group Drive1, sensor 3950, 4K receiver): the fill after a read, every
-// control's write reaching the mouse, and each control put back when the
-// mouse does not answer.
+// control's write reaching the mouse, each control put back when the mouse
+// does not answer or refuses, and device data shown without a write.
 #include "app/PostMsg.h"
+#include "app/PreVier.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
@@ -13,7 +14,10 @@
 #include "platform/vidide/VidIde.h"
 #include "sensor/Advanced.h"
 #include "sensor/Sensor.h"
+#include "sensor/SensorConstants.h"
 #include "ui_Advanced.h"
+#include "ui_AngleMove.h"
+#include "ui_KFPS20.h"
 #include "ui_LongMode.h"
 #include "ui_RippeControl.h"
 #include "ui_Sensor.h"
@@ -24,6 +28,7 @@
 #include "ui_StraightLine.h"
 
 #include "../support/DeviceFixture.h"
+#include "SensorControls.h"
 
 #include <QColorDialog>
 #include <QSignalSpy>
@@ -40,19 +45,11 @@ FlashDataMap MouseBlock()
     return DeviceFixture::MouseBlock(Mouse);
 }
 
-enum Control
+enum Fault
 {
-    Rate500,
-    Lod2mm,
-    RippleOn,
-    AngleSnapOn,
-    Level3,
-    PlusStep,
-    Sleep5Minutes,
-    PerformanceOn,
-    ModeHP,
-    LongRangeOff,
-    BlackLevel2
+    Offline,
+    Refusing,
+    ReadUnderWay
 };
 
 constexpr auto countCallsTo = &DeviceFixture::CountCalls;
@@ -69,8 +66,10 @@ private slots:
     void fillsFromRead();
     void controlReachesMouse_data();
     void controlReachesMouse();
-    void controlPutBackOffline_data();
-    void controlPutBackOffline();
+    void controlPutBack_data();
+    void controlPutBack();
+    void putBackToLastAccepted();
+    void deviceDataWritesNothing();
     void countShrinkKeepsCurrentLevel();
     void markerDragSelectsLevel_data();
     void markerDragSelectsLevel();
@@ -81,12 +80,19 @@ private slots:
 
 private:
     void ReadFromMouse();
-    void Act(int control);
-    // The field of the control as the mouse holds it, and as the page shows it.
-    int MouseValue(int control, const FlashDataMap &m) const;
-    int ShownValue(int control) const;
+    void Act(int control) { Controls.Act(control); }
+    int MouseValue(int control, const FlashDataMap &m) const
+    {
+        return Controls.MouseValue(control, m);
+    }
+    int ShownValue(int control) const { return Controls.ShownValue(control); }
+    // The summary panel shows the mouse's DPI, report rate and lift-off.
+    void CheckSummary(const FlashDataMap &m) const;
+    QStringList LevelTexts() const;
 
+    SensorControls Controls;
     QWidget *window = nullptr;
+    PreVier *summary = nullptr;
     Sensor *sensor = nullptr;
     Advanced *advanced = nullptr;
     QByteArray path;
@@ -107,8 +113,12 @@ void TstSensorPage::initTestCase()
     broken.close();
 
     window = new QWidget;
+    summary = new PreVier(window);
     sensor = new Sensor(window);
     advanced = new Advanced(window);
+    Controls.sensor = sensor;
+    Controls.advanced = advanced;
+    Controls.Device = Mouse;
     QCOMPARE(sensor->Switches.Ripple, QString("3950,3327"));
 
     SimReset(true);
@@ -176,110 +186,27 @@ void TstSensorPage::fillsFromRead()
     QCOMPARE(advanced->ui->label->text(), QString("Sleep"));
 }
 
-void TstSensorPage::Act(int control)
+void TstSensorPage::CheckSummary(const FlashDataMap &m) const
 {
-    Ui::Sensor *ui = sensor->ui;
-    switch (control) {
-    case Rate500:
-        ui->frameRate->ui->Button500HZ->click();
-        break;
-    case Lod2mm:
-        ui->frameLOD->ui->LOD->setCurrentIndex(2);
-        break;
-    case RippleOn:
-        ui->frame->ui->RippeControl_2->click();
-        break;
-    case AngleSnapOn:
-        ui->frame_4->ui->StraightLine_2->click();
-        break;
-    case Level3:
-        ui->frameDpi->LevelButton(3)->click();
-        break;
-    case PlusStep:
-        ui->frameDpi->ui->AddLevelA->click();
-        break;
-    case Sleep5Minutes: {
-        QComboBox *combo = advanced->ui->frameClose->ui->StopClose;
-        combo->setCurrentIndex(5);
-        emit combo->activated(5);
-        break;
-    }
-    case PerformanceOn:
-        ui->Performance->click();
-        break;
-    case ModeHP:
-        ui->ModelChoose->setCurrentIndex(1);
-        break;
-    case LongRangeOff:
-        advanced->ui->FrameLongMode->ui->checkBox->click();
-        break;
-    case BlackLevel2:
-        // The swatch selects its level and opens the colour dialog.
-        ui->frameDpi->Swatch(2)->click();
-        QVERIFY(ui->frameDpi->ColourDialog()->isVisible());
-        emit ui->frameDpi->ColourDialog()->colorSelected(QColor(0, 0, 0));
-        ui->frameDpi->ColourDialog()->hide();
-        break;
-    }
+    const auto text = [this](const char *name) {
+        return DeviceFixture::FindChildOrFail<QLabel>(summary, name)->text();
+    };
+    const DpiLevel &level = m.DpiLevels[m.CurrentDpiLevel & 7];
+    QCOMPARE(text("DpiValue"), QString::number(DecodeDpiLevel(level.XCode, level.Flags)));
+    QCOMPARE(text("ReportValue"),
+             QString::number(SensorRate::RateOfIndex(SensorRate::IndexOfCode(m.ReportRateCode))) +
+                 "Hz");
+    static const char *const Lods[3] = {"1mm", "2mm", "0.7mm"};
+    QCOMPARE(text("LodValue"), QString(Lods[(m.LodCode - 1) % 3]));
 }
 
-int TstSensorPage::MouseValue(int control, const FlashDataMap &m) const
+QStringList TstSensorPage::LevelTexts() const
 {
-    switch (control) {
-    case Rate500:
-        return m.ReportRateCode;
-    case Lod2mm:
-        return m.LodCode;
-    case RippleOn:
-        return m.RippleControlOn;
-    case AngleSnapOn:
-        return m.StraightLineOn;
-    case Level3:
-        return m.CurrentDpiLevel;
-    case PlusStep:
-        return m.DpiLevels[1].XCode;
-    case Sleep5Minutes:
-        return m.SleepTimeCode;
-    case PerformanceOn:
-        return m.PerformanceOn;
-    case ModeHP:
-        return m.SensorModeIndex;
-    case LongRangeOff:
-        return SimLongRange(Mouse) ? 1 : 0;
-    case BlackLevel2:
-        return (m.DpiLevels[2].ColorR << 16) | (m.DpiLevels[2].ColorG << 8) | m.DpiLevels[2].ColorB;
-    }
-    return -1;
-}
-
-int TstSensorPage::ShownValue(int control) const
-{
-    Ui::Sensor *ui = sensor->ui;
-    switch (control) {
-    case Rate500:
-        return ui->frameRate->CurrentRateIndex();
-    case Lod2mm:
-        return ui->frameLOD->ui->LOD->currentIndex();
-    case RippleOn:
-        return ui->frame->ui->RippeControl_2->isChecked();
-    case AngleSnapOn:
-        return ui->frame_4->ui->StraightLine_2->isChecked();
-    case Level3:
-        return ui->frameDpi->CurrentLevelValue();
-    case PlusStep:
-        return ui->frameDpi->ui->spinBoxA->value();
-    case Sleep5Minutes:
-        return advanced->ui->frameClose->ui->StopClose->currentIndex();
-    case PerformanceOn:
-        return ui->Performance->isChecked();
-    case ModeHP:
-        return ui->ModelChoose->currentIndex();
-    case LongRangeOff:
-        return advanced->ui->FrameLongMode->ui->checkBox->isChecked();
-    case BlackLevel2:
-        return ui->frameDpi->LevelColor(2) == QLatin1String("0,0,0");
-    }
-    return -1;
+    QStringList texts;
+    for (int level = 0; level < 8; ++level)
+        texts << sensor->ui->frameDpi->LevelButton(level)->text() + "/" +
+                     sensor->ui->frameDpi->LevelColor(level);
+    return texts;
 }
 
 void TstSensorPage::controlReachesMouse_data()
@@ -287,16 +214,25 @@ void TstSensorPage::controlReachesMouse_data()
     QTest::addColumn<int>("control");
     QTest::addColumn<int>("mouseValue");
     QTest::addColumn<int>("shown");
-    QTest::newRow("report rate 500 Hz") << int(Rate500) << 2 << 2;
+    QTest::newRow("report rate 500 Hz") << int(Rate500) << 2 << 21;
     QTest::newRow("lift-off 2 mm") << int(Lod2mm) << 2 << 2;
     QTest::newRow("ripple control") << int(RippleOn) << 1 << 1;
     QTest::newRow("angle snapping") << int(AngleSnapOn) << 1 << 1;
     QTest::newRow("DPI level 3") << int(Level3) << 3 << 3;
     QTest::newRow("plus: 800 to 850 DPI") << int(PlusStep) << 16 << 850;
+    QTest::newRow("minus: 800 to 750 DPI") << int(MinusStep) << 750 << 750;
+    QTest::newRow("slider: 800 to 1100 DPI") << int(Slider1100) << 1100 << 1100;
+    QTest::newRow("marker one level right") << int(MarkerRight) << 2 << 2;
     QTest::newRow("sleep 5 minutes") << int(Sleep5Minutes) << 30 << 5;
     QTest::newRow("performance mode") << int(PerformanceOn) << 1 << 1;
+    QTest::newRow("performance time") << int(PerformanceTime) << 30 << 5;
     QTest::newRow("sensor mode HP") << int(ModeHP) << 1 << 1;
     QTest::newRow("level 2 black") << int(BlackLevel2) << 0 << 1;
+    QTest::newRow("sensor angle 10 degrees") << int(Angle10) << 10 << 10;
+    QTest::newRow("20K FPS") << int(Fps20KOn) << 1 << 1;
+    QTest::newRow("four levels") << int(CountFour) << 41 << 41;
+    QTest::newRow("one level: the current one moves first") << int(CountOneSwap) << 10 << 10;
+    QTest::newRow("long range off") << int(LongRangeOff) << 0 << 0;
 }
 
 void TstSensorPage::controlReachesMouse()
@@ -305,46 +241,177 @@ void TstSensorPage::controlReachesMouse()
     QFETCH(int, mouseValue);
     QFETCH(int, shown);
     ReadFromMouse();
+    // Each row changes what the mouse holds.
+    QVERIFY(MouseValue(control, MouseBlock()) != mouseValue);
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
     Act(control);
-    QCOMPARE(MouseValue(control, MouseBlock()), mouseValue);
+    const FlashDataMap mouse = MouseBlock();
+    QCOMPARE(MouseValue(control, mouse), mouseValue);
     QCOMPARE(ShownValue(control), shown);
+    CheckSummary(mouse);
     QVERIFY(offline.isEmpty());
     // Back to the factory settings for the next row.
     SimReset(true);
     QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
 }
 
-void TstSensorPage::controlPutBackOffline_data()
+void TstSensorPage::controlPutBack_data()
 {
     QTest::addColumn<int>("control");
-    QTest::newRow("report rate") << int(Rate500);
-    QTest::newRow("lift-off") << int(Lod2mm);
-    QTest::newRow("ripple control") << int(RippleOn);
-    QTest::newRow("DPI level") << int(Level3);
-    QTest::newRow("plus") << int(PlusStep);
-    QTest::newRow("sleep time") << int(Sleep5Minutes);
-    QTest::newRow("performance mode") << int(PerformanceOn);
-    QTest::newRow("sensor mode") << int(ModeHP);
-    QTest::newRow("long range") << int(LongRangeOff);
-    QTest::newRow("level colour") << int(BlackLevel2);
+    QTest::addColumn<int>("fault");
+    const QList<QPair<const char *, int>> controls = {{"report rate", Rate500},
+                                                      {"lift-off", Lod2mm},
+                                                      {"ripple control", RippleOn},
+                                                      {"angle snapping", AngleSnapOn},
+                                                      {"DPI level", Level3},
+                                                      {"plus", PlusStep},
+                                                      {"minus", MinusStep},
+                                                      {"slider", Slider1100},
+                                                      {"marker drop", MarkerRight},
+                                                      {"sleep time", Sleep5Minutes},
+                                                      {"performance mode", PerformanceOn},
+                                                      {"performance time", PerformanceTime},
+                                                      {"sensor mode", ModeHP},
+                                                      {"long range", LongRangeOff},
+                                                      {"level colour", BlackLevel2},
+                                                      {"sensor angle", Angle10},
+                                                      {"20K FPS", Fps20KOn},
+                                                      {"level count", CountFour},
+                                                      {"level count with a swap", CountOneSwap}};
+    for (const auto &c : controls) {
+        QTest::newRow(qPrintable(QString(c.first) + ", offline")) << c.second << int(Offline);
+        QTest::newRow(qPrintable(QString(c.first) + ", refusing")) << c.second << int(Refusing);
+        QTest::newRow(qPrintable(QString(c.first) + ", read under way"))
+            << c.second << int(ReadUnderWay);
+    }
 }
 
-void TstSensorPage::controlPutBackOffline()
+void TstSensorPage::controlPutBack()
 {
     QFETCH(int, control);
+    QFETCH(int, fault);
     ReadFromMouse();
     const FlashDataMap before = MouseBlock();
     const int shownBefore = ShownValue(control);
-    QVERIFY(SimSetMouseOnline(Mouse, false));
+    const QStringList levelsBefore = LevelTexts();
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    Controls.BeforeChange = [fault, control] {
+        if (fault == Offline)
+            QVERIFY(SimSetMouseOnline(Mouse, false));
+        else if (fault == ReadUnderWay)
+            ParamUpdateRunning = true;
+        else if (control == LongRangeOff)
+            SimRefuseNextCall("UsbFinderC_SetLongRangeMode");
+        else
+            SimRefuseNextCall("ProtocolDataUpdate");
+    };
     Act(control);
+    Controls.BeforeChange = nullptr;
+    ParamUpdateRunning = false;
     QVERIFY(WaitIdle());
     QVERIFY(SimSetMouseOnline(Mouse, true));
+    SimRefuseNextCall("ProtocolDataUpdate", 0);
+    SimRefuseNextCall("UsbFinderC_SetLongRangeMode", 0);
+    const FlashDataMap mouse = MouseBlock();
+    // Control, mouse and summary agree on what the mouse held, with one
+    // notice of a refusal; a change while the read is under way was never
+    // sent, and the read fills the control.
     QCOMPARE(ShownValue(control), shownBefore);
-    QCOMPARE(MouseValue(control, MouseBlock()), MouseValue(control, before));
-    QVERIFY(!offline.isEmpty());
-    QCOMPARE(offline.first().at(0).toInt(), 0);
+    QCOMPARE(MouseValue(control, mouse), MouseValue(control, before));
+    QCOMPARE(LevelTexts(), levelsBefore);
+    CheckSummary(mouse);
+    if (fault == ReadUnderWay) {
+        QVERIFY(offline.isEmpty());
+    } else {
+        QCOMPARE(offline.count(), 1);
+        QCOMPARE(offline.first().at(0).toInt(), fault == Refusing ? 1 : 0);
+    }
+    // Nothing stays locked until the next read.
+    QVERIFY(sensor->ui->frameDpi->ui->horizontalSliderC->isEnabled());
+    QVERIFY(!sensor->ui->frameDpi->ui->horizontalSliderC->signalsBlocked());
+    QVERIFY(advanced->ui->FrameAngle->ui->AngleSet->isEnabled());
+}
+
+void TstSensorPage::putBackToLastAccepted()
+{
+    // A refusal after an accepted change goes back to the accepted value.
+    ReadFromMouse();
+    QComboBox *time = sensor->ui->PerformanceOpen;
+    time->setCurrentIndex(5);
+    QCOMPARE(int(MouseBlock().PerformanceTimeCode), 30);
+    QVERIFY(SimSetMouseOnline(Mouse, false));
+    time->setCurrentIndex(6);
+    QVERIFY(SimSetMouseOnline(Mouse, true));
+    QCOMPARE(time->currentIndex(), 5);
+    QCOMPARE(int(MouseBlock().PerformanceTimeCode), 30);
+    SimReset(true);
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+}
+
+void TstSensorPage::deviceDataWritesNothing()
+{
+    // Every control changes with what the device reports, the mouse asleep
+    // or awake: nothing is written back and no notice comes up.
+    ReadFromMouse();
+    PostMsg *hub = PostMsg::GetInstance();
+    const bool longRange = SimLongRange(Mouse);
+    FlashDataMap block = MouseBlock();
+    block.ReportRateCode = 2;
+    block.LodCode = 2;
+    block.RippleControlOn = 1;
+    block.StraightLineOn = 1;
+    block.MotionSyncOn = block.MotionSyncOn ? 0 : 1;
+    block.PerformanceOn = 1;
+    block.PerformanceTimeCode = 30;
+    block.SensorModeIndex = 1;
+    block.SleepTimeCode = 30;
+    block.AngleDegrees = -20;
+    block.Scan20KOn = 1;
+    block.DpiLevelCount = 4;
+    block.CurrentDpiLevel = 3;
+    for (bool asleep : {false, true}) {
+        QVERIFY(SimSetMouseOnline(Mouse, !asleep));
+        QSignalSpy offline(hub, SIGNAL(SigMouseOffLineo(int)));
+        SimClearCallLog();
+        DeviceFixture::EmitFromThread([&] { emit hub->SigUpDataLightSensor(block); });
+        Ui::Sensor *ui = sensor->ui;
+        QVERIFY(ui->frameRate->ui->Button500HZ->isChecked());
+        QCOMPARE(ui->frameLOD->ui->LOD->currentText(), QString("2mm"));
+        QVERIFY(ui->frame->ui->RippeControl_2->isChecked());
+        QVERIFY(ui->frame_4->ui->StraightLine_2->isChecked());
+        QVERIFY(ui->Performance->isChecked());
+        QCOMPARE(ui->PerformanceOpen->currentIndex(), 5);
+        QCOMPARE(ui->ModelChoose->currentIndex(), 1);
+        QCOMPARE(ui->frameDpi->ui->ChooseEvent->currentIndex(), 3);
+        QVERIFY(ui->frameDpi->LevelButton(3)->isChecked());
+        QCOMPARE(advanced->ui->frameClose->ui->StopClose->currentIndex(), 5);
+        QCOMPARE(advanced->ui->FrameAngle->ui->AngleSet->value(), -20);
+        QVERIFY(advanced->ui->FrameFPS->ui->KFPS->isChecked());
+        // A rate too high for the sensor modes shows the cable's mode; back
+        // at 1000 Hz the box shows the block's mode again.
+        DeviceFixture::EmitFromThread([&] { emit hub->SigUpDataReportRate(0x20); });
+        QCOMPARE(ui->ModelChoose->currentIndex(), 2);
+        QVERIFY(ui->frameRate->ui->Button4000HZ->isChecked());
+        DeviceFixture::EmitFromThread([&] { emit hub->SigUpDataReportRate(0x01); });
+        QVERIFY(ui->frameRate->ui->Button1000HZ->isChecked());
+        QCOMPARE(ui->ModelChoose->currentIndex(), int(FlashDataSnapshot().SensorModeIndex));
+        DeviceFixture::EmitFromThread([&] { emit hub->SigUpDataDPI(2); });
+        QVERIFY(ui->frameDpi->LevelButton(2)->isChecked());
+        QCOMPARE(ui->frameDpi->CurrentLevelValue(), 2);
+        DeviceFixture::EmitFromThread([&] { emit hub->SigLongRangeMode(!longRange); });
+        QCOMPARE(advanced->ui->FrameLongMode->ui->checkBox->isChecked(), !longRange);
+        DeviceFixture::EmitFromThread([&] { emit hub->SigLongRangeMode(longRange); });
+        QCOMPARE(advanced->ui->FrameLongMode->ui->checkBox->isChecked(), longRange);
+        QVERIFY(WaitIdle());
+        QCOMPARE(countCallsTo("ProtocolDataUpdate"), 0);
+        QCOMPARE(countCallsTo("UsbFinderC_SetLongRangeMode"), 0);
+        QVERIFY(offline.isEmpty());
+    }
+    QVERIFY(SimSetMouseOnline(Mouse, true));
+    // The mouse's own settings come back with the next read.
+    SimReset(true);
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+    ReadFromMouse();
 }
 
 void TstSensorPage::countShrinkKeepsCurrentLevel()
