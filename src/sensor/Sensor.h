@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "device/DeviceField.h"
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 #include "sensor/SensorConstants.h"
 
 class QListView;
