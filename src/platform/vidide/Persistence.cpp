@@ -105,15 +105,35 @@ void restoreReceiver(const QJsonObject &object, SimUsb *usb)
     restore(object.value(QStringLiteral("leds")), &usb->leds, sizeof(DongleIndicatorLed));
 }
 
-QJsonObject readStateFile()
+// The stored state (empty when there is none). False only when the file is
+// damaged and could not be kept aside: it must not be written over then.
+bool readStateFile(QJsonObject *state)
 {
-    QFile file(stateFilePath());
+    *state = QJsonObject();
+    const QString path = stateFilePath();
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QJsonObject();
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-    if (!document.isObject())
-        qWarning() << "vidide: state file unreadable, devices start from factory settings";
-    return document.object();
+        return true;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    file.close();
+    if (document.isObject()) {
+        *state = document.object();
+        return true;
+    }
+    // The next save replaces the file with factory state: keep what was there
+    // beside it, so that nothing is lost unseen.
+    const QString kept = path + QStringLiteral(".bad");
+    QFile::remove(kept);
+    if (QFile::rename(path, kept)) {
+        qWarning() << "vidide: state file" << path << "unreadable (" << error.errorString()
+                   << "), kept as" << kept << "; devices start from factory settings";
+        return true;
+    }
+    qWarning() << "vidide: state file" << path << "unreadable (" << error.errorString()
+               << ") and cannot be kept as" << kept << "; devices start from factory settings"
+               << "and their changes are not stored";
+    return false;
 }
 
 } // namespace
@@ -125,7 +145,9 @@ QString stateFilePath()
 
 void loadPersistedState(SimState &state)
 {
-    const QJsonObject set = readStateFile().value(state.stateKeyPrefix).toObject();
+    QJsonObject stored;
+    readStateFile(&stored);
+    const QJsonObject set = stored.value(state.stateKeyPrefix).toObject();
     const QJsonObject mice = set.value(QStringLiteral("mice")).toObject();
     for (SimMouse &mouse : state.mice)
         restoreMouse(mice.value(mouse.key).toObject(), &mouse);
@@ -161,7 +183,9 @@ void savePersistedState()
         set.insert(QStringLiteral("mice"), mice);
         set.insert(QStringLiteral("receivers"), receivers);
     }
-    QJsonObject all = readStateFile();
+    QJsonObject all;
+    if (!readStateFile(&all))
+        return;
     all.insert(key, set);
     const QString path = stateFilePath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
