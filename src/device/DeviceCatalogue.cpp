@@ -49,6 +49,12 @@ QString Group(int driveIndex)
     return QStringLiteral("Drive") + QString::number(driveIndex + 1);
 }
 
+bool HasIndicatorChoice(int driveIndex)
+{
+    const QStringList items = store()->GetValueList(Group(driveIndex), QStringLiteral("Adveanced"));
+    return items.size() > 1 && items.at(1).trimmed() != QLatin1String("-1");
+}
+
 int MatchModel(int customerId, int modelId)
 {
     if (customerId != CustomerId())

@@ -28,6 +28,10 @@ int CustomerId();
 int MatchModel(int customerId, int modelId);
 // "Drive" + (index + 1).
 QString Group(int driveIndex);
+// Whether the model has the receiver's single indicator LED: its "Adveanced"
+// list names it in item 1, which is "-1" on models without it. A list too
+// short to say counts as without, for every page alike.
+bool HasIndicatorChoice(int driveIndex);
 
 // Asks the identity up to ten times while it answers 0 / 0. `answered` is
 // true when one of the ten calls gave a non-zero identity (that answer is

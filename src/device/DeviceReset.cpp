@@ -8,6 +8,7 @@
 #include "device/Worker.h"
 #include "platform/vidide/VidIde.h"
 
+#include <QDebug>
 #include <QTimer>
 
 bool ConfirmAndResetDevice(const std::function<void(QWidget *)> &place)
@@ -32,6 +33,10 @@ bool ConfirmAndResetDevice(const std::function<void(QWidget *)> &place)
         WorkerThread->RequestRun();
     place(&wait);
     wait.exec();
+    // The reset-done event turns battery optimisation back on; a reset that
+    // ended by time-out or an unplug must not leave it off either.
+    if (!UsbServer_SetBatteryOptimizeEnable(true))
+        qWarning() << "battery optimisation could not be turned back on after the reset";
     ParamUpdateRunning = false;
     if (OnlineCheckTimer)
         OnlineCheckTimer->start();

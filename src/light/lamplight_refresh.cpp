@@ -127,9 +127,7 @@ void LampLight::SlotUpDataDPILed(FlashDataMap DataMap)
 
 bool LampLight::modelHasIndicatorChoice() const
 {
-    const QStringList items = ConfigIniStore::GetInstance()->GetValueList(
-        DeviceCatalogue::Group(CurrentDeviceInfo.DriveIndex), QStringLiteral("Adveanced"));
-    return items.size() > 1 && items.at(1).trimmed() != QLatin1String("-1");
+    return DeviceCatalogue::HasIndicatorChoice(CurrentDeviceInfo.DriveIndex);
 }
 
 void LampLight::SlotForm()
@@ -190,7 +188,11 @@ void LampLight::SlotFormResetLight()
     ui->FrameThreeLed->ShowLed1Function(0);
     ui->FrameThreeLed->ShowLed2Function(0);
     ui->FrameThreeLed->ShowLed3Function(0);
-    for (int &known : DongleIndicatorLedKnown)
-        known = 0;
+    // The record follows the combos: the next change of one LED sends the
+    // other two as they are shown, not the codes from before the reset.
+    for (int i = 0; i < 3; ++i) {
+        DongleIndicatorLedKnown[i] = 0;
+        DongleIndicatorLedBuffer->Led[i] = 0;
+    }
     LightPageFilling = false;
 }

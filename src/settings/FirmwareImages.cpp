@@ -55,21 +55,35 @@ bool versionValue(const QString &form, qint64 *value)
     return true;
 }
 
-bool sameVersion(const QString &a, const QString &b)
+// Reads one image file whole. False when it cannot be read, or is larger
+// than any image can be (refused before reading a byte of it).
+bool readImageFile(const QString &path, QByteArray *image)
 {
-    if (a == b)
-        return true;
-    qint64 va = 0;
-    qint64 vb = 0;
-    return versionValue(a, &va) && versionValue(b, &vb) && va == vb;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning() << "firmware image" << path << "cannot be opened:" << file.errorString();
+        return false;
+    }
+    const qint64 size = file.size();
+    if (size > vidide::FirmwareMaxImageLength) {
+        qWarning() << "firmware image" << path << "holds" << size
+                   << "bytes, more than any image can; not read";
+        return false;
+    }
+    *image = file.read(size);
+    if (image->size() != size) {
+        qWarning() << "firmware image" << path << "cannot be read:" << file.errorString();
+        return false;
+    }
+    return true;
 }
 
 bool scan(ScanKind scanKind, int kind, const QString &version, const QString &name, int cid,
           int mid)
 {
-    const QString installed = version.isEmpty() ? QStringLiteral("0.0") : comparisonForm(version);
     if (scanKind == ScanKind::Newer && version.isEmpty())
         return false;
+    const QString installed = comparisonForm(version);
     QByteArray *kept = nullptr;
     if (scanKind == ScanKind::Repair)
         kept = &repairImage;
@@ -79,20 +93,27 @@ bool scan(ScanKind scanKind, int kind, const QString &version, const QString &na
         QMutexLocker lock(&imageMutex);
         kept->clear();
     }
+    // An installed version that cannot be read gives nothing to compare with:
+    // no image can be told newer than it.
+    qint64 installedValue = -1;
+    if (!version.isEmpty() && !versionValue(installed, &installedValue) &&
+        scanKind != ScanKind::Repair)
+        return false;
     const QDir folder(FirmwareFolder());
     if (!folder.exists())
         return false;
     const QStringList files = folder.entryList(QStringList() << QStringLiteral("*.bin"),
                                                QDir::Files, QDir::Name | QDir::IgnoreCase);
-    bool result = false;
+    // Of all acceptable images the highest version is chosen, whatever the
+    // file names: an older image must never replace a newer one.
+    QByteArray best;
+    qint64 bestValue = -1;
     for (const QString &fileName : files) {
-        QFile file(folder.filePath(fileName));
-        if (!file.open(QIODevice::ReadOnly)) {
-            qWarning() << "firmware image" << file.fileName()
-                       << "cannot be opened:" << file.errorString();
+        QByteArray image;
+        // A scan that could not look at every file cannot tell which image is
+        // the right one: it keeps none.
+        if (!readImageFile(folder.filePath(fileName), &image))
             return false;
-        }
-        const QByteArray image = file.readAll();
         if (image.size() < vidide::FirmwareHeaderLength)
             continue;
         const auto *bytes = reinterpret_cast<const unsigned char *>(image.constData());
@@ -103,24 +124,31 @@ bool scan(ScanKind scanKind, int kind, const QString &version, const QString &na
             QString::fromLocal8Bit(info.modelName) != name)
             continue;
         if (vidide::checkFirmwareImage(bytes, image.size()) != vidide::FirmwareCheck::Ok) {
-            qWarning() << "firmware image" << file.fileName()
+            qWarning() << "firmware image" << folder.filePath(fileName)
                        << "does not match its own header; not offered";
             continue;
         }
-        const QString candidate = comparisonForm(FirmwareVersionText(info.version));
-        if (scanKind == ScanKind::Repair) {
-            if (candidate == installed && !version.isEmpty())
+        const qint64 value = qint64(info.version);
+        if (!version.isEmpty()) {
+            // A repair may put back any other version; an upgrade only a
+            // strictly newer one.
+            const bool same = value == installedValue ||
+                              comparisonForm(FirmwareVersionText(info.version)) == installed;
+            if (scanKind == ScanKind::Repair ? same : value <= installedValue)
                 continue;
-        } else if (!version.isEmpty() && sameVersion(candidate, installed)) {
-            continue;
         }
-        result = true;
-        if (kept) {
-            QMutexLocker lock(&imageMutex);
-            *kept = image;
+        if (value > bestValue) {
+            bestValue = value;
+            best = image;
         }
     }
-    return result;
+    if (bestValue < 0)
+        return false;
+    if (kept) {
+        QMutexLocker lock(&imageMutex);
+        *kept = best;
+    }
+    return true;
 }
 
 } // namespace
@@ -146,6 +174,16 @@ bool FindNewerImage(int kind, QString version, QString name, int cid, int mid)
     return scan(ScanKind::Newer, kind, version, name, cid, mid);
 }
 
+bool ModelHasReceiver(const QString &group)
+{
+    ConfigIniStore *config = ConfigIniStore::GetInstance();
+    for (int variant : {1, 2, 4, 8}) {
+        if (!config->GetValue(group, ReceiverNameKey(variant)).isEmpty())
+            return true;
+    }
+    return false;
+}
+
 bool HasNewFirmware(int kind, QString version, int variant)
 {
     ConfigIniStore *config = ConfigIniStore::GetInstance();
@@ -154,24 +192,16 @@ bool HasNewFirmware(int kind, QString version, int variant)
     const int cid = config->GetValue("Option", "CID").toInt();
     QString key;
     if (kind == FirmwareKindMouse) {
+        // A mouse image is installed only with the mouse on its cable beside
+        // its receiver; a model without receivers can never get one, so it is
+        // never offered one.
+        if (!ModelHasReceiver(group))
+            return false;
         key = QStringLiteral("MM");
     } else {
-        switch (variant) {
-        case 1:
-            key = QStringLiteral("DM");
-            break;
-        case 2:
-            key = QStringLiteral("D2M");
-            break;
-        case 4:
-            key = QStringLiteral("D4M");
-            break;
-        case 8:
-            key = QStringLiteral("D8M");
-            break;
-        default:
+        key = ReceiverNameKey(variant);
+        if (key.isEmpty())
             return false;
-        }
     }
     const int mid = config->GetValue(group, "MID").toInt();
     UpgradeCid = cid;

@@ -20,16 +20,21 @@ constexpr int FirmwareKindReceiver = 211;
 // "v" + major in decimal + "." + minor as two upper-case hex digits.
 QString FirmwareVersionText(quint32 version);
 
-// Keep the newest-looking match in UpgradeImageList: true when a matching
-// image's version differs from `version` (or `version` is empty).
+// Keep the highest matching image newer than `version` (any version when
+// `version` is empty) in UpgradeImageList; true when there is one. A scan
+// that cannot read one of the files keeps nothing and gives false.
 bool LoadUpgradeImage(int kind, QString version, QString name, int cid, int mid);
-// The same for the repair (RepairImageList); any other version is taken.
+// The same for the repair (RepairImageList); any version other than
+// `version` is taken, the highest of them.
 bool LoadRepairImage(int kind, QString version, QString name, int cid, int mid);
-// Only whether another version exists; an empty `version` gives false.
+// Only whether a newer image exists; an empty `version` gives false.
 bool FindNewerImage(int kind, QString version, QString name, int cid, int mid);
+// True when the Config.ini group `group` names a receiver model of any variant.
+bool ModelHasReceiver(const QString &group);
 // For the current device: kind 210 matches the model's "MM"; kind 211 the
 // receiver name of `variant` (1 "DM", 2 "D2M", 4 "D4M", 8 "D8M"; any other
-// variant gives false without a scan).
+// variant gives false without a scan). A model without receivers has no road
+// to install a mouse image: false.
 bool HasNewFirmware(int kind, QString version, int variant);
 
 // The images the last keeping scans chose (empty when none). Copies share the

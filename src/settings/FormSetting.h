@@ -91,6 +91,9 @@ private:
     void FinishReceiverUpgrade();
     void FinishMouseUpgrade();
     void StopTimers();
+    // Gives the dialog the outcome of the runs started from it when none of
+    // them did: an upgrade never leaves it running with no way out.
+    void ShowRunOutcome();
     bool Fail(const QString &text);
 
     std::unique_ptr<Ui::FormSetting> ui;
@@ -128,6 +131,9 @@ private:
     QString ReceiverModelName;
     QString RecordedReceiverModelName;
     int MousePending = 0;
+    // What the runs started from the dialog came to, for ShowRunOutcome.
+    QString RunEndText;
+    bool RunSucceededSinceStart = false;
 
     LedInfo *LedInfoDialog = nullptr;
     InputPicA *InputPicADialog = nullptr;

@@ -3,6 +3,7 @@
 #include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/ThemeStyles.h"
+#include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
 #include "ui_LedInfo.h"
 
@@ -56,9 +57,7 @@ int LedInfo::checkedChoice() const
 void LedInfo::SlotRGBValue(DongleRGB *Rgb)
 {
     const DeviceAllInfo &device = CurrentDeviceInfo;
-    const QStringList features = ConfigIniStore::GetInstance()->GetValueList(
-        "Drive" + QString::number(device.DriveIndex + 1), "Adveanced");
-    if (!Rgb || features.value(1).trimmed() == QLatin1String("-1") || device.Wired ||
+    if (!Rgb || !DeviceCatalogue::HasIndicatorChoice(device.DriveIndex) || device.Wired ||
         device.ReceiverType != 1)
         return;
     for (QWidget *widget :

@@ -4,15 +4,11 @@
 #include "common/ConfigIniStore.h"
 #include "common/FontScaling.h"
 #include "common/ThemeStyles.h"
+#include "platform/ScreenPicker.h"
 #include "ui_LightModeSet.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QCursor>
-#include <QDesktopWidget>
 #include <QMouseEvent>
-#include <QPixmap>
-#include <QScreen>
 
 namespace {
 
@@ -261,18 +257,12 @@ void LightModeSet::mousePressEvent(QMouseEvent *event)
     }
     if (!ui->label_7->geometry().contains(p))
         return;
-    QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QPoint cursor = QCursor::pos();
-    const qreal scale = screen->devicePixelRatio();
-    const QPixmap pixmap = screen->grabWindow(
-        QApplication::desktop()->winId(), int(cursor.x() * scale), int(cursor.y() * scale), 2, 2);
-    const QImage image = pixmap.isNull() ? QImage() : pixmap.toImage();
+    // The picker turns the cursor into the screen's own pixels and back for
+    // Qt, as the light editors' colour boards do.
+    const ScreenPicker::Pick pick = ScreenPicker::pickAtCursor();
     // No usable pixel: the boxes keep their colour.
-    if (image.isNull() || !image.valid(0, 0))
+    if (!pick.valid)
         return;
-    const QColor colour(image.pixel(0, 0));
-    SetColor(colour.red(), colour.green(), colour.blue());
+    SetColor(pick.colour.red(), pick.colour.green(), pick.colour.blue());
     RepaintPreview();
 }

@@ -155,6 +155,11 @@ void UpDateRepair::SetStatusText(const QString &text)
     ui->ToolText_2->setText(text);
 }
 
+bool UpDateRepair::AwaitingOutcome() const
+{
+    return ui->NewHong_2->isHidden() && !ui->progressBar_2->isHidden();
+}
+
 void UpDateRepair::HideCancelAndProgress()
 {
     ui->NewHong->hide();

@@ -28,6 +28,8 @@ public:
     void ShowMessageView();
     void ShowProgressView();
     void SetStatusText(const QString &text);
+    // True while the running view waits for an outcome: no button to leave by.
+    bool AwaitingOutcome() const;
     // Hides the cancel button and the progress bar.
     void HideCancelAndProgress();
 

@@ -47,6 +47,17 @@ bool removeFailInfo()
     return shown(Registry::instance()->remove(Registry::mouseDriveTestKey(), FailInfoName));
 }
 
+bool removeFailInfoOf(int kind, int cid, int mid)
+{
+    const QStringList fields = failInfoFields();
+    if (fields.isEmpty())
+        return true;
+    if (fields.size() == 4 && fields.at(0).toInt() == kind && fields.at(2).toInt() == cid &&
+        fields.at(3).toInt() == mid)
+        return removeFailInfo();
+    return true;
+}
+
 bool writeMouseVersion(const QString &cidText, const QString &midText, const QString &version)
 {
     return shown(Registry::instance()->setValue(Registry::mouseDriveTestKey(),

@@ -13,6 +13,9 @@ QString failInfo();
 QStringList failInfoFields();
 bool writeFailInfo(int kind, int variant, int cid, int mid);
 bool removeFailInfo();
+// Removes the record only when it is of this kind, customer and model: a run
+// repairs only the device it flashed. False when a matching record stays.
+bool removeFailInfoOf(int kind, int cid, int mid);
 // cidText and midText as Config.ini stores them.
 bool writeMouseVersion(const QString &cidText, const QString &midText, const QString &version);
 QString mouseVersion(const QString &cidText, const QString &midText);

@@ -6,7 +6,6 @@
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
 #include "device/DeviceState.h"
-#include "platform/vidide/VidIde.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FormSetting.h"
 #include "settings/UpDateRepair.h"
@@ -93,15 +92,20 @@ void FormSetting::UpgradeStep(int step, int kind, const QString &version)
                 FinishReceiverUpgrade();
             else
                 FinishMouseUpgrade();
+            const QString text =
+                candidates == 0 ? (receiver ? NoDeviceText : WiredModeText) : SameDeviceText;
+            RunEndText = text;
             if (!ContinueFlag) {
                 (receiver ? ui->toolButton_2 : ui->toolButton_3)->show();
                 (receiver ? ToolButton2State : ToolButton3State) = candidates == 0 ? 1 : 2;
             } else {
-                PlaceOnPage(Warning, -75, -65);
-                Warning->setModal(true);
-                Warning->SetText(candidates == 0 ? (receiver ? NoDeviceText : WiredModeText)
-                                                 : SameDeviceText);
-                Warning->show();
+                // The open dialog says it itself (ShowRunOutcome): one notice.
+                if (!RepairDialog->isVisible()) {
+                    PlaceOnPage(Warning, -75, -65);
+                    Warning->setModal(true);
+                    Warning->SetText(text);
+                    Warning->show();
+                }
                 ContinueFlag = false;
             }
             Step = 4;
@@ -123,19 +127,13 @@ void FormSetting::UpgradeStep(int step, int kind, const QString &version)
                                          UpgradeMid);
             } else {
                 const int variant = UpgradeReceiverVariant;
-                QString installed = version;
-                if (variant == 4 || variant == 8 || variant == 2) {
-                    int slave = 0;
-                    const QByteArray path = ReceiverPaths.first().toLatin1();
-                    installed = UsbFinderC_GetSlaveVersion(path.constData(), &slave)
-                                    ? FirmwareVersionText(quint32(slave))
-                                    : QString();
-                }
                 const QString key = variant == 4 || variant == 8 || variant == 2
                                         ? ReceiverNameKey(variant)
                                         : QStringLiteral("DM");
-                found =
-                    LoadUpgradeImage(kind, installed, config(group, key), UpgradeCid, UpgradeMid);
+                // Measured against the receiver's own version (the one shown):
+                // the version the library reads through a receiver is its
+                // mouse's, and an image goes on only over an older one.
+                found = LoadUpgradeImage(kind, version, config(group, key), UpgradeCid, UpgradeMid);
             }
         }
         if (!found) {
@@ -165,7 +163,10 @@ void FormSetting::UpgradeStep(int step, int kind, const QString &version)
         if (stateOf(kind) != RunRunning)
             Step = 4;
         return;
-    case 4:
+    case 4: {
+        const int state = stateOf(kind);
+        if (state == RunSucceeded)
+            RunSucceededSinceStart = true;
         if (receiver) {
             ReceiverUpgradeActive = false;
             FinishReceiverUpgrade();
@@ -178,16 +179,40 @@ void FormSetting::UpgradeStep(int step, int kind, const QString &version)
         UpgradeRunning = false;
         if (receiver) {
             if (MousePending == 1) {
-                ContinueFlag = true;
-                on_Mouse_clicked();
+                // The recorded mouse failure is finished only once the
+                // receiver is sound: after a failed or skipped receiver run
+                // the receiver may be in boot mode, and a mouse success would
+                // claim a repair that did not happen.
+                if (state == RunSucceeded || state == RunNoImage) {
+                    ContinueFlag = true;
+                    on_Mouse_clicked();
+                }
             } else {
                 SlotContinue(0);
             }
         }
+        // A failure reached the dialog from the upgrade callback already.
+        if (!ReceiverUpgradeActive && !MouseUpgradeActive && state != RunFailed)
+            ShowRunOutcome();
         return;
+    }
     default:
         return;
     }
+}
+
+void FormSetting::ShowRunOutcome()
+{
+    if (!RepairDialog || !RepairDialog->isVisible() || !RepairDialog->AwaitingOutcome())
+        return;
+    if (RunEndText.isEmpty() && RunSucceededSinceStart) {
+        emit PostMsg::GetInstance()->SigProgress(0, 2);
+        return;
+    }
+    // Nothing was installed: either the devices did not fit, or there was
+    // nothing newer to install.
+    RepairDialog->SetStatusText(RunEndText.isEmpty() ? NewTipsText : RunEndText);
+    RepairDialog->ShowMessageView();
 }
 
 void FormSetting::NoImage(int kind)
@@ -214,13 +239,13 @@ void FormSetting::FinishReceiverUpgrade()
         emit PostMsg::GetInstance()->SigAddUpdate(0, false);
         emit PostMsg::GetInstance()->SigAddUpdate(1, false);
         if (state == RunSucceeded) {
-            UpgradeRecords::removeFailInfo();
+            UpgradeRecords::removeFailInfoOf(FirmwareKindReceiver, UpgradeCid, UpgradeMid);
             ReceiverUpdateAvailable = false;
         }
     } else if (state == RunRunning) {
+        // Still flashing: nothing is repaired yet, the record stays.
         ui->toolButton_2->hide();
         ToolButton2State = 0;
-        UpgradeRecords::removeFailInfo();
     }
     Step = 4;
 }
@@ -237,12 +262,11 @@ void FormSetting::FinishMouseUpgrade()
         if (state == RunNoImage)
             ui->Receive_2->setText(NewTipsText);
         if (state == RunSucceeded) {
-            UpgradeRecords::removeFailInfo();
+            UpgradeRecords::removeFailInfoOf(FirmwareKindMouse, UpgradeCid, UpgradeMid);
             MouseUpdateAvailable = false;
         }
     } else if (state == RunRunning) {
         ui->toolButton_3->hide();
-        UpgradeRecords::removeFailInfo();
     }
     Step = 4;
 }

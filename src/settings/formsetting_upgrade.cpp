@@ -51,33 +51,37 @@ void onUpgradePacket(const unsigned char *packet)
     }
     if (packet[1] != 2)
         return;
+    // Each outcome is sent before the run's state changes: the steps end the
+    // run on seeing the state, and the dialog must have the outcome by then.
     if (packet[2] == 1) {
         const QString version = ImageVersionText(UpgradeImage());
-        int expected = RunRunning;
-        if (ReceiverUpgradeState.compare_exchange_strong(expected, RunSucceeded)) {
+        if (ReceiverUpgradeState == RunRunning) {
             if (UpgradeStageCount == 1)
                 emit hub->SigProgress(0, 2);
             emit hub->SigLabelText(0, version);
+            ReceiverUpgradeState = RunSucceeded;
         }
-        expected = RunRunning;
-        if (MouseUpgradeState.compare_exchange_strong(expected, RunSucceeded)) {
+        if (MouseUpgradeState == RunRunning) {
             UpgradeRecords::writeMouseVersion(config("Option", "CID"), config(driveGroup(), "MID"),
                                               version);
             emit hub->SigProgress(0, 2);
             emit hub->SigLabelText(1, version);
+            MouseUpgradeState = RunSucceeded;
         }
-        UpgradeRecords::removeFailInfo();
+        // Only the device just flashed is repaired; a record of the other
+        // one stays for its own run.
+        UpgradeRecords::removeFailInfoOf(UpgradeKind, UpgradeCid, UpgradeMid);
         return;
     }
     UpgradeRecords::touchMarkerFile();
     MouseUpdateAvailable = false;
     ReceiverUpdateAvailable = false;
+    UpgradeRecords::writeFailInfo(UpgradeKind, UpgradeReceiverVariant, UpgradeCid, UpgradeMid);
+    emit hub->SigProgress(0, 1);
     for (std::atomic<int> *state : {&ReceiverUpgradeState, &MouseUpgradeState}) {
         int expected = RunRunning;
         state->compare_exchange_strong(expected, RunFailed);
     }
-    emit hub->SigProgress(0, 1);
-    UpgradeRecords::writeFailInfo(UpgradeKind, UpgradeReceiverVariant, UpgradeCid, UpgradeMid);
 }
 
 } // namespace
@@ -157,6 +161,12 @@ bool FormSetting::ChechIsUpDate()
         return Fail(ErrorText);
 
     const DeviceAllInfo &entry = ModelDevices.first();
+    if (!recorded && entry.Wired && !ModelHasReceiver(DriveGroupName)) {
+        // A wired-only model: no receiver to ask for, and no road for its
+        // images.
+        ReceiverImageMissing = true;
+        return Fail(NewTipsText);
+    }
     if (!recorded)
         return Fail(entry.Wired ? NoReceiverText : NoUsbText);
     if (kind == FirmwareKindReceiver) {
@@ -203,6 +213,8 @@ void FormSetting::on_Start()
 {
     for (int &count : BootDeviceCounts)
         count = 0;
+    RunEndText.clear();
+    RunSucceededSinceStart = false;
     RepairDialog->ShowProgressView();
     const bool found =
         LoadUpgradeImage(FirmwareKindReceiver, ui->label_5->text(), RecordedReceiverModelName,
@@ -220,6 +232,8 @@ void FormSetting::on_Start()
         emit PostMsg::GetInstance()->SigAddUpdate(0, false);
         emit PostMsg::GetInstance()->SigAddUpdate(1, false);
         SlotContinue(0);
+        if (!ReceiverUpgradeActive && !MouseUpgradeActive)
+            ShowRunOutcome();
     }
 }
 
@@ -263,6 +277,7 @@ void FormSetting::on_Mouse_clicked()
         MouseUpgradeActive = true;
     } else if (MouseImageMissing) {
         ui->Receive_2->setText(NewTipsText);
+        ShowRunOutcome();
     }
 }
 

@@ -262,11 +262,18 @@ void OnRepairUpgradeEvent(const unsigned char *packet)
             const bool found = LoadRepairImage(FirmwareKindMouse, QString(), current.mouseModelName,
                                                RepairCid, RepairMid);
             if (found && (RepairLastStage == 1 || current.wiredMousePresent)) {
+                // Polling stays off: the mouse is being flashed now.
                 if (!StartUpgradeWith(RepairImage(), OnRepairUpgradeEvent)) {
                     qWarning() << "the device library refused the mouse repair image";
                     recordFailure(1);
                     endRepair(false);
                 }
+            } else if (RepairLastStage == 1) {
+                // The recorded mouse failure cannot be repaired without its
+                // image: the repair has not finished, and its record stays.
+                qWarning() << "no mouse image for the repair; the mouse stays unrepaired";
+                recordFailure(1);
+                endRepair(false);
             } else {
                 endRepair(true);
             }
@@ -275,6 +282,5 @@ void OnRepairUpgradeEvent(const unsigned char *packet)
         recordFailure(stage);
         endRepair(false);
     }
-    OnlinePollEnabled = true;
     RepairProgressSeen = false;
 }

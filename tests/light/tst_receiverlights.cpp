@@ -242,16 +242,24 @@ void TstReceiverLights::colourButtonsOfflineDoNothing()
 
 void TstReceiverLights::ledChoiceSendsWholeRecord()
 {
-    // The combos show the receiver's {1, 0, 3}; the reset shows zeros but the
-    // record keeps what the receiver had, and the next change sends it.
-    EmitFromThread([] { emit PostMsg::GetInstance()->SigFormReset(); });
+    // The combos show the receiver's {1, 0, 3}; a change sends the whole
+    // record with the other two LEDs as they are.
     in<QComboBox>(leds, "LightMod_4")->setCurrentIndex(2);
     DongleIndicatorLed onReceiver{};
     QVERIFY(UsbFinderC_GetDongleIndicatorLed(SimDevicePath(Receiver4K), &onReceiver));
     QCOMPARE(QList<int>({onReceiver.Led[0], onReceiver.Led[1], onReceiver.Led[2]}),
              QList<int>({1, 2, 3}));
     QCOMPARE(DongleIndicatorLedKnown[1], 2);
-    QCOMPARE(CountCalls("ProtocolDataUpdate"), 1);
+
+    // After a reset the combos show zeros, and the next change sends what
+    // they show, not the codes from before the reset.
+    EmitFromThread([] { emit PostMsg::GetInstance()->SigFormReset(); });
+    in<QComboBox>(leds, "LightMod_4")->setCurrentIndex(1);
+    QVERIFY(UsbFinderC_GetDongleIndicatorLed(SimDevicePath(Receiver4K), &onReceiver));
+    QCOMPARE(QList<int>({onReceiver.Led[0], onReceiver.Led[1], onReceiver.Led[2]}),
+             QList<int>({0, 1, 0}));
+    QCOMPARE(DongleIndicatorLedKnown[1], 1);
+    QCOMPARE(CountCalls("ProtocolDataUpdate"), 2);
     QCOMPARE(offline->count(), 0);
 }
 

@@ -44,9 +44,10 @@ private slots:
     void versionText();
     void imageTable_data();
     void imageTable();
-    void lastMatchInNameOrderWins();
+    void highestVersionWins();
     void installedVersionRules_data();
     void installedVersionRules();
+    void unreadableFileEndsTheScan_data();
     void unreadableFileEndsTheScan();
     void noFolder();
     void newFirmwareOfCurrentDevice_data();
@@ -140,20 +141,21 @@ void TstFirmwareImages::imageTable()
     QCOMPARE(FindNewerImage(FirmwareKindMouse, "v1.00", MouseName, Cid, Mid), offered);
 }
 
-void TstFirmwareImages::lastMatchInNameOrderWins()
+void TstFirmwareImages::highestVersionWins()
 {
     write("a.bin", image(0x0106));
-    write("B.bin", image(0x0107));
-    write("c.bin", image(0x0108).left(700)); // skipped, the scan goes on
+    write("B.bin", image(0x0108));
+    write("c.bin", image(0x0107));           // last by name, yet older
+    write("d.bin", image(0x0109).left(700)); // skipped, the scan goes on
     QVERIFY(LoadUpgradeImage(FirmwareKindMouse, "v1.00", MouseName, Cid, Mid));
-    QCOMPARE(ImageVersionText(UpgradeImage()), QString("v1.07"));
+    QCOMPARE(ImageVersionText(UpgradeImage()), QString("v1.08"));
     QVERIFY(LoadRepairImage(FirmwareKindMouse, QString(), MouseName, Cid, Mid));
-    QCOMPARE(ImageVersionText(RepairImage()), QString("v1.07"));
+    QCOMPARE(ImageVersionText(RepairImage()), QString("v1.08"));
 
     // A scan that finds nothing empties its own list only.
     QVERIFY(!LoadUpgradeImage(FirmwareKindReceiver, "v1.00", MouseName, Cid, Mid));
     QVERIFY(UpgradeImage().isEmpty());
-    QCOMPARE(ImageVersionText(RepairImage()), QString("v1.07"));
+    QCOMPARE(ImageVersionText(RepairImage()), QString("v1.08"));
 }
 
 void TstFirmwareImages::installedVersionRules_data()
@@ -170,11 +172,17 @@ void TstFirmwareImages::installedVersionRules_data()
                                   << false;
     QTest::newRow("nothing installed")
         << QList<quint32>{0x0105} << "" << true << "v1.05" << true << "v1.05" << false;
-    QTest::newRow("other version")
-        << QList<quint32>{0x0104} << "v1.05" << true << "v1.04" << true << "v1.04" << true;
+    // An older image is never an upgrade; a repair may put it back.
+    QTest::newRow("older version")
+        << QList<quint32>{0x0104} << "v1.05" << false << "" << true << "v1.04" << false;
+    QTest::newRow("older beside newer")
+        << QList<quint32>{0x0106, 0x0104} << "v1.05" << true << "v1.06" << true << "v1.06" << true;
     // Hex minors are versions like any other: v1.0B is offered to a v1.0A device.
-    QTest::newRow("hex minors") << QList<quint32>{0x010B, 0x0106} << "v1.0A" << true << "v1.06"
-                                << true << "v1.06" << true;
+    QTest::newRow("hex minors") << QList<quint32>{0x010B, 0x0106} << "v1.0A" << true << "v1.0B"
+                                << true << "v1.0B" << true;
+    // Nothing can be told newer than a version that cannot be read.
+    QTest::newRow("unreadable installed")
+        << QList<quint32>{0x0106} << "v1.x" << false << "" << true << "v1.06" << false;
     // The same version written another way is not offered, and the scan goes on.
     QTest::newRow("same value other text")
         << QList<quint32>{0x0105, 0x0107} << "v1.5" << true << "v1.07" << true << "v1.07" << true;
@@ -194,15 +202,37 @@ void TstFirmwareImages::installedVersionRules()
     QTEST(FindNewerImage(FirmwareKindMouse, installed, MouseName, Cid, Mid), "newer");
 }
 
+void TstFirmwareImages::unreadableFileEndsTheScan_data()
+{
+    QTest::addColumn<bool>("oversized");
+    QTest::newRow("no read permission") << false;
+    // Refused by its size alone; the super-user meets this one too.
+    QTest::newRow("larger than any image") << true;
+}
+
 void TstFirmwareImages::unreadableFileEndsTheScan()
 {
-    if (::geteuid() == 0)
+    QFETCH(bool, oversized);
+    if (!oversized && ::geteuid() == 0)
         QSKIP("file permissions do not bind the super-user");
     write("a.bin", image(0x0106));
     write("b.bin", image(0x0107));
-    QFile::setPermissions(dir->filePath("b.bin"), QFileDevice::WriteOwner);
+    write("c.bin", image(0x0108));
+    QVERIFY(LoadUpgradeImage(FirmwareKindMouse, "v1.00", MouseName, Cid, Mid));
+    QVERIFY(LoadRepairImage(FirmwareKindMouse, QString(), MouseName, Cid, Mid));
+    if (oversized) {
+        // Sparse: its size is what counts, and it is never read.
+        QFile big(dir->filePath("b.bin"));
+        QVERIFY(big.resize(qint64(vidide::FirmwareMaxImageLength) + 1));
+    } else {
+        QFile::setPermissions(dir->filePath("b.bin"), QFileDevice::WriteOwner);
+    }
+    // A scan that could not look at every file keeps no image at all.
     QVERIFY(!LoadUpgradeImage(FirmwareKindMouse, "v1.00", MouseName, Cid, Mid));
-    QCOMPARE(ImageVersionText(UpgradeImage()), QString("v1.06"));
+    QVERIFY(UpgradeImage().isEmpty());
+    QVERIFY(!LoadRepairImage(FirmwareKindMouse, QString(), MouseName, Cid, Mid));
+    QVERIFY(RepairImage().isEmpty());
+    QVERIFY(!FindNewerImage(FirmwareKindMouse, "v1.00", MouseName, Cid, Mid));
 }
 
 void TstFirmwareImages::noFolder()

@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <atomic>
+
 namespace {
 
 const int Receiver = 0;
@@ -84,6 +86,22 @@ QString Status()
     return RepairDialog->findChild<QLabel *>("ToolText_2")->text();
 }
 
+// The dialog shows an outcome and can be left: its first button is back and
+// the close button works.
+bool DialogCanBeLeft()
+{
+    return !RepairDialog->findChild<QToolButton *>("NewHong_2")->isHidden() &&
+           RepairDialog->findChild<QToolButton *>("CloseButton")->isEnabled();
+}
+
+void UseReceiverTable()
+{
+    ConfigIniStore *config = ConfigIniStore::GetInstance();
+    ReceiverPidLists.clear();
+    for (const char *key : {"Wireless_PID", "Wireless2_PID", "Wireless4_PID", "Wireless8_PID"})
+        ReceiverPidLists << config->GetValueList("Option", key);
+}
+
 void PressStart()
 {
     RepairDialog->findChild<QToolButton *>("NewHong_2")->click();
@@ -103,6 +121,10 @@ private slots:
     void upgradeInstallsReceiverThenMouse();
     void failedUpgradeIsRecorded();
     void repairFinishesReceiverLeftInBootMode();
+    void failedReceiverRunLeavesMouseUnflashed();
+    void everyEndOfTheStepsShowsAnOutcome_data();
+    void everyEndOfTheStepsShowsAnOutcome();
+    void repairWithoutMouseImageFails();
     void refusedOrForeignPacketsChangeNothing();
     void receiverIdReachesWiredMouse();
 
@@ -233,13 +255,17 @@ void TstFirmwareUpgrade::repairFinishesReceiverLeftInBootMode()
     // The chooser sees only the mouse on its cable; the receiver is in boot mode.
     FoundDevices = {CableEntry()};
     FoundDevicesCopy = FoundDevices;
-    ConfigIniStore *config = ConfigIniStore::GetInstance();
-    ReceiverPidLists.clear();
-    for (const char *key : {"Wireless_PID", "Wireless2_PID", "Wireless4_PID", "Wireless8_PID"})
-        ReceiverPidLists << config->GetValueList("Option", key);
+    UseReceiverTable();
     DevicePageActive = 0;
     QSignalSpy button(PostMsg::GetInstance(), SIGNAL(SigUpDateButton(bool)));
     QSignalSpy progress(PostMsg::GetInstance(), SIGNAL(SigAutoRepairProgress(int)));
+    // Read on the library's thread as the mouse's progress is reported.
+    std::atomic<bool> pollingWhileMouseFlashed{false};
+    const QMetaObject::Connection watch =
+        QObject::connect(PostMsg::GetInstance(), &PostMsg::SigAutoRepairProgress, [&](int percent) {
+            if (percent > 50 && percent < 100 && OnlinePollEnabled)
+                pollingWhileMouseFlashed = true;
+        });
 
     RepairDialog->ResetView();
     RepairDialog->show();
@@ -261,6 +287,133 @@ void TstFirmwareUpgrade::repairFinishesReceiverLeftInBootMode()
     for (const QList<QVariant> &args : progress)
         percents << args.first().toInt();
     QVERIFY(percents.contains(50) && percents.contains(100));
+    QObject::disconnect(watch);
+    QVERIFY(!pollingWhileMouseFlashed);
+    RepairDialog->hide();
+}
+
+// A recorded mouse failure is finished after the receiver run; when that run
+// fails, the receiver is in boot mode: the mouse is not flashed, the failure
+// is shown and recorded, and the repair of the receiver works afterwards.
+void TstFirmwareUpgrade::failedReceiverRunLeavesMouseUnflashed()
+{
+    QVERIFY(SimSetBootMode(Cable, true));
+    QVERIFY(UpgradeRecords::writeFailInfo(210, 4, 38, 11));
+    SetCurrentDeviceInfo(ReceiverEntry());
+    SetCurrentDevicePath(SimDevicePath(Receiver));
+    ModelDevices = {ReceiverEntry()};
+    DevicePageActive = 1;
+    QSignalSpy progress(PostMsg::GetInstance(), SIGNAL(SigProgress(int, int)));
+    emit PostMsg::GetInstance()->SigSetver(0);
+    QVERIFY(RepairDialog->isVisible());
+    QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+
+    SimSetUpgradeFault(SimUpgradeFault::FailAt, 30);
+    PressStart();
+    QTRY_VERIFY_WITH_TIMEOUT(!UpgradeRunning && ReceiverUpgradeState == RunFailed, 10000);
+    QTest::qWait(100);
+    QCOMPARE(MouseUpgradeState.load(), int(RunIdle));
+    QVERIFY(SimIsBootMode(Receiver));
+    QVERIFY(SimIsBootMode(Cable));
+    QCOMPARE(SimMouseVersion(Receiver), 0x0105);
+    QCOMPARE(UpgradeRecords::failInfo(), QString("211,4,38,11"));
+    QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeFail"]);
+    QVERIFY(DialogCanBeLeft());
+    for (const QList<QVariant> &args : progress)
+        QVERIFY(args.at(1).toInt() != 2);
+    DevicePageActive = 0;
+    RepairDialog->hide();
+
+    // The repair offer takes the receiver back first, then the mouse on its cable.
+    FoundDevices = {CableEntry()};
+    FoundDevicesCopy = FoundDevices;
+    UseReceiverTable();
+    RepairDialog->ResetView();
+    RepairDialog->show();
+    emit PostMsg::GetInstance()->SigRepairCheckUpdate();
+    QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+    PressStart();
+    QTRY_VERIFY_WITH_TIMEOUT(!RepairRunning, 10000);
+    QTRY_COMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+    QVERIFY(!SimIsBootMode(Receiver));
+    QVERIFY(!SimIsBootMode(Cable));
+    QCOMPARE(SimFirmwareVersion(Receiver), 0x0104);
+    QCOMPARE(SimMouseVersion(Receiver), 0x0106);
+    QVERIFY(UpgradeRecords::failInfo().isEmpty());
+    RepairDialog->hide();
+}
+
+void TstFirmwareUpgrade::everyEndOfTheStepsShowsAnOutcome_data()
+{
+    // The devices the steps find once the dialog was opened, and what it says.
+    QTest::addColumn<int>("receivers");
+    QTest::addColumn<bool>("imagesGone");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("receiver gone") << 0 << false << HomeLabels[0]["NoDevice"];
+    QTest::newRow("two receivers") << 2 << false << HomeLabels[0]["SameDevice"];
+    QTest::newRow("images gone") << 1 << true << KeyboardUpdateLabels[0]["newTips"];
+}
+
+void TstFirmwareUpgrade::everyEndOfTheStepsShowsAnOutcome()
+{
+    QFETCH(int, receivers);
+    QFETCH(bool, imagesGone);
+    SetCurrentDeviceInfo(CableEntry());
+    SetCurrentDevicePath(SimDevicePath(Cable));
+    ModelDevices = {CableEntry(), ReceiverEntry()};
+    DevicePageActive = 1;
+    emit PostMsg::GetInstance()->SigSetver(0);
+    QVERIFY(RepairDialog->isVisible());
+    QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+
+    ModelDevices = {CableEntry()};
+    for (int i = 0; i < receivers; ++i)
+        ModelDevices << ReceiverEntry();
+    QTemporaryDir empty;
+    if (imagesGone)
+        SetFirmwareFolder(empty.path());
+    PressStart();
+    QTRY_VERIFY_WITH_TIMEOUT(!UpgradeRunning && DialogCanBeLeft(), 10000);
+    QTEST(Status(), "status");
+    QVERIFY(OnlinePollEnabled);
+    // Nothing was flashed.
+    QCOMPARE(SimFirmwareVersion(Receiver), 0x0103);
+    QCOMPARE(SimMouseVersion(Receiver), 0x0105);
+    SetFirmwareFolder(images.path());
+    DevicePageActive = 0;
+    RepairDialog->hide();
+}
+
+// A recorded mouse failure is repaired only when the mouse image goes on; the
+// receiver's success alone is not the repair.
+void TstFirmwareUpgrade::repairWithoutMouseImageFails()
+{
+    QVERIFY(SimSetBootMode(Cable, true));
+    QVERIFY(UpgradeRecords::writeFailInfo(210, 4, 38, 11));
+    FoundDevices = {ReceiverEntry()};
+    FoundDevicesCopy = FoundDevices;
+    UseReceiverTable();
+    DevicePageActive = 0;
+    QSignalSpy button(PostMsg::GetInstance(), SIGNAL(SigUpDateButton(bool)));
+    RepairDialog->ResetView();
+    RepairDialog->show();
+    emit PostMsg::GetInstance()->SigRepairCheckUpdate();
+    QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+
+    // Only the receiver's image is left when the run starts.
+    QTemporaryDir receiverOnly;
+    QVERIFY(QFile::copy(images.filePath("receiver.bin"), receiverOnly.filePath("receiver.bin")));
+    SetFirmwareFolder(receiverOnly.path());
+    PressStart();
+    QTRY_VERIFY_WITH_TIMEOUT(!RepairRunning, 10000);
+    QTRY_COMPARE(button.size(), 1);
+    QCOMPARE(button.first().first().toBool(), false);
+    QCOMPARE(SimFirmwareVersion(Receiver), 0x0104);
+    QVERIFY(SimIsBootMode(Cable));
+    QCOMPARE(UpgradeRecords::failInfo(), QString("210,4,38,11"));
+    QTRY_COMPARE(Status(), UpdateLabels[0]["DialogUpgradeFail"]);
+    QVERIFY(OnlinePollEnabled);
+    SetFirmwareFolder(images.path());
     RepairDialog->hide();
 }
 

@@ -10,6 +10,7 @@
 #include "device/UpDataParam.h"
 #include "platform/AutoStart.h"
 #include "platform/MouseSettings.h"
+#include "platform/ScreenPicker.h"
 #include "platform/vidide/FirmwareImage.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
@@ -64,11 +65,14 @@ private slots:
     void restoreDefaultsReachesTheMouse();
     void restoreDefaultsRefused_data();
     void restoreDefaultsRefused();
+    void restoreDefaultsEndsWithBatteryOptimisation_data();
+    void restoreDefaultsEndsWithBatteryOptimisation();
     void pairingEntryHandsCallbacksBack();
     void mouseSettingsTryKnownDesktops();
     void ledInfoFollowsTheReceiver_data();
     void ledInfoFollowsTheReceiver();
     void lightModeDialogEditsOnlyItself();
+    void lightModeDialogPicksScreenColour();
     void clockPacket();
 
 private:
@@ -295,6 +299,31 @@ void TstSettingsPage::restoreDefaultsRefused()
     UsbServer_Exit();
 }
 
+void TstSettingsPage::restoreDefaultsEndsWithBatteryOptimisation_data()
+{
+    QTest::addColumn<bool>("resetAnswerLost");
+    QTest::newRow("reset done") << false;
+    QTest::newRow("reset answer lost, wait times out") << true;
+}
+
+// Battery optimisation is off while the mouse resets; however the wait ends,
+// the mouse has it on again.
+void TstSettingsPage::restoreDefaultsEndsWithBatteryOptimisation()
+{
+    QFETCH(bool, resetAnswerLost);
+    UseWiredMouse();
+    QVERIFY(SimBatteryOptimize(WiredMouse));
+    if (resetAnswerLost)
+        SimDropNextAnswer("UsbServer_SetClearSetting");
+    DialogSeam::ScopedAnswer answer("OK");
+    child<QToolButton>("Reset")->click();
+    QVERIFY(WaitIdle());
+    QCOMPARE(CallsOf("UsbServer_SetClearSetting"), 1);
+    QVERIFY(SimBatteryOptimize(WiredMouse));
+    QVERIFY(!ParamUpdateRunning);
+    UsbServer_Exit();
+}
+
 void TstSettingsPage::pairingEntryHandsCallbacksBack()
 {
     UseWiredMouse();
@@ -356,6 +385,8 @@ void TstSettingsPage::ledInfoFollowsTheReceiver_data()
     QTest::newRow("wired mouse") << true << 1 << 0 << 2 << 3;
     QTest::newRow("1K receiver") << false << 0 << 0 << 2 << 3;
     QTest::newRow("model without the feature") << false << 1 << 1 << 2 << 3;
+    // No feature list to say it has one: without, as the light page reads it.
+    QTest::newRow("model without a feature list") << false << 1 << 5 << 2 << 3;
 }
 
 void TstSettingsPage::ledInfoFollowsTheReceiver()
@@ -408,6 +439,45 @@ void TstSettingsPage::lightModeDialogEditsOnlyItself()
     dialog.findChild<QToolButton *>("ReduceB")->click();
     QCOMPARE(blue->value(), 0);
     QVERIFY(SimCallLog().isEmpty());
+}
+
+namespace {
+
+// A screen whose desktop is scaled by two and shows one colour everywhere.
+class ScaledScreen : public ScreenPixelSource
+{
+public:
+    mutable QList<QPoint> grabs;
+    QPoint cursorPos() const override { return QPoint(100, 50); }
+    double desktopScale() const override { return 2.0; }
+    QImage grab(int x, int y, int width, int height) const override
+    {
+        grabs.append(QPoint(x, y));
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(QColor(12, 200, 34));
+        return image;
+    }
+};
+
+} // namespace
+
+void TstSettingsPage::lightModeDialogPicksScreenColour()
+{
+    ScaledScreen screen;
+    ScreenPicker::ScopedSource source(&screen);
+    LightModeSet dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QWidget *board = dialog.findChild<QWidget *>("label_7");
+    QVERIFY(board);
+    const QPoint centre = board->geometry().center();
+    QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, centre);
+    // The desktop's pixels are asked for at the cursor's scaled position, and
+    // the colour found there fills the boxes.
+    QCOMPARE(screen.grabs, QList<QPoint>{QPoint(200, 100)});
+    QCOMPARE(dialog.findChild<QSpinBox *>("RSpinBox")->value(), 12);
+    QCOMPARE(dialog.findChild<QSpinBox *>("GSpinBox")->value(), 200);
+    QCOMPARE(dialog.findChild<QSpinBox *>("BSpinBox")->value(), 34);
 }
 
 void TstSettingsPage::clockPacket()

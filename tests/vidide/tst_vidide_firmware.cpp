@@ -149,7 +149,7 @@ private slots:
         QVERIFY(SimIsBootMode(1));
         QVERIFY(!listed(1));
         QVERIFY(!UsbFinderC_GetDeviceOnLine(SimDevicePath(1)));
-        QCOMPARE(SimMouseVersion(1), 0x0102);
+        QCOMPARE(SimMouseVersion(1), 0x0106); // unchanged
 
         SimReset(); // a new run: the mouse is still without firmware
         SimSetUpgradeTiming(0, 1);

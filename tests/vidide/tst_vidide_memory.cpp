@@ -8,6 +8,7 @@
 #include "platform/vidide/VidIde.h"
 
 #include <QFile>
+#include <QJsonDocument>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
@@ -224,7 +225,10 @@ private slots:
         FlashDataMap kept;
         QVERIFY(SimMouseBlock(0, &kept));
         QCOMPARE(bytesOf(kept), bytesOf(sent));
-        // A damaged state file loses nothing else: the mouse keeps factory settings.
+        // A damaged state file: the mouse keeps factory settings, and the
+        // file is kept beside, not written over by the next save.
+        const QString keptAside = SimStateFile() + ".bad";
+        QFile::remove(keptAside);
         QFile file(SimStateFile());
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("{ not json");
@@ -232,6 +236,13 @@ private slots:
         SimReset();
         QVERIFY(SimMouseBlock(0, &kept));
         QCOMPARE(int(kept.DpiLevelCount), 8);
+        QVERIFY(SimSetBootMode(1, false)); // any change saves the state
+        QFile aside(keptAside);
+        QVERIFY(aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.readAll(), QByteArray("{ not json"));
+        QFile state(SimStateFile());
+        QVERIFY(state.open(QIODevice::ReadOnly));
+        QVERIFY(QJsonDocument::fromJson(state.readAll()).isObject());
     }
 
     // A state file beyond what the library ever writes, or one that never

@@ -75,7 +75,7 @@ private slots:
 
         UsbDeviceAttribute attr{};
         QVERIFY(UsbFinderC_GetUsbDeviceAttribute(SimDevicePath(0), &attr));
-        QCOMPARE(int(attr.ReleaseNumber), 0x0103);
+        QCOMPARE(int(attr.ReleaseNumber), 0x0104);
         QVERIFY(UsbFinderC_GetUsbDeviceAttribute(SimDevicePath(1), &attr));
         QCOMPARE(int(attr.ReleaseNumber), SimMouseVersion(1));
         QCOMPARE(UsbFinderC_GetVersion(SimDevicePath(0)), SimMouseVersion(0));

@@ -47,7 +47,8 @@ FirmwareCheck checkFirmwareImage(const unsigned char *image, int length)
     if (std::memcmp(image + FirmwareTagOffset, Tag, sizeof(Tag)) != 0)
         return FirmwareCheck::BadTag;
     const uint32_t bodyLength = getLe32(image + FirmwareBodyLengthOffset);
-    if (bodyLength == 0 || bodyLength != uint32_t(length - FirmwareHeaderLength))
+    if (bodyLength == 0 || bodyLength > uint32_t(FirmwareMaxBodyLength) ||
+        bodyLength != uint32_t(length - FirmwareHeaderLength))
         return FirmwareCheck::BadLength;
     if (crc32(image + FirmwareHeaderLength, bodyLength) != getLe32(image + FirmwareBodyCrcOffset))
         return FirmwareCheck::BadBody;

@@ -21,6 +21,10 @@ constexpr int FirmwareCidOffset = 21;
 constexpr int FirmwareMidOffset = 22;
 constexpr int FirmwareModelNameOffset = 87;
 constexpr int FirmwareModelNameLength = 64;
+// No mouse or receiver of the family has more program flash than this; a
+// larger body is not an image of theirs, and readers refuse it unread.
+constexpr int FirmwareMaxBodyLength = 1024 * 1024;
+constexpr int FirmwareMaxImageLength = FirmwareHeaderLength + FirmwareMaxBodyLength;
 constexpr uint8_t FirmwareKindMouse = 210;
 constexpr uint8_t FirmwareKindReceiver = 211;
 

@@ -105,22 +105,38 @@ void restoreReceiver(const QJsonObject &object, SimUsb *usb)
     restore(object.value(QStringLiteral("leds")), &usb->leds, sizeof(DongleIndicatorLed));
 }
 
-QJsonObject readStateFile()
+// The stored state (empty when there is none). False only when the file is
+// damaged and could not be kept aside: it must not be written over then.
+bool readStateFile(QJsonObject *state)
 {
+    *state = QJsonObject();
     const QString path = stateFilePath();
     if (!QFileInfo::exists(path))
-        return QJsonObject();
+        return true;
     QByteArray content;
-    QString error;
-    if (!readBoundedFile(path, MaxStateFileBytes, &content, &error)) {
-        qWarning().noquote() << "vidide: state file" << path << "refused:" << error
-                             << "- devices start from factory settings";
-        return QJsonObject();
+    QString problem;
+    if (readBoundedFile(path, MaxStateFileBytes, &content, &problem)) {
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(content, &error);
+        if (document.isObject()) {
+            *state = document.object();
+            return true;
+        }
+        problem = error.errorString();
     }
-    const QJsonDocument document = QJsonDocument::fromJson(content);
-    if (!document.isObject())
-        qWarning() << "vidide: state file unreadable, devices start from factory settings";
-    return document.object();
+    // The next save replaces the file with factory state: keep what was there
+    // beside it, so that nothing is lost unseen.
+    const QString kept = path + QStringLiteral(".bad");
+    QFile::remove(kept);
+    if (QFile::rename(path, kept)) {
+        qWarning().noquote() << "vidide: state file" << path << "refused (" << problem
+                             << "), kept as" << kept << "; devices start from factory settings";
+        return true;
+    }
+    qWarning().noquote()
+        << "vidide: state file" << path << "refused (" << problem << ") and cannot be kept as"
+        << kept << "; devices start from factory settings and their changes are not stored";
+    return false;
 }
 
 } // namespace
@@ -158,7 +174,9 @@ QString stateFilePath()
 
 void loadPersistedState(SimState &state)
 {
-    const QJsonObject set = readStateFile().value(state.stateKeyPrefix).toObject();
+    QJsonObject stored;
+    readStateFile(&stored);
+    const QJsonObject set = stored.value(state.stateKeyPrefix).toObject();
     const QJsonObject mice = set.value(QStringLiteral("mice")).toObject();
     for (SimMouse &mouse : state.mice)
         restoreMouse(mice.value(mouse.key).toObject(), &mouse);
@@ -194,7 +212,9 @@ void savePersistedState()
         set.insert(QStringLiteral("mice"), mice);
         set.insert(QStringLiteral("receivers"), receivers);
     }
-    QJsonObject all = readStateFile();
+    QJsonObject all;
+    if (!readStateFile(&all))
+        return;
     all.insert(key, set);
     const QString path = stateFilePath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {

@@ -123,7 +123,10 @@ void SimState::loadDefaultSet()
     wireless.cid = DefaultCid;
     wireless.mid = 11;
     wireless.modelName = "ORVAK-TW1";
-    wireless.version = 0x0105;
+    // Every built-in device runs the firmware that ships in bin/: a normal
+    // start has nothing to upgrade. Older firmware comes with a device set of
+    // its own (ORVAK_SIM_DEVICES).
+    wireless.version = 0x0106;
     wireless.battery = 85;
     wireless.longRange = true;
     const uint8_t address[3] = {0x12, 0x34, 0x56};
@@ -133,7 +136,7 @@ void SimState::loadDefaultSet()
     wired.cid = DefaultCid;
     wired.mid = 12;
     wired.modelName = "ORVAK-TC1";
-    wired.version = 0x0102;
+    wired.version = 0x0106;
     for (SimMouse *mouse : {&wireless, &wired}) {
         for (int p = 0; p < ProfileCount; ++p)
             resetMouseProfile(*mouse, p);
@@ -143,7 +146,7 @@ void SimState::loadDefaultSet()
     SimUsb receiver;
     receiver.vid = DefaultVid;
     receiver.pid = 0x7C40;
-    receiver.release = 0x0103;
+    receiver.release = 0x0104;
     receiver.receiver = true;
     receiver.connectionType = 1;
     receiver.mouse = 0;
