@@ -11,10 +11,12 @@
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "device/Worker.h"
+#include "macro/Macro.h"
 #include "platform/KeyboardHook.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_Buttoninterface.h"
+#include "ui_Macro.h"
 
 #include "../support/DeviceFixture.h"
 
@@ -22,6 +24,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QtTest>
@@ -620,6 +623,13 @@ void TstAssignMenu::macroRenameAndEdit()
     // New events reach every bound button from the saved file, whatever the
     // macro page shows meanwhile; the entry stays as it was.
     WriteMacro("XY", "253\n0x05 1 0\n30ms\n0x05 1 1\n20ms\n0x06 1 0\n");
+    WriteMacro("Other", "1\n0x07 1 0\n");
+    Macro macroPage;
+    macroPage.ui->listWidgetHong->setCurrentItem(
+        macroPage.ui->listWidgetHong->findItems("Other", Qt::MatchExactly).value(0));
+    QMetaObject::invokeMethod(&macroPage, "on_listWidgetHong_clicked",
+                              Q_ARG(QModelIndex, QModelIndex()));
+    QCOMPARE(macroPage.ui->listWidgetKey->count(), 1);
     emit PostMsg::GetInstance()->SigUpDataMacro("XY", 0);
     block = MouseBlock();
     QCOMPARE(KeyText(block.Keys[2]), QString("6,2,253"));
@@ -633,6 +643,7 @@ void TstAssignMenu::macroRenameAndEdit()
     QCOMPARE(Bytes(&record.Strokes[2], 8),
              Bytes(std::array<uint8_t, 8>{0, 1, 6, 0, 0, 0, 0, 0}.data(), 8));
     QFile::remove(MacroFilePath("XY"));
+    QFile::remove(MacroFilePath("Other"));
 }
 
 QTEST_MAIN(TstAssignMenu)
