@@ -3,6 +3,7 @@
 #include "MacroTestSupport.h"
 
 #include "common/SharedState.h"
+#include "macro/MacroExportFile.h"
 
 #include <QDataStream>
 #include <QElapsedTimer>
@@ -38,6 +39,7 @@ private slots:
     void exportTakesTheMacroOfTheName();
     void craftedImportIsRefused_data();
     void craftedImportIsRefused();
+    void everyTruncationIsRefused();
 
 private:
     Macro *NewPage();
@@ -310,6 +312,21 @@ void TstMacroExport::craftedImportIsRefused()
     QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files), QStringList{"keep.ini"});
     QCOMPARE(ReadFile(MacroFolder() + "/keep.ini"), QByteArray("1\n0x04 1 0\n"));
     QFile::remove(path);
+}
+
+// The reader takes any bytes: every cut of a real export is refused, and the
+// whole export reads back.
+void TstMacroExport::everyTruncationIsRefused()
+{
+    const QByteArray bytes = ReadFile(ExportOf("3\n0x04 1 0\n10ms\n0x04 1 1\n", "cut"));
+    MacroExportFile::Content content;
+    QString error;
+    QVERIFY(MacroExportFile::Read(bytes, &content, &error));
+    QCOMPARE(content.name, QString("cut"));
+    QCOMPARE(content.events.size(), 3);
+    for (int n = 0; n < bytes.size(); ++n)
+        QVERIFY2(!MacroExportFile::Read(bytes.left(n), &content, &error),
+                 qPrintable(QString::number(n)));
 }
 
 QTEST_MAIN(TstMacroExport)
