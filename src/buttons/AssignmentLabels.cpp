@@ -4,6 +4,7 @@
 #include "sensor/SensorConstants.h"
 
 #include <QChar>
+#include <QCryptographicHash>
 #include <QTextCodec>
 
 namespace AssignmentLabels {
@@ -39,7 +40,23 @@ QString MacroNameFromBytes(const unsigned char *bytes, int size)
     while (length < size && bytes[length] != 0)
         ++length;
     const QByteArray raw(reinterpret_cast<const char *>(bytes), length);
-    return QString::fromLocal8Bit(raw);
+    QTextCodec *codec = QTextCodec::codecForLocale();
+    QTextCodec::ConverterState state;
+    QString name = codec->toUnicode(raw.constData(), raw.size(), &state);
+    if (state.invalidChars == 0 && state.remainingChars == 0)
+        return name;
+    // Bytes that are no text in the local encoding all decode to the same
+    // replacement character, so different names would share one file. The
+    // readable part is kept and a short tag of the bytes themselves makes the
+    // name distinct, stable and still no longer than the record's field.
+    const QByteArray tag =
+        QByteArray("~") + QCryptographicHash::hash(raw, QCryptographicHash::Sha1).toHex().left(8);
+    name.replace(QChar(QChar::ReplacementCharacter), QLatin1Char('_'));
+    while (!name.isEmpty() && codec->fromUnicode(name).size() + tag.size() > size)
+        name.chop(1);
+    if (!name.isEmpty() && name.at(name.size() - 1).isHighSurrogate())
+        name.chop(1);
+    return name + QString::fromLatin1(tag);
 }
 
 bool IsSafeMacroName(const QString &name)

@@ -29,7 +29,9 @@ int DpiCodeToValue(const QVector<QString> &names, const QVector<int> &values,
 int BoundedStrokeCount(quint32 strokeCount);
 
 // Macro name from the 30 name bytes of a macro record: up to the first NUL,
-// decoded from the local 8-bit code page.
+// decoded from the local 8-bit code page. Bytes that are not valid there give
+// the readable part ("_" for each bad sequence), "~" and 8 hex digits taken
+// from the bytes: distinct names stay distinct, within the field's 30 bytes.
 QString MacroNameFromBytes(const unsigned char *bytes, int size);
 
 // True when name can be a file name inside the macro folder: not empty, no

@@ -127,9 +127,6 @@ public:
     // guarded write. False when the write failed.
     bool RestoreDefaultKey(int k);
 
-    // How long a macro save waits before the bound buttons are sent again.
-    static int MacroUpdateWaitMs;
-
 protected:
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -275,6 +272,8 @@ private:
     void PlaceDialog(QWidget *dialog, int dx, int dy) const;
 
     // Macros (buttoninterface_macros.cpp).
+    // Tells the user why macro name was not sent to a button.
+    void ShowMacroRefusal(const QString &name, const QString &reason);
     void SyncMacroFile(int k, int param2, const FlashDataMap &DataMap, const QString &name);
 
     // Function assignment (buttoninterface_assign.cpp).

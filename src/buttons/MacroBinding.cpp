@@ -1,9 +1,10 @@
 #include "buttons/MacroBinding.h"
 
 #include "buttons/MacroFiles.h"
-#include "macro/KeyNames.h"
+#include "macro/MacroEventFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <cstring>
@@ -12,7 +13,6 @@ namespace MacroBinding {
 
 namespace {
 
-constexpr int MaxStrokes = int(sizeof(MacroRecord::Strokes) / sizeof(KeyStroke));
 constexpr int MaxNameBytes = int(sizeof(MacroRecord::MacroNameBytes));
 
 QStringList Fields(const QString &line)
@@ -31,45 +31,22 @@ LoadResult LoadRecord(const QString &name, MacroRecord *record)
     const QByteArray nameBytes = bare.toLocal8Bit();
     if (path.isEmpty() || nameBytes.size() > MaxNameBytes)
         return LoadResult::BadName;
-    QFile file(path);
-    if (!file.exists())
+    const QFileInfo info(path);
+    if (!info.exists())
         return LoadResult::Missing;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Refused before it is read: no macro file is anywhere near this size.
+    if (info.size() > MaxBindingFileBytes)
+        return LoadResult::TooLarge;
+    MacroEventFile::Content content;
+    if (!MacroEventFile::ReadFile(path, &content))
         return LoadResult::Unreadable;
 
     MacroRecord built;
     std::memset(&built, 0, sizeof(built));
     std::memcpy(built.MacroNameBytes, nameBytes.constData(), size_t(nameBytes.size()));
     built.MacroNameLength = uint8_t(nameBytes.size());
-
-    file.readLine(); // the repeat code
-    int i = 0;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine());
-        const QStringList parts = Fields(line);
-        if (parts.size() == 3) {
-            const QString flag = parts.at(2).trimmed();
-            if (flag != QLatin1String("0") && flag != QLatin1String("1"))
-                continue;
-            if (i >= MaxStrokes)
-                return LoadResult::TooManyStrokes;
-            const QString keyName = HidCodeToKeyName(parts.at(0), parts.at(1).toInt());
-            KeyNameToStroke(keyName, i, reinterpret_cast<unsigned char *>(&built),
-                            int(sizeof(built)));
-            built.Strokes[i].Action = flag == QLatin1String("0") ? 0 : 1;
-            built.Strokes[i].DelayMs = 0;
-        } else if (parts.size() == 1) {
-            if (i >= MaxStrokes)
-                return LoadResult::TooManyStrokes;
-            QString delay = parts.at(0);
-            delay.remove(QStringLiteral("ms"));
-            built.Strokes[i].DelayMs = delay.trimmed().toUInt();
-            ++i;
-        }
-    }
-    // The stroke after the last delay counts too (all zero when the list
-    // ends on a delay), as in the editor's own download; it must still fit.
-    built.StrokeCount = uint8_t(qMin(i + 1, MaxStrokes));
+    if (!MacroEventFile::FillStrokes(content.events, &built))
+        return LoadResult::TooManyStrokes;
     *record = built;
     return LoadResult::Ok;
 }
@@ -80,9 +57,10 @@ QString ReadRepeatCode(const QString &name)
     if (path.isEmpty())
         return QStringLiteral("0");
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text) || file.size() == 0)
+    if (!QFileInfo(path).isFile() || file.size() > MaxBindingFileBytes ||
+        !file.open(QIODevice::ReadOnly | QIODevice::Text) || file.size() == 0)
         return QStringLiteral("0");
-    const QString line = QString::fromUtf8(file.readLine());
+    const QString line = QString::fromUtf8(file.readLine(MaxBindingFileBytes));
     // A line of blanks has no first field; an empty line gives the empty text.
     if (line.trimmed().isEmpty() && line != QLatin1String("\n"))
         return QStringLiteral("0");
@@ -116,7 +94,9 @@ QString Describe(LoadResult result)
     case LoadResult::Unreadable:
         return QStringLiteral("the macro file cannot be read");
     case LoadResult::TooManyStrokes:
-        return QStringLiteral("the macro file holds more than 70 events");
+        return QStringLiteral("the macro file holds more than 70 key events");
+    case LoadResult::TooLarge:
+        return QStringLiteral("the macro file is far too large for a macro");
     }
     return QString();
 }

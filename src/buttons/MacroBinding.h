@@ -17,12 +17,17 @@ enum class LoadResult
     BadName,        // empty, leaves the macro folder, or over 30 bytes
     Missing,        // no such file
     Unreadable,     // exists but cannot be opened
-    TooManyStrokes, // more events than the record's 70 strokes hold
+    TooManyStrokes, // more key events than the record's 70 strokes hold
+    TooLarge,       // far larger than a macro file of 70 key events can be
 };
 
-// Fills `record` from the file of `name` (zero record unless Ok). Lines of
-// another shape are skipped, as the macro editor skips them, so the device
-// plays what the editor shows.
+// A macro the device can hold is 70 key lines and their delays, a few
+// kilobytes; a file beyond this bound is refused without being read.
+constexpr qint64 MaxBindingFileBytes = 64 * 1024;
+
+// Fills `record` from the file of `name` (zero record unless Ok) with the
+// editor's own reader and record builder, so the device plays what the
+// editor shows.
 LoadResult LoadRecord(const QString &name, MacroRecord *record);
 
 // First field of the file's first line; "0" for a missing, unreadable or

@@ -1,9 +1,11 @@
 #include "buttons/MacroSyncLedger.h"
 
+#include "buttons/MacroBinding.h"
 #include "buttons/MacroFiles.h"
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -58,8 +60,17 @@ QByteArray MacroSyncLedger::FileDigest(const QString &name)
     const QString path = MacroFilePath(name);
     if (path.isEmpty())
         return QByteArray();
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QByteArray();
+    // A file no macro can be is never read, and never taken for a missing
+    // one: it is the user's and is kept.
+    if (!info.isFile() || info.size() > MacroBinding::MaxBindingFileBytes)
+        return QByteArrayLiteral("not-a-macro-file");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex();
+        return QByteArrayLiteral("unreadable");
+    return QCryptographicHash::hash(file.read(MacroBinding::MaxBindingFileBytes),
+                                    QCryptographicHash::Sha1)
+        .toHex();
 }

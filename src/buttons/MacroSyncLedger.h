@@ -33,7 +33,9 @@ public:
     void recordSynced(const QString &name, const QByteArray &digest);
 
     static QByteArray DeviceDigest(int repeatCode, const unsigned char *record, int size);
-    static QByteArray FileDigest(const QString &name); // empty when no file
+    // Empty when there is no file; a fixed marker for a file that cannot be
+    // read or is too large for a macro file (read no further than that bound).
+    static QByteArray FileDigest(const QString &name);
 
 private:
     QString m_path;

@@ -8,20 +8,18 @@
 #include "buttons/MacroFiles.h"
 #include "buttons/MacroSyncLedger.h"
 #include "common/FontScaling.h"
+#include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "common/UpDateWarning.h"
 #include "device/FlashDataStore.h"
 
 #include <QButtonGroup>
 #include <QDebug>
 #include <QDir>
-#include <QEventLoop>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cstring>
-
-int Buttoninterface::MacroUpdateWaitMs = 1500;
 
 void Buttoninterface::BuildMacroList()
 {
@@ -156,6 +154,7 @@ void Buttoninterface::slotButtonClicked(bool checked)
     if (loaded != MacroBinding::LoadResult::Ok) {
         qWarning() << "macro" << name << "not bound:" << MacroBinding::Describe(loaded);
         CloseMenu();
+        ShowMacroRefusal(name, MacroBinding::Describe(loaded));
         return;
     }
     const QString code = MacroBinding::ReadRepeatCode(name);
@@ -164,6 +163,7 @@ void Buttoninterface::slotButtonClicked(bool checked)
         qWarning() << "macro" << name << "not bound: its repeat code" << code
                    << "is no repeat mode";
         CloseMenu();
+        ShowMacroRefusal(name, QStringLiteral("its repeat code is no repeat mode"));
         return;
     }
     // The macro goes to the button's own slot of the macro table.
@@ -229,19 +229,31 @@ void Buttoninterface::SlotMacroRename(QString Rename, QString Name)
 void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
 {
     const QList<int> keys = KeysBoundTo(MacroName);
+    if ((index != 0 && index != 1) || keys.isEmpty())
+        return;
     if (index == 0) {
-        // The macro editor builds each button's record itself once asked.
-        if (MacroUpdateWaitMs > 0) {
-            QEventLoop wait;
-            QTimer::singleShot(MacroUpdateWaitMs, &wait, &QEventLoop::quit);
-            wait.exec();
+        // The saved file is the edited macro, whatever the macro page shows
+        // by now: each bound button gets the record read from it, with its
+        // entry unchanged.
+        MacroRecord record;
+        const MacroBinding::LoadResult loaded = MacroBinding::LoadRecord(MacroName, &record);
+        if (loaded != MacroBinding::LoadResult::Ok) {
+            qWarning() << "macro" << MacroName
+                       << "not sent to its buttons:" << MacroBinding::Describe(loaded);
+            ShowMacroRefusal(MacroName, MacroBinding::Describe(loaded));
+            return;
         }
-        for (int k : keys)
-            emit PostMsg::GetInstance()->SigMacroDownLoadData(MacroName, k);
+        for (int k : keys) {
+            const FlashDataMap block = FlashDataSnapshot();
+            const KeyAssign &key = block.Keys[k];
+            const unsigned char entry[3] = {key.Category, key.Param1, key.Param2};
+            const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
+            if (SetKeyMacro(k, entry, bytes))
+                MacroLedger->recordSynced(MacroName, MacroSyncLedger::DeviceDigest(
+                                                         key.Param2, bytes, int(sizeof(record))));
+        }
         return;
     }
-    if (index != 1 || keys.isEmpty())
-        return;
     const QString code = MacroBinding::ReadRepeatCode(MacroName);
     int mode = 0;
     if (!MacroBinding::RepeatModeOf(code, &mode)) {
@@ -253,7 +265,22 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
         const FlashDataMap block = FlashDataSnapshot();
         const KeyAssign &key = block.Keys[k];
         const unsigned char entry[3] = {key.Category, key.Param1, uint8_t(mode)};
-        if (SetKeyMacro(k, entry, reinterpret_cast<const unsigned char *>(&block.Macros[k])))
+        const auto *bytes = reinterpret_cast<const unsigned char *>(&block.Macros[k]);
+        if (SetKeyMacro(k, entry, bytes)) {
             StoreKeyMirrors(k, key.Category, key.Param1, mode);
+            MacroLedger->recordSynced(
+                MacroName, MacroSyncLedger::DeviceDigest(mode, bytes, int(sizeof(MacroRecord))));
+        }
     }
+}
+
+void Buttoninterface::ShowMacroRefusal(const QString &name, const QString &reason)
+{
+    UpDateWarning notice;
+    const QString text = MacroLabels[CurrentLanguage].value(
+        QStringLiteral("MacroNotBound"),
+        QStringLiteral("The macro could not be given to the button."));
+    notice.SetText(text + QStringLiteral("\n") + name + QStringLiteral(": ") + reason);
+    PlaceDialog(&notice, 75, 65);
+    notice.exec();
 }

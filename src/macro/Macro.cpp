@@ -77,7 +77,9 @@ void Macro::FillMacroList()
         if (file.contains(QStringLiteral("xml")))
             continue;
         QString name = file;
-        name.remove(QStringLiteral(".ini"));
+        // Only the extension goes, so the name always leads back to its file.
+        if (name.endsWith(QLatin1String(".ini")))
+            name.chop(4);
         ui->listWidgetHong->addItem(name);
     }
 }
@@ -262,8 +264,11 @@ void Macro::SlotSetMacroPage()
           static_cast<QWidget *>(ui->ReUntilClick), static_cast<QWidget *>(ui->ReUntil),
           static_cast<QWidget *>(ui->ReNumber), static_cast<QWidget *>(ui->ChooseEvent)})
         w->setEnabled(true);
+    if (MacroRecording)
+        ReleaseHeldKeys();
     MacroRecording = false;
-    LastKeyCode = -1;
+    DownKeys.clear();
+    HeldKeys.clear();
     SetSaveIdle();
 }
 

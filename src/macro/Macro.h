@@ -2,12 +2,15 @@
 
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QList>
 #include <QModelIndex>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
-#include "platform/vidide/FlashDataMap.h"
+#include "device/FlashDataMap.h"
+#include "macro/MacroEventFile.h"
 
 class KeyboardHook;
 class QButtonGroup;
@@ -45,7 +48,7 @@ public:
     // Per-macro files of the current macro (AppendMacroEvents: of `name`).
     void CreateMacroFile(const QString &unused = QString());
     bool SaveMacroFile(const QString &unused, const QString &repeatCode);
-    bool AppendMacroEvents(const QString &name);
+    bool AppendMacroEvents(const QString &name, const QVector<MacroEvent> &events);
     void LoadMacroFile(const QString &unused = QString());
 
     // Repeat code of the repeat controls: 254, 255, 253 or the count.
@@ -117,12 +120,20 @@ private:
     void ShowStopRecordFirst();
     void ShowSameMacro();
     void ShowImportFailed();
+    // A failed file operation: the catalogue text of key, else fallback.
+    void ShowFailure(const char *key, const char *fallback);
+    // A name the macro list keeps and a device record can hold.
+    bool IsUsableName(const QString &name) const;
 
+    void InsertPattern(int at, QString pattern, const QString &name);
     QListWidgetItem *NewKeyItem(const QString &name, bool pressed) const;
     QListWidgetItem *NewDelayItem(double ms) const;
     static bool IsDelayText(const QString &text);
-    // The event lines of the per-macro file for the event list.
-    QString EventLines() const;
+    // The events of the event list, and the list items of events.
+    QVector<MacroEvent> ListEvents() const;
+    void ShowEvents(const QVector<MacroEvent> &events);
+    // Appends a release, after a pause, for every recorded key still held.
+    void ReleaseHeldKeys();
     bool NameTaken(const QString &name) const;
     // Asks for a macro name (prompt 0 new, 1 rename); empty when none was
     // given, it cannot be a file name, or it is taken (that notice shown).
@@ -132,7 +143,10 @@ private:
     KeyboardHook *RecordHook = nullptr;
     QButtonGroup *DelayModeGroup = nullptr;
     QButtonGroup *RepeatModeGroup = nullptr;
-    int LastKeyCode = 0;
+    // Keys down now (a second key-down is the key's repeat), and the recorded
+    // presses not yet released, in order.
+    QList<int> DownKeys;
+    QList<QPair<int, QString>> HeldKeys;
     QElapsedTimer DelayTimer;
     bool FirstEventPending = false;
     int KeyEventCount = 0;
@@ -147,4 +161,7 @@ private:
     QString MenuNewText;
     QString MenuImportText;
     QString MacroButtonPrefix;
+    // The macro whose events the event list shows; the current item can
+    // differ after a right-click.
+    QString ShownMacro;
 };

@@ -49,32 +49,50 @@ void Macro::AppendDelayItem(double ms)
     ui->listWidgetKey->setCurrentRow(n - 1);
 }
 
+// Inserts pattern at row `at` (clamped to the list): 'P' a press and 'R' a
+// release of name, 'D' a 10 ms delay. The list stays key, delay, key, ...:
+// a delay is added between the pattern and a key next to it, and a delay of
+// the pattern next to a delay of the list (or at the list's start) is left
+// out, so no two keys and no two delays become neighbours.
+void Macro::InsertPattern(int at, QString pattern, const QString &name)
+{
+    QListWidget *list = ui->listWidgetKey;
+    const int n = list->count();
+    at = qBound(0, at, n);
+    auto isKey = [](QChar c) { return c != QLatin1Char('D'); };
+    const QListWidgetItem *before = at > 0 ? list->item(at - 1) : nullptr;
+    const QListWidgetItem *after = at < n ? list->item(at) : nullptr;
+    if (!pattern.isEmpty() && !isKey(pattern.front()) && (!before || IsDelayText(before->text())))
+        pattern.remove(0, 1);
+    else if (!pattern.isEmpty() && isKey(pattern.front()) && before && !IsDelayText(before->text()))
+        pattern.prepend(QLatin1Char('D'));
+    if (!pattern.isEmpty() && !isKey(pattern.back()) && after && IsDelayText(after->text()))
+        pattern.chop(1);
+    else if (!pattern.isEmpty() && isKey(pattern.back()) && after && !IsDelayText(after->text()))
+        pattern.append(QLatin1Char('D'));
+    for (const QChar c : pattern) {
+        QListWidgetItem *item =
+            c == QLatin1Char('D') ? NewDelayItem(10) : NewKeyItem(name, c == QLatin1Char('P'));
+        list->insertItem(at++, item);
+    }
+}
+
 void Macro::InsertKeyEvent(const QString &name, bool pressed)
 {
     QListWidget *list = ui->listWidgetKey;
     const int r = list->currentRow();
     const int n = list->count();
-    int at = 0;
-    bool delayFirst = false;
-    if (r == 0) {
-        at = 2;
-    } else if (r == -1) {
-        at = n;
-    } else if (r == n - 1) {
-        at = n;
-        delayFirst = true;
-    } else if (IsDelayText(list->item(r)->text())) {
-        at = r + 1;
-    } else {
-        at = r + 2;
-    }
-    if (delayFirst) {
-        list->insertItem(at, NewDelayItem(10));
-        list->insertItem(at + 1, NewKeyItem(name, pressed));
-    } else {
-        list->insertItem(at, NewKeyItem(name, pressed));
-        list->insertItem(at + 1, NewDelayItem(10));
-    }
+    const QString key = pressed ? QStringLiteral("P") : QStringLiteral("R");
+    if (r == 0)
+        InsertPattern(2, key + QLatin1Char('D'), name);
+    else if (r == -1)
+        InsertPattern(n, key + QLatin1Char('D'), name);
+    else if (r == n - 1)
+        InsertPattern(n, QLatin1Char('D') + key, name);
+    else if (IsDelayText(list->item(r)->text()))
+        InsertPattern(r + 1, key + QLatin1Char('D'), name);
+    else
+        InsertPattern(r + 2, key + QLatin1Char('D'), name);
     list->setCurrentRow(r);
 }
 
@@ -83,30 +101,16 @@ void Macro::InsertKeyStroke(const QString &name)
     QListWidget *list = ui->listWidgetKey;
     const int r = list->currentRow();
     const int n = list->count();
-    // 'P' press, 'R' release, 'D' a 10 ms delay, inserted from row `at` on.
-    QString pattern;
-    int at = 0;
-    if (r == 0) {
-        at = 2;
-        pattern = QStringLiteral("PDRD");
-    } else if (r == -1 && n == 0) {
-        at = 0;
-        pattern = QStringLiteral("PDR");
-    } else if (r == -1 || r == n - 1) {
-        at = n;
-        pattern = QStringLiteral("DPDR");
-    } else if (IsDelayText(list->item(r)->text())) {
-        at = r + 1;
-        pattern = QStringLiteral("PDRD");
-    } else {
-        at = r + 1;
-        pattern = QStringLiteral("DPDR");
-    }
-    for (const QChar c : pattern) {
-        QListWidgetItem *item =
-            c == QLatin1Char('D') ? NewDelayItem(10) : NewKeyItem(name, c == QLatin1Char('P'));
-        list->insertItem(at++, item);
-    }
+    if (r == 0)
+        InsertPattern(2, QStringLiteral("PDRD"), name);
+    else if (r == -1 && n == 0)
+        InsertPattern(0, QStringLiteral("PDR"), name);
+    else if (r == -1 || r == n - 1)
+        InsertPattern(n, QStringLiteral("DPDR"), name);
+    else if (IsDelayText(list->item(r)->text()))
+        InsertPattern(r + 1, QStringLiteral("PDRD"), name);
+    else
+        InsertPattern(r + 1, QStringLiteral("DPDR"), name);
     list->setCurrentRow(r);
 }
 

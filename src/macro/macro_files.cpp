@@ -5,17 +5,14 @@
 #include "ui_Macro.h"
 
 #include "buttons/AssignmentLabels.h"
-#include "macro/KeyNames.h"
+#include "macro/MacroEventFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtDebug>
 
 namespace {
-
-// A macro file holds at most a few hundred short lines; anything far larger
-// is not a macro file and is not read into the list.
-constexpr qint64 MaxMacroFileBytes = 1024 * 1024;
 
 bool WriteWhole(const QString &path, const QByteArray &bytes)
 {
@@ -24,8 +21,7 @@ bool WriteWhole(const QString &path, const QByteArray &bytes)
         qWarning() << "Macro file could not be opened for writing:" << path;
         return false;
     }
-    file.write(bytes);
-    if (!file.commit()) {
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
         qWarning() << "Macro file could not be written:" << path;
         return false;
     }
@@ -43,23 +39,31 @@ QString Macro::MacroFilePathOf(const QString &name) const
 
 bool Macro::IsDelayText(const QString &text)
 {
-    return text.contains(QStringLiteral("ms"));
+    return MacroEventFile::IsDelayText(text);
 }
 
-QString Macro::EventLines() const
+QVector<MacroEvent> Macro::ListEvents() const
 {
-    QString lines;
+    QVector<MacroEvent> events;
     for (int i = 0; i < ui->listWidgetKey->count(); ++i) {
         const QListWidgetItem *item = ui->listWidgetKey->item(i);
-        if (IsDelayText(item->text())) {
-            lines += item->text() + QLatin1Char('\n');
-            continue;
-        }
-        for (const QString &piece : KeyNameToHidCode(item->text()))
-            lines += piece + QLatin1Char(' ');
-        lines += item->type() == PressType ? QStringLiteral("0\n") : QStringLiteral("1\n");
+        MacroEvent event;
+        event.text = item->text();
+        event.release = item->type() != PressType;
+        events.append(event);
     }
-    return lines;
+    return events;
+}
+
+void Macro::ShowEvents(const QVector<MacroEvent> &events)
+{
+    for (const MacroEvent &event : events) {
+        if (event.delayLine)
+            ui->listWidgetKey->addItem(
+                new QListWidgetItem(DelayIcon, event.text, nullptr, PressType));
+        else
+            ui->listWidgetKey->addItem(NewKeyItem(event.text, !event.release));
+    }
 }
 
 void Macro::CreateMacroFile(const QString &)
@@ -77,22 +81,24 @@ bool Macro::SaveMacroFile(const QString &, const QString &repeatCode)
     CurrentMacroFile = MacroFilePathOf(CurrentMacroName());
     if (CurrentMacroFile.isEmpty())
         return false;
-    return WriteWhole(CurrentMacroFile, (repeatCode + QLatin1Char('\n') + EventLines()).toUtf8());
+    return WriteWhole(CurrentMacroFile, (repeatCode + QLatin1Char('\n')).toUtf8() +
+                                            MacroEventFile::EventLines(ListEvents()));
 }
 
-bool Macro::AppendMacroEvents(const QString &name)
+bool Macro::AppendMacroEvents(const QString &name, const QVector<MacroEvent> &events)
 {
     CurrentMacroFile = MacroFilePathOf(name);
     if (CurrentMacroFile.isEmpty() || !QFile::exists(CurrentMacroFile))
         return false;
     QFile current(CurrentMacroFile);
-    if (!current.open(QIODevice::ReadOnly) || current.size() > MaxMacroFileBytes) {
+    if (!QFileInfo(CurrentMacroFile).isFile() || current.size() > MacroEventFile::MaxFileBytes ||
+        !current.open(QIODevice::ReadOnly)) {
         qWarning() << "Macro file could not be read for appending:" << CurrentMacroFile;
         return false;
     }
-    QByteArray bytes = current.readAll();
+    const QByteArray bytes = current.readAll();
     current.close();
-    return WriteWhole(CurrentMacroFile, bytes + EventLines().toUtf8());
+    return WriteWhole(CurrentMacroFile, bytes + MacroEventFile::EventLines(events));
 }
 
 void Macro::LoadMacroFile(const QString &)
@@ -103,54 +109,27 @@ void Macro::LoadMacroFile(const QString &)
     if (!ui->listWidgetHong->currentItem())
         return;
     ui->listWidgetKey->clear();
-    CurrentMacroFile = MacroFilePathOf(CurrentMacroName());
-    if (CurrentMacroFile.isEmpty())
+    ShownMacro = CurrentMacroName();
+    CurrentMacroFile = MacroFilePathOf(ShownMacro);
+    if (CurrentMacroFile.isEmpty() || !QFile::exists(CurrentMacroFile))
         return;
-    QFile file(CurrentMacroFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    if (file.size() > MaxMacroFileBytes) {
-        qWarning() << "Macro file too large, not loaded:" << CurrentMacroFile;
+    MacroEventFile::Content content;
+    if (!MacroEventFile::ReadFile(CurrentMacroFile, &content)) {
+        qWarning() << "Macro file cannot be read or is too large, not loaded:" << CurrentMacroFile;
         return;
     }
-    bool first = true;
-    while (!file.atEnd()) {
-        QByteArray raw = file.readLine();
-        const int nul = raw.indexOf('\0');
-        if (nul >= 0)
-            raw.truncate(nul);
-        if (raw.endsWith("\r\n")) // written on Windows
-            raw.replace(raw.size() - 2, 2, "\n");
-        const QStringList pieces =
-            QString::fromUtf8(raw).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (first) {
-            first = false;
-            if (pieces.isEmpty()) // only blanks: read like an empty file
-                continue;
-            const int code = pieces.first().trimmed().toInt();
-            if (code == 254) {
-                ui->ReUntilLoose->setChecked(true);
-            } else if (code == 255) {
-                ui->ReUntilClick->setChecked(true);
-            } else if (code == 253) {
-                ui->ReUntil->setChecked(true);
-            } else {
-                ui->ReNumber->setChecked(true);
-                ui->NumberEdit->setValue(code >= 1 && code <= 250 ? code : 1);
-            }
-            continue;
-        }
-        if (pieces.size() == 3) {
-            const QString name = HidCodeToKeyName(pieces[0], pieces[1].toInt());
-            if (pieces[2] == QStringLiteral("0\n"))
-                ui->listWidgetKey->addItem(NewKeyItem(name, true));
-            else if (pieces[2] == QStringLiteral("1\n"))
-                ui->listWidgetKey->addItem(NewKeyItem(name, false));
-        } else if (pieces.size() == 1) {
-            QString text = pieces.first();
-            text.remove(QLatin1Char('\n'));
-            auto *item = new QListWidgetItem(DelayIcon, text, nullptr, PressType);
-            ui->listWidgetKey->addItem(item);
+    if (content.hasRepeatField) {
+        const int code = content.repeatField.toInt();
+        if (code == 254) {
+            ui->ReUntilLoose->setChecked(true);
+        } else if (code == 255) {
+            ui->ReUntilClick->setChecked(true);
+        } else if (code == 253) {
+            ui->ReUntil->setChecked(true);
+        } else {
+            ui->ReNumber->setChecked(true);
+            ui->NumberEdit->setValue(code >= 1 && code <= 250 ? code : 1);
         }
     }
+    ShowEvents(content.events);
 }

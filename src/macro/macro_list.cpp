@@ -6,8 +6,11 @@
 #include "app/PostMsg.h"
 #include "common/DeleteConfirm.h"
 #include "common/InportFail.h"
+#include "common/LabelCatalogue.h"
+#include "common/NoticeChoice.h"
 #include "common/SameMacro.h"
 #include "common/SharedState.h"
+#include "common/UpDateWarning.h"
 #include "macro/QuestionDialog.h"
 
 #include <QAction>
@@ -48,8 +51,28 @@ void Macro::ShowSameMacro()
 
 void Macro::ShowImportFailed()
 {
+    // The notice's text for a file that cannot be read as what it claims.
+    ImportResult = 1;
     InportFail notice;
     RunPlaced(notice, 100, 50);
+}
+
+void Macro::ShowFailure(const char *key, const char *fallback)
+{
+    UpDateWarning notice;
+    notice.SetText(
+        MacroLabels[CurrentLanguage].value(QString::fromLatin1(key), QString::fromUtf8(fallback)));
+    RunPlaced(notice, 100, 50);
+}
+
+// The listing skips names holding "xml" and hidden (dot) files, and a device
+// record holds 30 name bytes: a macro of such a name would not come back
+// after a restart or could not be bound.
+bool Macro::IsUsableName(const QString &name) const
+{
+    return !MacroFilePathOf(name).isEmpty() && !name.contains(QStringLiteral("xml")) &&
+           !name.startsWith(QLatin1Char('.')) &&
+           name.toLocal8Bit().size() <= int(sizeof(MacroRecord::MacroNameBytes));
 }
 
 void Macro::on_listWidgetHong_clicked(const QModelIndex &)
@@ -71,8 +94,9 @@ QString Macro::AskFreeMacroName(int promptMode)
     const QString name = dialog.EnteredName;
     if (name.isEmpty())
         return QString();
-    if (MacroFilePathOf(name).isEmpty()) {
-        qWarning() << "Macro name refused, it cannot be a file name:" << name;
+    if (!IsUsableName(name)) {
+        qWarning() << "Macro name refused, it cannot be a listed macro file name:" << name;
+        ShowSameMacro();
         return QString();
     }
     if (NameTaken(name)) {
@@ -95,6 +119,7 @@ void Macro::on_NewHong_clicked()
     ui->listWidgetHong->setCurrentRow(ui->listWidgetHong->count() - 1);
     CreateMacroFile();
     ui->listWidgetKey->clear();
+    ShownMacro = name;
     ui->ReNumber->setChecked(true);
     ui->NumberEdit->setValue(1);
 }
@@ -123,6 +148,8 @@ void Macro::RenameMacro()
         return;
     }
     item->setText(name);
+    if (ShownMacro == old)
+        ShownMacro = name;
     emit PostMsg::GetInstance()->SigMacroRename(old, name);
 }
 
@@ -141,10 +168,18 @@ void Macro::on_DeleteHong_clicked()
         return;
     const QString name = item->text();
     const QString path = MacroFilePathOf(name);
-    if (!path.isEmpty() && QFile::exists(path) && !QFile::remove(path))
-        qWarning() << "Macro file could not be removed:" << path;
+    // A file that stays would bring the macro back at the next start: the
+    // macro and its buttons stay as they are, and the user is told.
+    QFile file(path);
+    if (!path.isEmpty() && file.exists() && !file.remove()) {
+        qWarning() << "Macro file could not be removed:" << path << file.errorString();
+        ShowFailure("MacroDeleteFailed", "The macro could not be deleted.");
+        return;
+    }
     emit PostMsg::GetInstance()->SigDeleteMacroButton(MacroButtonPrefix + name);
     delete ui->listWidgetHong->takeItem(ui->listWidgetHong->row(item));
+    if (ShownMacro == name)
+        ShownMacro.clear();
     ui->listWidgetKey->clear();
     ui->listWidgetHong->setCurrentRow(-1);
 }
@@ -175,11 +210,18 @@ void Macro::on_Save_clicked()
         return;
     }
     SetSaveIdle();
+    // The shown events belong to the shown macro, even when a right-click
+    // made another item current.
+    const QList<QListWidgetItem *> shown =
+        ui->listWidgetHong->findItems(ShownMacro, Qt::MatchExactly);
+    if (!ShownMacro.isEmpty() && !shown.isEmpty())
+        ui->listWidgetHong->setCurrentItem(shown.first());
     const QString name = CurrentMacroName();
     if (!ui->listWidgetHong->currentItem())
         return;
     if (!SaveMacroFile(QString(), QString::number(RepeatCode()))) {
         ActivateSave();
+        ShowFailure("MacroSaveFailed", "The macro could not be saved.");
         return;
     }
     if (EventsChanged) {

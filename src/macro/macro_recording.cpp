@@ -50,11 +50,16 @@ void Macro::on_StartRecord_clicked()
     ui->DelayTime->setEnabled(false);
     ui->NumberEdit->setEnabled(false);
     ui->listWidgetHong->setEnabled(false);
-    LastKeyCode = -1;
+    DownKeys.clear();
+    HeldKeys.clear();
+    ShownMacro = CurrentMacroName();
 }
 
 void Macro::on_StopRecord_clicked()
 {
+    // A key still held when the recording ends would stay down on the mouse.
+    if (MacroRecording)
+        ReleaseHeldKeys();
     SetRecordingControlsEnabled(true);
     emit PostMsg::GetInstance()->SigStartRecord(1);
     RecordHook->Uninstall();
@@ -67,7 +72,17 @@ void Macro::on_StopRecord_clicked()
     MacroRecording = false;
     ui->ChooseEvent->setEnabled(true);
     ActivateSave();
-    LastKeyCode = -1;
+    DownKeys.clear();
+    HeldKeys.clear();
+}
+
+void Macro::ReleaseHeldKeys()
+{
+    while (!HeldKeys.isEmpty()) {
+        AppendDelayItem(ui->DelayTime->value());
+        AppendKeyItem(HeldKeys.takeLast().second, false);
+        ++KeyEventCount;
+    }
 }
 
 void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool)
@@ -76,13 +91,14 @@ void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool)
         DelayTimer.restart();
         return;
     }
-    // A held key repeats its key-down; only the first one counts.
-    if (keyCode == LastKeyCode) {
-        if (downOrUp)
+    // A held key repeats its key-down: only the first one counts. A release
+    // of a key that went down before the recording has no press to end.
+    if (downOrUp) {
+        if (DownKeys.contains(keyCode))
             return;
-        LastKeyCode = 0;
-    } else {
-        LastKeyCode = keyCode;
+        DownKeys.append(keyCode);
+    } else if (!DownKeys.removeOne(keyCode)) {
+        return;
     }
 
     if (FirstEventPending) {
@@ -103,9 +119,23 @@ void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool)
     }
     ++KeyEventCount;
     AppendKeyItem(name, downOrUp);
-    if (KeyEventCount >= MaxRecordedKeys) {
+    if (downOrUp) {
+        HeldKeys.append(qMakePair(keyCode, name));
+    } else {
+        for (int i = 0; i < HeldKeys.size(); ++i) {
+            if (HeldKeys.at(i).first == keyCode) {
+                HeldKeys.removeAt(i);
+                break;
+            }
+        }
+    }
+    // Every key held needs its release within the limit: once only those
+    // releases fit, they end the capture.
+    if (KeyEventCount + HeldKeys.size() >= MaxRecordedKeys) {
+        ReleaseHeldKeys();
         MacroRecording = false;
         KeyEventCount = 0;
+        DownKeys.clear();
         RecordHook->Uninstall();
         KeyNumberLimit notice;
         RunPlaced(notice, 100, 50);

@@ -271,11 +271,22 @@ void TstAssignCodec::macroFileReads()
     QCOMPARE(record.Strokes[1].Code, uint16_t(0x20));
     QCOMPARE(record.Strokes[2].Action, uint8_t(1));
 
-    // Only the repeat line: one empty stroke.
+    // Only the repeat line: no stroke, as the editor sends an empty list.
     WriteMacro("Header", "7\n");
     QCOMPARE(MacroBinding::LoadRecord("Header", &record), MacroBinding::LoadResult::Ok);
-    QCOMPARE(record.StrokeCount, uint8_t(1));
+    QCOMPARE(record.StrokeCount, uint8_t(0));
     QCOMPARE(record.Strokes[0].Code, uint16_t(0));
+
+    // Two key lines in a row are two strokes (the first without a pause),
+    // never one overwritten by the other; the last line needs no line end.
+    WriteMacro("Adjacent", "1\n0x04 1 0\n0x05 1 0\n10ms\n0x05 1 1");
+    QCOMPARE(MacroBinding::LoadRecord("Adjacent", &record), MacroBinding::LoadResult::Ok);
+    QCOMPARE(record.StrokeCount, uint8_t(3));
+    QCOMPARE(record.Strokes[0].Code, uint16_t(4));
+    QCOMPARE(record.Strokes[0].DelayMs, uint32_t(0));
+    QCOMPARE(record.Strokes[1].Code, uint16_t(5));
+    QCOMPARE(record.Strokes[1].DelayMs, uint32_t(10));
+    QCOMPARE(record.Strokes[2].Action, uint8_t(1));
 
     // Exactly seventy events fit.
     QByteArray full = "1\n";

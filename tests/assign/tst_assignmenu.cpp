@@ -11,10 +11,12 @@
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "device/Worker.h"
+#include "macro/Macro.h"
 #include "platform/KeyboardHook.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_Buttoninterface.h"
+#include "ui_Macro.h"
 
 #include "../support/DeviceFixture.h"
 
@@ -22,10 +24,12 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QtTest>
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -125,7 +129,6 @@ void TstAssignMenu::initTestCase()
 {
     QVERIFY(QDir().mkpath(MacroFolderPath()));
     FillCatalogue();
-    Buttoninterface::MacroUpdateWaitMs = 0;
 
     page = new Buttoninterface();
     page->resize(1000, 700);
@@ -528,6 +531,10 @@ void TstAssignMenu::damagedMacroIsRefused_data()
     QTest::newRow("repeat code beyond a byte") << QByteArray("300\n0x04 1 0\n10ms\n");
     QTest::newRow("repeat code no number") << QByteArray("x\n0x04 1 0\n10ms\n");
     QTest::newRow("never saved (empty file)") << QByteArray();
+    // Refused by its size alone, before it is read.
+    QByteArray huge = "3\n0x04 1 0\n";
+    huge += QByteArray(70 * 1024, ' ') + "\n10ms\n";
+    QTest::newRow("far larger than a macro file") << huge;
 }
 
 void TstAssignMenu::damagedMacroIsRefused()
@@ -535,7 +542,11 @@ void TstAssignMenu::damagedMacroIsRefused()
     QFETCH(QByteArray, content);
     WriteMacro("Broken", content);
     const FlashDataMap before = MouseBlock();
+    DialogSeam::ScopedAnswer answer;
     BindMacro(page->ui->BackKey, "Broken");
+    // The user is told why nothing changed.
+    QCOMPARE(answer.dialogs().size(), 1);
+    QCOMPARE(answer.dialogs().first().className, QString("UpDateWarning"));
     const FlashDataMap after = MouseBlock();
     QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
     QCOMPARE(page->ui->BackKey->text(), QString("Middle click"));
@@ -640,13 +651,30 @@ void TstAssignMenu::macroRenameAndEdit()
     QCOMPARE(KeyText(block.Keys[2]), QString("6,2,253"));
     QCOMPARE(page->Param2Mirror.at(2), 253);
 
-    // New events: the macro editor is asked to send them, once per bound key.
-    QSignalSpy download(PostMsg::GetInstance(), SIGNAL(SigMacroDownLoadData(QString, int)));
+    // New events reach every bound button from the saved file, whatever the
+    // macro page shows meanwhile; the entry stays as it was.
+    WriteMacro("XY", "253\n0x05 1 0\n30ms\n0x05 1 1\n20ms\n0x06 1 0\n");
+    WriteMacro("Other", "1\n0x07 1 0\n");
+    Macro macroPage;
+    macroPage.ui->listWidgetHong->setCurrentItem(
+        macroPage.ui->listWidgetHong->findItems("Other", Qt::MatchExactly).value(0));
+    QMetaObject::invokeMethod(&macroPage, "on_listWidgetHong_clicked",
+                              Q_ARG(QModelIndex, QModelIndex()));
+    QCOMPARE(macroPage.ui->listWidgetKey->count(), 1);
     emit PostMsg::GetInstance()->SigUpDataMacro("XY", 0);
-    QCOMPARE(download.count(), 1);
-    QCOMPARE(download.at(0).at(0).toString(), QString("XY"));
-    QCOMPARE(download.at(0).at(1).toInt(), 2);
+    block = MouseBlock();
+    QCOMPARE(KeyText(block.Keys[2]), QString("6,2,253"));
+    const MacroRecord &record = block.Macros[2];
+    QCOMPARE(Bytes(record.MacroNameBytes, 30), QByteArray("XY").append(28, '\0'));
+    QCOMPARE(record.StrokeCount, uint8_t(3));
+    QCOMPARE(Bytes(&record.Strokes[0], 8),
+             Bytes(std::array<uint8_t, 8>{0, 1, 5, 0, 30, 0, 0, 0}.data(), 8));
+    QCOMPARE(Bytes(&record.Strokes[1], 8),
+             Bytes(std::array<uint8_t, 8>{1, 1, 5, 0, 20, 0, 0, 0}.data(), 8));
+    QCOMPARE(Bytes(&record.Strokes[2], 8),
+             Bytes(std::array<uint8_t, 8>{0, 1, 6, 0, 0, 0, 0, 0}.data(), 8));
     QFile::remove(MacroFilePath("XY"));
+    QFile::remove(MacroFilePath("Other"));
 }
 
 QTEST_MAIN(TstAssignMenu)

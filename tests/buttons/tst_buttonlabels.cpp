@@ -8,7 +8,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
 
 class TstButtonLabels : public QObject
@@ -28,6 +30,7 @@ private slots:
     void profileSensorField_data();
     void profileSensorField();
     void macroLedgerKeepsLocalEdits();
+    void invalidMacroNamesStayDistinct();
 };
 
 void TstButtonLabels::keyCodeName_data()
@@ -215,6 +218,52 @@ void TstButtonLabels::macroLedgerKeepsLocalEdits()
     // A file the program never synced is the user's own.
     QVERIFY(WriteMacroFile("Mine", "0"));
     QCOMPARE(ledger.decide("Mine", deviceA), MacroSyncLedger::Decision::KeepUnknownFile);
+
+    // A file far too large for a macro is never read and never rebuilt, even
+    // when it was synced once.
+    ledger.recordSynced("Led", deviceA);
+    QFile big(MacroFilePath("Led"));
+    QVERIFY(big.open(QIODevice::WriteOnly));
+    QVERIFY(big.resize(100 * 1024 * 1024));
+    big.close();
+    QCOMPARE(MacroSyncLedger::FileDigest("Led"), QByteArray("not-a-macro-file"));
+    QCOMPARE(ledger.decide("Led", deviceB), MacroSyncLedger::Decision::KeepLocalEdit);
+    QFile::remove(MacroFilePath("Led"));
+    QFile::remove(MacroFilePath("Mine"));
+}
+
+// Device names that are no valid text in the local encoding: each gets a
+// file of its own, the same one every time, inside the macro folder and
+// within the record's 30 bytes.
+void TstButtonLabels::invalidMacroNamesStayDistinct()
+{
+    QTextCodec *before = QTextCodec::codecForLocale();
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    auto decode = [](const QByteArray &bytes) {
+        QByteArray field = bytes.left(30);
+        field.append(QByteArray(30 - field.size(), '\0'));
+        return AssignmentLabels::MacroNameFromBytes(
+            reinterpret_cast<const unsigned char *>(field.constData()), 30);
+    };
+    const QList<QByteArray> raw{"Macro\xff",
+                                "Macro\xfe",
+                                "\xff\xff",
+                                "\xfe",
+                                QByteArray(29, 'x') + "\xff",
+                                QByteArray(29, 'x') + "\xfe"};
+    QStringList names;
+    for (const QByteArray &bytes : raw) {
+        const QString name = decode(bytes);
+        QCOMPARE(decode(bytes), name);
+        QVERIFY2(AssignmentLabels::IsSafeMacroName(name), qPrintable(name));
+        QVERIFY(name.toLocal8Bit().size() <= 30);
+        QVERIFY(!name.contains(QChar(QChar::ReplacementCharacter)));
+        names << name;
+    }
+    QVERIFY(names.first().startsWith("Macro_~"));
+    QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), raw.size());
+    QCOMPARE(decode("Plain"), QString("Plain"));
+    QTextCodec::setCodecForLocale(before);
 }
 
 QTEST_GUILESS_MAIN(TstButtonLabels)

@@ -10,6 +10,7 @@
 #include "platform/KeyboardHook.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -38,6 +39,7 @@ private slots:
     void amendKeepsTheEventKind();
     void saveEmitsChangesInOrder();
     void entryDialogs();
+    void fileFailuresAreShown();
 
 private:
     Macro *NewPage();
@@ -75,7 +77,8 @@ void TstMacroPage::listShowsFolderFiles()
         WriteFile(MacroFolder() + "/" + name, "");
     QDir().mkpath(MacroFolder() + "/sub.ini");
     NewPage();
-    QCOMPARE(Macros(*page), (QStringList{"a", "B", "c.txt", "x"}));
+    // Only the ".ini" extension goes, as on the button page.
+    QCOMPARE(Macros(*page), (QStringList{"a", "B", "c.txt", "x.ini"}));
     QVERIFY(!page->ui->Save->isEnabled());
     QVERIFY(page->ui->ReNumber->isChecked());
     QVERIFY(page->ui->AutoInsertDelay->isChecked());
@@ -139,21 +142,36 @@ void TstMacroPage::createRenameDelete()
     QCOMPARE(page->ui->listWidgetHong->currentRow(), -1);
 }
 
-// Names reach the file system: one that would leave the macro folder or take
-// over another macro's file is never made.
+// Names reach the file system: one that would leave the macro folder, take
+// over another macro's file, be skipped by the listing at the next start or
+// not fit a device record is never made, and the user is told.
 void TstMacroPage::namesThatAreNoFileNameAreRefused()
 {
     WriteFile(MacroFolder() + "/hidden xml.ini", "5\n"); // on disk, not listed
     NewPage();
     QCOMPARE(Macros(*page), QStringList{});
     DialogScript script;
-    script.name("..");
-    script.name("hidden xml");
-    page->ui->NewHong->click();
-    page->ui->NewHong->click();
-    QCOMPARE(script.Shown, (QStringList{"QuestionDialog", "QuestionDialog", "SameMacro"}));
+    const QStringList names{"..", "hidden xml", "myxml", ".dot", QString(31, 'n')};
+    for (const QString &name : names) {
+        script.name(name);
+        page->ui->NewHong->click();
+    }
+    QCOMPARE(script.Shown.count("SameMacro"), names.size());
+    QCOMPARE(script.Shown.count("QuestionDialog"), names.size());
     QCOMPARE(Macros(*page), QStringList{});
+    QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"hidden xml.ini"});
     QCOMPARE(ReadFile(MacroFolder() + "/hidden xml.ini"), QByteArray("5\n"));
+
+    // Renaming follows the same rule.
+    WriteFile(MacroFolder() + "/m.ini", "1\n");
+    NewPage();
+    page->ui->listWidgetHong->setCurrentRow(0);
+    DialogScript rename;
+    rename.name("m.xml");
+    QMetaObject::invokeMethod(page, "RenameMacro");
+    QCOMPARE(rename.Shown, (QStringList{"QuestionDialog", "SameMacro"}));
+    QCOMPARE(Macros(*page), QStringList{"m"});
 }
 
 void TstMacroPage::nameDialogRules_data()
@@ -473,6 +491,33 @@ void TstMacroPage::entryDialogs()
     QVERIFY(third.KeyName.isEmpty());
     KeyboardHook::InjectKey(0x42, true); // the dialog's hook is gone
     QVERIFY(third.KeyName.isEmpty());
+}
+
+// A file that cannot be written or removed keeps the macro as it is, tells
+// the user, and tells the buttons nothing.
+void TstMacroPage::fileFailuresAreShown()
+{
+    WriteFile(MacroFolder() + "/m.ini", "1\n0x04 1 0\n");
+    NewPage();
+    SelectMacro(*page, "m");
+    // A folder took the file's place: it can be neither replaced nor removed.
+    QVERIFY(QFile::remove(MacroFolder() + "/m.ini"));
+    QVERIFY(QDir().mkpath(MacroFolder() + "/m.ini/keep"));
+    QSignalSpy deleted(PostMsg::GetInstance(), &PostMsg::SigDeleteMacroButton);
+    QSignalSpy saved(PostMsg::GetInstance(), &PostMsg::SigUpDataMacro);
+    DialogScript script;
+    QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 4));
+    page->ui->Save->click();
+    QCOMPARE(script.Shown, QStringList{"UpDateWarning"});
+    QCOMPARE(saved.size(), 0);
+    QVERIFY(page->ui->Save->isEnabled());
+
+    script.press("NewHong"); // confirms the deletion
+    page->ui->DeleteHong->click();
+    QCOMPARE(script.Shown, (QStringList{"UpDateWarning", "DeleteConfirm", "UpDateWarning"}));
+    QCOMPARE(deleted.size(), 0);
+    QCOMPARE(Macros(*page), QStringList{"m"});
+    QVERIFY(QFileInfo(MacroFolder() + "/m.ini/keep").isDir());
 }
 
 QTEST_MAIN(TstMacroPage)

@@ -1,0 +1,333 @@
+// The macro export file: its layout, import and export on the macro page,
+// and files that are damaged or crafted.
+#include "MacroTestSupport.h"
+
+#include "common/SharedState.h"
+#include "macro/MacroExportFile.h"
+
+#include <QDataStream>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSize>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray Hex(const char *hex)
+{
+    return QByteArray::fromHex(hex);
+}
+
+} // namespace
+
+class TstMacroExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void exportLayoutAndImportRoundTrip();
+    void damagedImportIsRefused_data();
+    void damagedImportIsRefused();
+    void importOfAKnownNameShowsTheNotice();
+    void exportTakesTheMacroOfTheName();
+    void craftedImportIsRefused_data();
+    void craftedImportIsRefused();
+    void everyTruncationIsRefused();
+
+private:
+    Macro *NewPage();
+    QString ExportOf(const QByteArray &macroFile, const QString &name);
+    Macro *page = nullptr;
+    QTemporaryDir dir;
+};
+
+void TstMacroExport::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    FillMacroCatalogue();
+}
+
+void TstMacroExport::init()
+{
+    EmptyMacroFolder();
+}
+
+void TstMacroExport::cleanup()
+{
+    delete page;
+    page = nullptr;
+}
+
+Macro *TstMacroExport::NewPage()
+{
+    delete page;
+    page = new Macro();
+    return page;
+}
+
+QString TstMacroExport::ExportOf(const QByteArray &macroFile, const QString &name)
+{
+    WriteFile(MacroFolder() + "/" + name + ".ini", macroFile);
+    NewPage();
+    SelectMacro(*page, name);
+    const QString path = dir.filePath(name + ".export");
+    DialogSeam::ScopedAnswer answer(QString(), path);
+    QMetaObject::invokeMethod(page, "ExPortMacro");
+    return path;
+}
+
+void TstMacroExport::exportLayoutAndImportRoundTrip()
+{
+    const QByteArray file = "255\n0x04 1 0\n10ms\n0x04 1 1\n";
+    const QString path = ExportOf(file, "keep");
+    const QByteArray bytes = ReadFile(path);
+    QCOMPARE(bytes.left(16), Hex("0000000c5a75646f6400000000000000"));
+    QCOMPARE(bytes.mid(16, 8), Hex("000000306b656570"));
+    QCOMPARE(bytes.mid(68, 20), Hex("0000000c32353500000000000000000000000003"));
+    QCOMPARE(bytes.count(Hex("000000023000")), 1);
+    QCOMPARE(bytes.count(Hex("000000023100")), 1);
+
+    // Back in under another name: the same items, file and repeat mode.
+    QFile::remove(MacroFolder() + "/keep.ini");
+    NewPage();
+    DialogSeam::ScopedAnswer answer(QString(), path);
+    QMetaObject::invokeMethod(page, "InPortMacro");
+    QCOMPARE(answer.dialogs().size(), 0);
+    QCOMPARE(Macros(*page), QStringList{"keep"});
+    QCOMPARE(page->ui->listWidgetHong->currentRow(), 0);
+    QCOMPARE(Events(*page), (QStringList{"+A", "10ms", "-A"}));
+    QCOMPARE(ReadFile(MacroFolder() + "/keep.ini"), file);
+}
+
+// A damaged file adds no macro, writes no file and says so.
+void TstMacroExport::damagedImportIsRefused_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("truncated items") << "truncate";
+    QTest::newRow("count beyond the items") << "count";
+    QTest::newRow("count absurd") << "huge";
+    QTest::newRow("truncated header") << "header";
+    QTest::newRow("other tag") << "tag";
+    QTest::newRow("name leaves the folder") << "name";
+    QTest::newRow("repeat code no number") << "repeat";
+    // Names the listing would skip at the next start, or a device record
+    // cannot hold.
+    QTest::newRow("name holds xml") << "xml";
+    QTest::newRow("name starts with a dot") << "dot";
+    QTest::newRow("name of 31 bytes") << "long";
+}
+
+void TstMacroExport::damagedImportIsRefused()
+{
+    QFETCH(QString, damage);
+    QString path = ExportOf("3\n0x04 1 0\n10ms\n0x04 1 1\n", "src");
+    QByteArray bytes = ReadFile(path);
+    if (damage == "truncate")
+        bytes.chop(10);
+    else if (damage == "count")
+        bytes.replace(84, 4, Hex("00000004"));
+    else if (damage == "huge")
+        bytes.replace(84, 4, Hex("7fffffff"));
+    else if (damage == "header")
+        bytes.truncate(40);
+    else if (damage == "tag")
+        bytes.replace(4, 5, "Zudoe");
+    else if (damage == "name")
+        bytes.replace(20, 6, QByteArray("../x\0\0", 6));
+    else if (damage == "repeat")
+        bytes.replace(72, 3, "3\n4");
+    else if (damage == "xml")
+        bytes.replace(20, 6, QByteArray("a xml\0", 6));
+    else if (damage == "dot")
+        bytes.replace(20, 6, QByteArray(".x\0\0\0\0", 6));
+    else if (damage == "long")
+        bytes.replace(20, 31, QByteArray(31, 'n'));
+    WriteFile(path, bytes);
+
+    QFile::remove(MacroFolder() + "/src.ini");
+    NewPage();
+    const QStringList filesBefore = QDir(MacroFolder()).entryList(QDir::Files);
+    DialogSeam::ScopedAnswer answer(QString(), path);
+    QMetaObject::invokeMethod(page, "InPortMacro");
+    QCOMPARE(answer.dialogs().size(), 1);
+    QCOMPARE(answer.dialogs().first().className, QString("InportFail"));
+    QCOMPARE(Macros(*page), QStringList{});
+    QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files), filesBefore);
+    QVERIFY(!QFile::exists(dir.filePath("x.ini")));
+}
+
+void TstMacroExport::importOfAKnownNameShowsTheNotice()
+{
+    const QString path = ExportOf("3\n0x04 1 0\n", "same");
+    DialogSeam::ScopedAnswer answer(QString(), path);
+    QMetaObject::invokeMethod(page, "InPortMacro");
+    QCOMPARE(answer.dialogs().size(), 1);
+    QCOMPARE(answer.dialogs().first().className, QString("SameMacro"));
+    QCOMPARE(Macros(*page), QStringList{"same"});
+    QCOMPARE(ReadFile(MacroFolder() + "/same.ini"), QByteArray("3\n0x04 1 0\n"));
+    // A cancelled chooser does nothing.
+    answer.setFilePath(QString());
+    QMetaObject::invokeMethod(page, "InPortMacro");
+    QCOMPARE(answer.dialogs().size(), 1);
+}
+
+// After a right-click on another macro (current, not loaded) export writes
+// that macro, name and events alike, and Save still writes the shown one.
+void TstMacroExport::exportTakesTheMacroOfTheName()
+{
+    WriteFile(MacroFolder() + "/a.ini", "1\n0x04 1 0\n");
+    WriteFile(MacroFolder() + "/b.ini", "255\n0x05 1 0\n10ms\n0x05 1 1\n");
+    NewPage();
+    SelectMacro(*page, "a");
+    QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 4));
+    page->ui->listWidgetHong->setCurrentRow(1);
+    const QString path = dir.filePath("b.export");
+    {
+        DialogSeam::ScopedAnswer answer(QString(), path);
+        QMetaObject::invokeMethod(page, "ExPortMacro");
+        QCOMPARE(answer.dialogs().size(), 0);
+    }
+    QCOMPARE(Events(*page), (QStringList{"+A", "10ms", "+Left Button", "10ms", "-Left Button"}));
+    page->ui->Save->click();
+    QCOMPARE(ReadFile(MacroFolder() + "/a.ini"),
+             QByteArray("1\n0x04 1 0\n10ms\n0x01 4 0\n10ms\n0x01 4 1\n"));
+    QCOMPARE(ReadFile(MacroFolder() + "/b.ini"), QByteArray("255\n0x05 1 0\n10ms\n0x05 1 1\n"));
+
+    QFile::remove(MacroFolder() + "/b.ini");
+    NewPage();
+    DialogSeam::ScopedAnswer answer(QString(), path);
+    QMetaObject::invokeMethod(page, "InPortMacro");
+    QCOMPARE(answer.dialogs().size(), 0);
+    QCOMPARE(Events(*page), (QStringList{"+B", "10ms", "-B"}));
+    QCOMPARE(ReadFile(MacroFolder() + "/b.ini"), QByteArray("255\n0x05 1 0\n10ms\n0x05 1 1\n"));
+}
+
+namespace {
+
+// An export of the macro "crafted" with one press of A whose icon is `icon`.
+QByteArray CraftedExport(const QByteArray &icon)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_5_6);
+    auto block = [&out](QByteArray text, int size) {
+        text.append(QByteArray(size - text.size(), '\0'));
+        out.writeBytes(text.constData(), uint(text.size()));
+    };
+    block("Zudod", 12);
+    block("crafted", 48);
+    block("1", 12);
+    out << qint32(1) << QString("A");
+    out.writeRawData(icon.constData(), icon.size());
+    out.writeBytes("0", 2);
+    return bytes;
+}
+
+// A picture icon with one entry: `picture` (a null marker and PNG data) and
+// the stored file name.
+QByteArray PictureIcon(const QByteArray &picture, const QString &fileName)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_5_6);
+    out << QString("QPixmapIconEngine") << qint32(1);
+    out.writeRawData(picture.constData(), picture.size());
+    out << fileName << QSize(16, 16) << uint(0) << uint(0);
+    return bytes;
+}
+
+// PNG data whose header claims width x height, with no picture data.
+QByteArray PngHeader(quint32 width, quint32 height)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << qint32(1);
+    out.writeRawData("\x89PNG\r\n\x1a\n", 8);
+    out << quint32(13);
+    out.writeRawData("IHDR", 4);
+    out << width << height << quint8(8) << quint8(6) << quint8(0) << quint8(0) << quint8(0)
+        << quint32(0);
+    out << quint32(0);
+    out.writeRawData("IEND", 4);
+    out << quint32(0);
+    return bytes;
+}
+
+} // namespace
+
+// Files that name a file of the computer, are a pipe, or claim a huge
+// picture: refused at once with the import-failed notice, nothing else
+// opened, the macro list and folder as they were.
+void TstMacroExport::craftedImportIsRefused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("icon names a file") << "path";
+    QTest::newRow("huge picture") << "huge";
+    QTest::newRow("the file is a pipe") << "fifo";
+    QTest::newRow("far too large") << "large";
+    QTest::newRow("icon of another kind") << "engine";
+}
+
+void TstMacroExport::craftedImportIsRefused()
+{
+    QFETCH(QString, kind);
+    const QString secret = dir.filePath("secret.png");
+    WriteFile(secret, "not a picture");
+    const QString path = dir.filePath("crafted." + kind);
+    QFile::remove(path);
+    if (kind == "path") {
+        WriteFile(path, CraftedExport(PictureIcon(QByteArray(4, '\0'), secret)));
+    } else if (kind == "huge") {
+        WriteFile(path, CraftedExport(PictureIcon(PngHeader(20000, 20000), QString())));
+    } else if (kind == "fifo") {
+        QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    } else if (kind == "large") {
+        QByteArray bytes = CraftedExport(QByteArray(4, '\xff'));
+        bytes.append(QByteArray(5 * 1024 * 1024, 'x'));
+        WriteFile(path, bytes);
+    } else {
+        QByteArray icon;
+        QDataStream out(&icon, QIODevice::WriteOnly);
+        out << QString("QSvgIconEngine") << QString(secret);
+        WriteFile(path, CraftedExport(icon));
+    }
+
+    WriteFile(MacroFolder() + "/keep.ini", "1\n0x04 1 0\n");
+    NewPage();
+    DialogSeam::ScopedAnswer answer(QString(), path);
+    QElapsedTimer timer;
+    timer.start();
+    QMetaObject::invokeMethod(page, "InPortMacro");
+    QVERIFY(timer.elapsed() < 5000);
+    QCOMPARE(answer.dialogs().size(), 1);
+    QCOMPARE(answer.dialogs().first().className, QString("InportFail"));
+    QCOMPARE(Macros(*page), QStringList{"keep"});
+    QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files), QStringList{"keep.ini"});
+    QCOMPARE(ReadFile(MacroFolder() + "/keep.ini"), QByteArray("1\n0x04 1 0\n"));
+    QFile::remove(path);
+}
+
+// The reader takes any bytes: every cut of a real export is refused, and the
+// whole export reads back.
+void TstMacroExport::everyTruncationIsRefused()
+{
+    const QByteArray bytes = ReadFile(ExportOf("3\n0x04 1 0\n10ms\n0x04 1 1\n", "cut"));
+    MacroExportFile::Content content;
+    QString error;
+    QVERIFY(MacroExportFile::Read(bytes, &content, &error));
+    QCOMPARE(content.name, QString("cut"));
+    QCOMPARE(content.events.size(), 3);
+    for (int n = 0; n < bytes.size(); ++n)
+        QVERIFY2(!MacroExportFile::Read(bytes.left(n), &content, &error),
+                 qPrintable(QString::number(n)));
+}
+
+QTEST_MAIN(TstMacroExport)
+#include "tst_macroexport.moc"
