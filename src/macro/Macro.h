@@ -9,8 +9,8 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "device/FlashDataMap.h"
 #include "macro/MacroEventFile.h"
+#include "platform/vidide/FlashDataMap.h"
 
 class KeyboardHook;
 class QButtonGroup;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/FlashDataMap.h"
+#include "platform/vidide/FlashDataMap.h"
 
 #include <QByteArray>
 #include <QString>
