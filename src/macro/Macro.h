@@ -55,6 +55,8 @@ public:
     QString MacroFilePathOf(const QString &name) const;
     // The text of the current macro; empty without one.
     QString CurrentMacroName() const;
+    // Whether an event item's text is a delay ("10ms") rather than a key.
+    static bool IsDelayText(const QString &text);
 
     QString MacroFileFolder;
     QString CurrentMacroFile;
@@ -120,7 +122,6 @@ private:
 
     QListWidgetItem *NewKeyItem(const QString &name, bool pressed) const;
     QListWidgetItem *NewDelayItem(double ms) const;
-    static bool IsDelayText(const QString &text);
     // The event lines of the per-macro file for the event list.
     QString EventLines() const;
     bool NameTaken(const QString &name) const;

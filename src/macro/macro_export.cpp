@@ -7,6 +7,7 @@
 
 #include "buttons/AssignmentLabels.h"
 #include "common/DialogSeam.h"
+#include "macro/MacroExportFile.h"
 
 #include <QDataStream>
 #include <QFile>
@@ -20,9 +21,6 @@ const char ExportTag[] = "Zudod";
 constexpr int TagBlockSize = 12;
 constexpr int NameBlockSize = 48;
 constexpr int RepeatBlockSize = 12;
-// A device macro holds 70 key events, so an event list of a few hundred items
-// is already generous; a count beyond this is a damaged file.
-constexpr qint32 MaxImportItems = 4096;
 
 QByteArray Block(const QByteArray &text, int size)
 {
@@ -42,36 +40,6 @@ QByteArray Utf8Cut(const QString &text, int size)
         --n;
     return bytes.left(n);
 }
-
-// One raw byte block: its 32-bit length must fit in what the file still holds.
-bool ReadBlock(QDataStream &in, QString *text)
-{
-    quint32 length = 0;
-    in >> length;
-    if (in.status() != QDataStream::Ok || length > quint32(in.device()->bytesAvailable()))
-        return false;
-    QByteArray bytes(int(length), '\0');
-    if (in.readRawData(bytes.data(), int(length)) != int(length))
-        return false;
-    const int nul = bytes.indexOf('\0');
-    *text = QString::fromUtf8(nul >= 0 ? bytes.left(nul) : bytes);
-    return true;
-}
-
-bool IsRepeatText(const QString &text)
-{
-    bool ok = false;
-    const int code = text.toInt(&ok);
-    return ok && text == QString::number(code) && code >= 0;
-}
-
-struct ImportedItem
-{
-    QString text;
-    QIcon icon;
-    bool pressed = true;
-    bool delay = false;
-};
 
 } // namespace
 
@@ -119,53 +87,40 @@ void Macro::InPortMacro()
         ShowImportFailed();
         return;
     }
-    QDataStream in(&file);
-    in.setVersion(QDataStream::Qt_5_6);
-    QString tag, name, repeat;
-    if (!ReadBlock(in, &tag) || !ReadBlock(in, &name) || !ReadBlock(in, &repeat)) {
+    if (file.size() > MacroExportFile::MaxFileBytes) {
+        qWarning() << "Macro import file is far too large for a macro:" << path;
+        ShowImportFailed();
+        return;
+    }
+    MacroExportFile::Content content;
+    const MacroExportFile::ReadResult result = MacroExportFile::Read(file.readAll(), &content);
+    if (result == MacroExportFile::ReadResult::Truncated) {
         qWarning() << "Macro import file is truncated:" << path;
         ShowImportFailed();
         return;
     }
+    const QString &name = content.name;
     if (NameTaken(name)) {
         ShowSameMacro();
         return;
     }
-    if (tag != QLatin1String(ExportTag) || MacroFilePathOf(name).isEmpty() ||
-        !IsRepeatText(repeat)) {
+    if (result == MacroExportFile::ReadResult::Foreign || MacroFilePathOf(name).isEmpty()) {
         qWarning() << "Not a macro export file, or its name or repeat code is unusable:" << path;
         ShowImportFailed();
         return;
     }
-
-    qint32 count = 0;
-    in >> count;
-    bool damaged = in.status() != QDataStream::Ok || count > MaxImportItems;
-    QVector<ImportedItem> items;
-    for (qint32 i = 0; !damaged && i < count; ++i) {
-        ImportedItem item;
-        in >> item.text >> item.icon;
-        item.delay = IsDelayText(item.text);
-        if (!item.delay) {
-            QString flag;
-            in >> flag;
-            item.pressed = flag == QString(QChar(0x3000));
-        }
-        // A line break would split the event into lines of the macro file.
-        damaged = in.status() != QDataStream::Ok || item.text.contains(QLatin1Char('\n')) ||
-                  item.text.contains(QLatin1Char('\r'));
-        items.append(item);
-    }
-    if (damaged) {
+    if (result != MacroExportFile::ReadResult::Ok) {
         qWarning() << "Macro import file is damaged (count or items):" << path;
         ShowImportFailed();
         return;
     }
+    const QString &repeat = content.repeat;
+    const QVector<MacroExportFile::Item> &items = content.items;
 
     ui->listWidgetHong->addItem(name);
     ui->listWidgetHong->setCurrentRow(ui->listWidgetHong->count() - 1);
     ui->listWidgetKey->clear();
-    for (const ImportedItem &item : items) {
+    for (const MacroExportFile::Item &item : items) {
         const int type = item.delay || item.pressed ? PressType : ReleaseType;
         ui->listWidgetKey->addItem(new QListWidgetItem(item.icon, item.text, nullptr, type));
     }

@@ -5,6 +5,7 @@
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "macro/MacroExportFile.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 
@@ -190,6 +191,7 @@ void TstMacroFiles::damagedImportIsRefused_data()
     QTest::newRow("other tag") << "tag";
     QTest::newRow("name leaves the folder") << "name";
     QTest::newRow("repeat code no number") << "repeat";
+    QTest::newRow("far too large") << "oversized";
 }
 
 void TstMacroFiles::damagedImportIsRefused()
@@ -212,6 +214,9 @@ void TstMacroFiles::damagedImportIsRefused()
     else if (damage == "repeat")
         bytes.replace(72, 3, "3\n4");
     WriteFile(path, bytes);
+    // Sound items followed by a vast tail: refused by its size alone.
+    if (damage == "oversized")
+        QVERIFY(QFile::resize(path, MacroExportFile::MaxFileBytes + 1));
 
     QFile::remove(MacroFolder() + "/src.ini");
     NewPage();
