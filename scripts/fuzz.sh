@@ -31,7 +31,8 @@ for target in "$dir"/fuzz-targets/fuzz_*; do
   printf 'fuzz: %s for %ss\n' "$name" "$seconds"
   if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
        -artifact_prefix="$findings/" "$corpus" "$dir/fuzz-seeds/$name" >"$log" 2>&1; then
-    tail -n 40 "$log"
+    # The sanitizer's or libFuzzer's report, else the end of the log.
+    if grep -q 'ERROR:' "$log"; then sed -n '/ERROR:/,$p' "$log" | head -n 60; else tail -n 40 "$log"; fi
     for input in "$findings"/*; do
       [ -f "$input" ] && printf 'fuzz: %s found a fault; input kept: %s\n' "$name" "$input"
     done
