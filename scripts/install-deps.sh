@@ -1,8 +1,12 @@
 #!/bin/sh
-# Installs what building, running and testing ORVAK needs on Debian 12.
-# Skips apt entirely when everything is already there.
+# Installs what building, running and testing ORVAK needs on Debian 12;
+# "install-deps.sh fuzz" adds clang and its libFuzzer runtime for the fuzz
+# targets. Skips apt entirely when everything is already there.
 set -e
 pkgs="cmake g++ make qtbase5-dev qtbase5-dev-tools xvfb xauth fonts-dejavu-core clang-format"
+if [ "$1" = fuzz ]; then
+  pkgs="$pkgs clang libclang-rt-14-dev"
+fi
 missing=""
 for p in $pkgs; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -1,5 +1,6 @@
 #include "common/LabelCatalogueLoader.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QFile>
 #include <QJsonDocument>
@@ -146,7 +147,11 @@ bool LabelCatalogueLoader::ReadLabelFile(const QString &path)
     }
     const QByteArray data = file.readAll();
     file.close();
+    return ReadLabelData(data, path);
+}
 
+bool LabelCatalogueLoader::ReadLabelData(const QByteArray &data, const QString &path)
+{
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(data, &error);
     if (error.error != QJsonParseError::NoError) {
@@ -241,8 +246,18 @@ bool LabelCatalogueLoader::ReadNetFile(const QString &path)
                              << "- no company texts";
         return false;
     }
+    const QByteArray data = file.readAll();
+    file.close();
+    return ReadNetData(data, path);
+}
+
+bool LabelCatalogueLoader::ReadNetData(const QByteArray &data, const QString &path)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
     m_xml.clear();
-    m_xml.setDevice(&file);
+    m_xml.setDevice(&buffer);
     m_netRead.clear();
 
     while (!m_xml.atEnd() && !m_xml.isStartElement())
@@ -261,7 +276,6 @@ bool LabelCatalogueLoader::ReadNetFile(const QString &path)
                              << "company entries read before it";
     }
     m_xml.setDevice(nullptr);
-    file.close();
 
     // Entries complete before a fault are sound; only what follows is lost.
     m_labels.net += m_netRead;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QJsonArray>
 #include <QJsonValue>
 #include <QMap>
@@ -34,6 +35,8 @@ public:
     // Fills the set from an en.json file. False (and a log line) when the file
     // cannot be opened or is no valid JSON; the set is then left untouched.
     bool ReadLabelFile(const QString &path);
+    // The same on the content of an en.json file; `path` names it in the log.
+    bool ReadLabelData(const QByteArray &data, const QString &path);
     void ReadLabelObject(const QJsonValue &value, const QString &name);
     void ReadLabelArray(const QJsonArray &array, const QString &name);
 
@@ -41,6 +44,8 @@ public:
     // False (and a log line) when the file cannot be opened, is not a labels
     // file or is malformed; entries complete before a fault are kept.
     bool ReadNetFile(const QString &path);
+    // The same on the content of a Net.xml file; `path` names it in the log.
+    bool ReadNetData(const QByteArray &data, const QString &path);
 
     const LabelSet &labels() const { return m_labels; }
 

@@ -92,6 +92,23 @@ void SetLoadedCacheName(const QString &name)
     setCacheName(LoadedCacheCopy, LoadedCacheName, name);
 }
 
+bool ParseFlashDataCache(const QByteArray &bytes, FlashDataMap &out)
+{
+    // Exactly one record: the length field, then the block, nothing after it.
+    if (bytes.size() != int(sizeof(quint32) + BlockLength))
+        return false;
+    QDataStream in(bytes);
+    quint32 length = 0;
+    in >> length;
+    if (length != BlockLength)
+        return false;
+    FlashDataMap block;
+    if (in.readRawData(reinterpret_cast<char *>(&block), int(BlockLength)) != int(BlockLength))
+        return false;
+    out = block;
+    return true;
+}
+
 bool ReadFlashDataCache(const QString &name, FlashDataMap &out)
 {
     if (name.isEmpty())
@@ -99,22 +116,16 @@ bool ReadFlashDataCache(const QString &name, FlashDataMap &out)
     QFile file(CacheFilePath(name));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    // Exactly one record: the length field, then the block, nothing after it.
+    // Sized before reading: a cache file is never larger than one record.
     if (file.size() != qint64(sizeof(quint32) + BlockLength)) {
         qWarning() << "cache file" << name << "has" << file.size() << "bytes; ignored";
         return false;
     }
-    QDataStream in(&file);
-    quint32 length = 0;
-    in >> length;
-    if (length != BlockLength) {
-        qWarning() << "cache file" << name << "holds a record of" << length << "bytes; ignored";
+    if (!ParseFlashDataCache(file.readAll(), out)) {
+        qWarning() << "cache file" << name << "is not one record of" << BlockLength
+                   << "bytes; ignored";
         return false;
     }
-    FlashDataMap block;
-    if (in.readRawData(reinterpret_cast<char *>(&block), int(BlockLength)) != int(BlockLength))
-        return false;
-    out = block;
     return true;
 }
 

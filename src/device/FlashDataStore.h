@@ -18,6 +18,7 @@
 #include "platform/vidide/DeviceAllInfo.h"
 #include "platform/vidide/FlashDataMap.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -150,6 +151,8 @@ void SetLoadedCacheName(const QString &name);
 // True when the file held exactly one record of 10448 bytes; `out` is left
 // untouched otherwise (missing file, other length, truncated, trailing bytes).
 bool ReadFlashDataCache(const QString &name, FlashDataMap &out);
+// The same check on the content of a cache file.
+bool ParseFlashDataCache(const QByteArray &bytes, FlashDataMap &out);
 // Writes `record` as the cache file `name`, whole or not at all, and only when
 // `name` is the cache of the block's owner and the owner is the current
 // device: a block is never stored under another device's name.

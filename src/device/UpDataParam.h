@@ -2,6 +2,7 @@
 
 #include "platform/vidide/FlashDataMap.h"
 
+#include <QByteArray>
 #include <QDialog>
 #include <QString>
 
@@ -38,6 +39,8 @@ public:
     // Only the exact layout of an exported profile is accepted.
     static int ReadProfileFile(const QString &path, FlashDataMap &out);
     static int ReadProfileFile(const QString &path);
+    // The same on the content of a profile file.
+    static int ReadProfileBytes(const QByteArray &bytes, FlashDataMap &out);
 
     QString ProfilePath;
     bool ImportMode = false;

@@ -70,19 +70,28 @@ int UpDataParam::ReadProfileFile(const QString &path, FlashDataMap &out)
         qDebug() << "failed";
         return 1;
     }
+    // Sized before reading: nothing but the exact layout is ever read.
     if (file.size() != ProfileFileLength) {
         qDebug() << "profile" << path << "has" << file.size() << "bytes, not" << ProfileFileLength;
         return 1;
     }
-    QDataStream in(&file);
+    const int result = ReadProfileBytes(file.readAll(), out);
+    if (result == 1)
+        qDebug() << "profile" << path << "is not a profile with a sound parameter block";
+    return result;
+}
+
+int UpDataParam::ReadProfileBytes(const QByteArray &bytes, FlashDataMap &out)
+{
+    if (bytes.size() != ProfileFileLength)
+        return 1;
+    QDataStream in(bytes);
     QByteArray tag;
     QByteArray sensor;
     QByteArray blockBytes;
     if (!readRecord(in, TextRecordLength, tag) || !readRecord(in, TextRecordLength, sensor) ||
-        !readRecord(in, BlockRecordLength, blockBytes)) {
-        qDebug() << "profile" << path << "is not made of the three profile records";
+        !readRecord(in, BlockRecordLength, blockBytes))
         return 1;
-    }
     if (upToNul(tag) != "Zudod")
         return 1;
 
@@ -100,10 +109,8 @@ int UpDataParam::ReadProfileFile(const QString &path, FlashDataMap &out)
         return 2;
     if (block.DpiLevelCount > store->GetValue(group, QStringLiteral("DPIMaxGrade")).toInt())
         return 2;
-    if (!blockIsSound(block)) {
-        qDebug() << "profile" << path << "holds an impossible parameter block";
+    if (!blockIsSound(block))
         return 1;
-    }
     out = block;
     return 0;
 }

@@ -58,6 +58,8 @@ public:
     QString MacroFilePathOf(const QString &name) const;
     // The text of the current macro; empty without one.
     QString CurrentMacroName() const;
+    // Whether an event item's text is a delay ("10ms") rather than a key.
+    static bool IsDelayText(const QString &text);
 
     QString MacroFileFolder;
     QString CurrentMacroFile;
@@ -128,7 +130,6 @@ private:
     void InsertPattern(int at, QString pattern, const QString &name);
     QListWidgetItem *NewKeyItem(const QString &name, bool pressed) const;
     QListWidgetItem *NewDelayItem(double ms) const;
-    static bool IsDelayText(const QString &text);
     // The events of the event list, and the list items of events.
     QVector<MacroEvent> ListEvents() const;
     void ShowEvents(const QVector<MacroEvent> &events);
