@@ -2,8 +2,8 @@
 // fuzz_seeds <seed root>; each seed goes to <seed root>/<target>/.
 #include "FuzzSupport.h"
 
-#include "buttons/ProfileFile.h"
 #include "device/FlashDataStore.h"
+#include "device/ProfileFile.h"
 #include "platform/vidide/Checksum.h"
 #include "platform/vidide/FirmwareImage.h"
 #include "platform/vidide/SimControl.h"
