@@ -1,5 +1,6 @@
 // Onboard profiles, profile export and import, restore of defaults.
 #include "buttons/Buttoninterface.h"
+#include "platform/UserFolder.h"
 #include "ui_Buttoninterface.h"
 
 #include "app/PostMsg.h"
@@ -17,7 +18,6 @@
 
 #include <QDebug>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 
 namespace {
 
@@ -25,12 +25,6 @@ bool MouseOnline()
 {
     const char *path = CurrentDevicePathPtr.load();
     return path && UsbFinderC_GetDeviceOnLine(path);
-}
-
-// Where the profile file dialogs open.
-QString ProfileFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 } // namespace
@@ -93,8 +87,9 @@ void Buttoninterface::on_OutputData_clicked()
         notice.exec();
         return;
     }
-    const QString path = DialogSeam::getSaveFileName(
-        this, QStringLiteral("FileSave"), ProfileFolder(), QStringLiteral("File(*.bin)"));
+    const QString path =
+        DialogSeam::getSaveFileName(this, QStringLiteral("FileSave"), UserFolder::documentsPath(),
+                                    QStringLiteral("File(*.bin)"));
     if (path.isEmpty())
         return;
     WriteProfileFile(path, FlashDataSnapshot());
@@ -107,8 +102,9 @@ void Buttoninterface::on_ImportData_clicked()
         return;
     }
     ParamUpdateRunning = true;
-    const QString path = DialogSeam::getOpenFileName(
-        this, QStringLiteral("SelectFile"), ProfileFolder(), QStringLiteral("File(*.bin)"));
+    const QString path =
+        DialogSeam::getOpenFileName(this, QStringLiteral("SelectFile"), UserFolder::documentsPath(),
+                                    QStringLiteral("File(*.bin)"));
     if (!path.isEmpty()) {
         UpDataParam wait;
         wait.StartTimer();

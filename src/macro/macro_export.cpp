@@ -1,5 +1,6 @@
 // Export and import of one macro (file layout: MacroExportFile).
 #include "macro/Macro.h"
+#include "platform/UserFolder.h"
 
 #include "ui_Macro.h"
 
@@ -56,8 +57,9 @@ void Macro::ExPortMacro()
         events = content.events;
         repeat = RepeatCodeOfField(content);
     }
-    const QString path = DialogSeam::getSaveFileName(
-        this, QStringLiteral("FileSave"), QStringLiteral("G:"), QStringLiteral("File(*.ini)"));
+    const QString path =
+        DialogSeam::getSaveFileName(this, QStringLiteral("FileSave"), UserFolder::documentsPath(),
+                                    QStringLiteral("File(*.ini)"));
     if (path.isEmpty())
         return;
     const QByteArray bytes = MacroExportFile::Write(name, QString::number(repeat), events,
@@ -73,8 +75,9 @@ void Macro::ExPortMacro()
 // foreign file adds no macro and touches no file.
 void Macro::InPortMacro()
 {
-    const QString path = DialogSeam::getOpenFileName(
-        this, QStringLiteral("SelectFile"), QStringLiteral("G:"), QStringLiteral("File(*.ini)"));
+    const QString path =
+        DialogSeam::getOpenFileName(this, QStringLiteral("SelectFile"), UserFolder::documentsPath(),
+                                    QStringLiteral("File(*.ini)"));
     if (path.isEmpty())
         return;
     // Only a plain file of a size an export can have is opened: a pipe would

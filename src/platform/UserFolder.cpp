@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "platform/ProductName.h"
 
@@ -57,6 +58,11 @@ bool ensurePreferencesFile()
     }
     file.close();
     return true;
+}
+
+QString documentsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 } // namespace UserFolder

@@ -23,6 +23,10 @@ bool makeFolders();
 // touched. False when it could not be created (logged).
 bool ensurePreferencesFile();
 
+// Where the dialogs for files the user keeps (profiles, macro exports) open:
+// the desktop's documents folder.
+QString documentsPath();
+
 } // namespace UserFolder
 
 // Deletes the plain files of `folder` whose last modification lies 8 or more

@@ -6,6 +6,7 @@
 #include "macro/MacroExportFile.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSize>
@@ -80,6 +81,10 @@ QString TstMacroExport::ExportOf(const QByteArray &macroFile, const QString &nam
     const QString path = dir.filePath(name + ".export");
     DialogSeam::ScopedAnswer answer(QString(), path);
     QMetaObject::invokeMethod(page, "ExPortMacro");
+    // The file dialog opens in the user's documents folder.
+    if (answer.fileRequests().size() != 1 ||
+        answer.fileRequests().first().directory != QDir::homePath() + "/Documents")
+        return QString();
     return path;
 }
 
@@ -100,6 +105,7 @@ void TstMacroExport::exportLayoutAndImportRoundTrip()
     DialogSeam::ScopedAnswer answer(QString(), path);
     QMetaObject::invokeMethod(page, "InPortMacro");
     QCOMPARE(answer.dialogs().size(), 0);
+    QCOMPARE(answer.fileRequests().first().directory, QDir::homePath() + "/Documents");
     QCOMPARE(Macros(*page), QStringList{"keep"});
     QCOMPARE(page->ui->listWidgetHong->currentRow(), 0);
     QCOMPARE(Events(*page), (QStringList{"+A", "10ms", "-A"}));
