@@ -54,6 +54,21 @@ enum Fault
 
 constexpr auto countCallsTo = &DeviceFixture::CountCalls;
 
+// Counts the events of one type that reach the watched object.
+class EventCounter : public QObject
+{
+public:
+    explicit EventCounter(QEvent::Type type) : Type(type) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == Type)
+            ++Count;
+        return false;
+    }
+    QEvent::Type Type;
+    int Count = 0;
+};
+
 } // namespace
 
 class TstSensorPage : public QObject
@@ -77,6 +92,7 @@ private slots:
     void levelChangedOnMouse();
     void wiredMouseFill();
     void blockOutsideTheRow();
+    void changeEventsReachTheBase();
 
 private:
     void ReadFromMouse();
@@ -566,6 +582,21 @@ void TstSensorPage::blockOutsideTheRow()
     QVERIFY(!dpi->LevelButton(1)->isVisibleTo(window));
     QVERIFY(!SensorPageFilling);
     QCOMPARE(countCallsTo("ProtocolDataUpdate"), 0);
+}
+
+void TstSensorPage::changeEventsReachTheBase()
+{
+    // A theme change is turned into a style change by the base class, which
+    // re-polishes the page; a page that keeps its change events to itself
+    // never gets its new look.
+    EventCounter styleChanges(QEvent::StyleChange);
+    sensor->installEventFilter(&styleChanges);
+    QEvent theme(QEvent::ThemeChange);
+    QCoreApplication::sendEvent(sensor, &theme);
+    sensor->removeEventFilter(&styleChanges);
+    QCOMPARE(styleChanges.Count, 1);
+    // The performance time stays usable exactly while performance mode is on.
+    QCOMPARE(sensor->ui->PerformanceOpen->isEnabled(), sensor->ui->Performance->isChecked());
 }
 
 QTEST_MAIN(TstSensorPage)
