@@ -49,7 +49,8 @@ enum Fault
 {
     Offline,
     Refusing,
-    ReadUnderWay
+    ReadUnderWay,
+    NotReadYet // online, its block not read from it yet
 };
 
 constexpr auto countCallsTo = &DeviceFixture::CountCalls;
@@ -299,6 +300,10 @@ void TstSensorPage::controlPutBack_data()
         QTest::newRow(qPrintable(QString(c.first) + ", refusing")) << c.second << int(Refusing);
         QTest::newRow(qPrintable(QString(c.first) + ", read under way"))
             << c.second << int(ReadUnderWay);
+        // Long range lives in the receiver, not in the block: it needs no read.
+        if (c.second != LongRangeOff)
+            QTest::newRow(qPrintable(QString(c.first) + ", block not read yet"))
+                << c.second << int(NotReadYet);
     }
 }
 
@@ -316,15 +321,24 @@ void TstSensorPage::controlPutBack()
             QVERIFY(SimSetMouseOnline(Mouse, false));
         else if (fault == ReadUnderWay)
             ParamUpdateRunning = true;
+        else if (fault == NotReadYet)
+            QVERIFY(ClearFlashDataOwner());
         else if (control == LongRangeOff)
             SimRefuseNextCall("UsbFinderC_SetLongRangeMode");
         else
             SimRefuseNextCall("ProtocolDataUpdate");
     };
+    SimClearCallLog();
     Act(control);
     Controls.BeforeChange = nullptr;
     ParamUpdateRunning = false;
     QVERIFY(WaitIdle());
+    if (fault == NotReadYet) {
+        // Nothing sent, the control back before the read fills it again.
+        QCOMPARE(countCallsTo("ProtocolDataUpdate"), 0);
+        QCOMPARE(ShownValue(control), shownBefore);
+        ReadFromMouse();
+    }
     QVERIFY(SimSetMouseOnline(Mouse, true));
     SimRefuseNextCall("ProtocolDataUpdate", 0);
     SimRefuseNextCall("UsbFinderC_SetLongRangeMode", 0);
@@ -336,7 +350,7 @@ void TstSensorPage::controlPutBack()
     QCOMPARE(MouseValue(control, mouse), MouseValue(control, before));
     QCOMPARE(LevelTexts(), levelsBefore);
     CheckSummary(mouse);
-    if (fault == ReadUnderWay) {
+    if (fault == ReadUnderWay || fault == NotReadYet) {
         QVERIFY(offline.isEmpty());
     } else {
         QCOMPARE(offline.count(), 1);
