@@ -159,11 +159,12 @@ void Buttoninterface::slotButtonClicked(bool checked)
     }
     const QString code = MacroBinding::ReadRepeatCode(name);
     int mode = 0;
-    if (!MacroBinding::RepeatModeOf(code, &mode)) {
+    if (!MacroBinding::RepeatCodeOf(code, &mode)) {
         qWarning() << "macro" << name << "not bound: its repeat code" << code
-                   << "is no repeat mode";
+                   << "does not fit the button's entry";
         CloseMenu();
-        ShowMacroRefusal(name, QStringLiteral("its repeat code is no repeat mode"));
+        ShowMacroRefusal(
+            name, QStringLiteral("its repeat code %1 is not between 0 and 255").arg(code.left(20)));
         return;
     }
     // The macro goes to the button's own slot of the macro table.
@@ -256,8 +257,8 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
     }
     const QString code = MacroBinding::ReadRepeatCode(MacroName);
     int mode = 0;
-    if (!MacroBinding::RepeatModeOf(code, &mode)) {
-        qWarning() << "macro" << MacroName << "has no valid repeat code:" << code
+    if (!MacroBinding::RepeatCodeOf(code, &mode)) {
+        qWarning() << "macro" << MacroName << "has a repeat code beyond a byte:" << code
                    << "; bound buttons keep theirs";
         return;
     }
