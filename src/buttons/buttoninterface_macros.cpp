@@ -11,6 +11,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
+#include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
 
 #include <QButtonGroup>
@@ -167,9 +168,12 @@ void Buttoninterface::slotButtonClicked(bool checked)
             name, QStringLiteral("its repeat code %1 is not between 0 and 255").arg(code.left(20)));
         return;
     }
-    // The macro goes to the button's own slot of the macro table.
+    // The macro goes to the button's own slot of the macro table. A mouse
+    // that does not take it is reported once, as for any other setting.
     const unsigned char entry[3] = {6, uint8_t(k), uint8_t(mode)};
-    if (SetKeyMacro(k, entry, reinterpret_cast<const unsigned char *>(&record))) {
+    if (DeviceField::Write([&] {
+            return SetKeyMacro(k, entry, reinterpret_cast<const unsigned char *>(&record));
+        })) {
         SelectorOfKey(k)->setText(MacroLabelPrefix + name);
         StoreKeyMirrors(k, 6, k, mode);
         MacroLedger->recordSynced(

@@ -113,6 +113,8 @@ private slots:
     void damagedMacroIsRefused();
     void macroRepeatCodes_data();
     void macroRepeatCodes();
+    void macroRefusedByMouse_data();
+    void macroRefusedByMouse();
     void macroEntryWithoutMacros();
     void macroListFollowsFolder();
     void macroDeletionRestoresDefaults();
@@ -599,6 +601,43 @@ void TstAssignMenu::macroRepeatCodes()
     QCOMPARE(after.Macros[2].StrokeCount, uint8_t(2));
     QCOMPARE(page->ui->BackKey->text(), QString("Macro: Repeat"));
     QCOMPARE(page->Param2Mirror.at(2), code);
+}
+
+void TstAssignMenu::macroRefusedByMouse_data()
+{
+    QTest::addColumn<bool>("offline");
+    QTest::addColumn<int>("notice"); // SigMouseOffLineo's argument
+    QTest::newRow("offline") << true << 0;
+    QTest::newRow("refusing") << false << 1;
+}
+
+void TstAssignMenu::macroRefusedByMouse()
+{
+    QFETCH(bool, offline);
+    QFETCH(int, notice);
+    WriteMacro("Copy", "5\n0x04 1 0\n10ms\n0x04 1 1\n");
+    const FlashDataMap before = MouseBlock();
+    QSignalSpy notices(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    if (offline)
+        QVERIFY(SimPlug(Mouse, false));
+    else
+        SimRefuseNextCall("ProtocolDataUpdate");
+    BindMacro(page->ui->BackKey, "Copy");
+    SimRefuseNextCall("ProtocolDataUpdate", 0);
+    if (offline) {
+        QVERIFY(SimPlug(Mouse, true));
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+    }
+    QFile::remove(MacroFilePath("Copy"));
+    // One notice says why; the button keeps its function everywhere.
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(notices.first().at(0).toInt(), notice);
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
+    QCOMPARE(KeyText(FlashDataSnapshot().Keys[2]), QString("1,4,0"));
+    QCOMPARE(page->ui->BackKey->text(), QString("Middle click"));
+    QCOMPARE(page->CategoryMirror.at(2), 1);
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
 }
 
 void TstAssignMenu::macroEntryWithoutMacros()
