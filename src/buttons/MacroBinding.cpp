@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <cstring>
@@ -72,13 +73,22 @@ QString ReadRepeatCode(const QString &name)
     return first;
 }
 
-bool RepeatModeOf(const QString &code, int *mode)
+bool RepeatCodeOf(const QString &text, int *code)
 {
+    const QString digits = text.trimmed();
     bool ok = false;
-    const int value = code.trimmed().toInt(&ok);
-    if (!ok || value < 1 || value > 255 || value == 251 || value == 252)
+    const int value = digits.toInt(&ok);
+    if (ok) {
+        if (value < 0 || value > 255)
+            return false;
+        *code = value;
+        return true;
+    }
+    // A number too long for an int is still a number, and too large.
+    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]+$"));
+    if (number.match(digits).hasMatch())
         return false;
-    *mode = value;
+    *code = 0;
     return true;
 }
 

@@ -34,9 +34,12 @@ LoadResult LoadRecord(const QString &name, MacroRecord *record);
 // empty file or a blank first line.
 QString ReadRepeatCode(const QString &name);
 
-// The repeat mode of a repeat code text: 1..250 runs, 253, 254, 255 the
-// three modes. False for any other text (no number, 0, 251, 252, > 255).
-bool RepeatModeOf(const QString &code, int *mode);
+// The repeat code a button's entry carries for the repeat code text of a
+// macro file: a decimal number up to 255 as it stands (the editor's counts
+// and its three modes 253, 254, 255), text that is no number (the empty text
+// included) as 0. False, and `code` untouched, for a number the entry's byte
+// cannot hold (above 255 or below 0).
+bool RepeatCodeOf(const QString &text, int *code);
 
 // Short text of a load result for the log.
 QString Describe(LoadResult result);

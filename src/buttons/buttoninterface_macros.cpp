@@ -11,6 +11,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
+#include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
 
 #include <QButtonGroup>
@@ -159,16 +160,20 @@ void Buttoninterface::slotButtonClicked(bool checked)
     }
     const QString code = MacroBinding::ReadRepeatCode(name);
     int mode = 0;
-    if (!MacroBinding::RepeatModeOf(code, &mode)) {
+    if (!MacroBinding::RepeatCodeOf(code, &mode)) {
         qWarning() << "macro" << name << "not bound: its repeat code" << code
-                   << "is no repeat mode";
+                   << "does not fit the button's entry";
         CloseMenu();
-        ShowMacroRefusal(name, QStringLiteral("its repeat code is no repeat mode"));
+        ShowMacroRefusal(
+            name, QStringLiteral("its repeat code %1 is not between 0 and 255").arg(code.left(20)));
         return;
     }
-    // The macro goes to the button's own slot of the macro table.
+    // The macro goes to the button's own slot of the macro table. A mouse
+    // that does not take it is reported once, as for any other setting.
     const unsigned char entry[3] = {6, uint8_t(k), uint8_t(mode)};
-    if (SetKeyMacro(k, entry, reinterpret_cast<const unsigned char *>(&record))) {
+    if (DeviceField::Write([&] {
+            return SetKeyMacro(k, entry, reinterpret_cast<const unsigned char *>(&record));
+        })) {
         SelectorOfKey(k)->setText(MacroLabelPrefix + name);
         StoreKeyMirrors(k, 6, k, mode);
         MacroLedger->recordSynced(
@@ -256,8 +261,8 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
     }
     const QString code = MacroBinding::ReadRepeatCode(MacroName);
     int mode = 0;
-    if (!MacroBinding::RepeatModeOf(code, &mode)) {
-        qWarning() << "macro" << MacroName << "has no valid repeat code:" << code
+    if (!MacroBinding::RepeatCodeOf(code, &mode)) {
+        qWarning() << "macro" << MacroName << "has a repeat code beyond a byte:" << code
                    << "; bound buttons keep theirs";
         return;
     }

@@ -113,10 +113,10 @@ bool applySetter(const std::function<void(FlashDataMap &)> &write)
     if (!ownerIsCurrentLocked()) {
         FlashDataMutex().unlock();
         // The block was never read from this device: sending it would write
-        // another device's (or an empty) block into the mouse. The notice's
-        // reload reads the device as soon as it answers.
+        // another device's (or an empty) block into the mouse. The mouse
+        // answers, so it is not offline: the read under way fills the
+        // control, no notice.
         qWarning() << "parameter block not read from the current device; setting not sent";
-        notifyOffline();
         return false;
     }
     const FlashDataMap before = CurrentFlashDataMap;

@@ -93,9 +93,12 @@ bool SendFlashData();
 
 // Field setters. Each checks that the mouse answers and that the block belongs
 // to it, writes its field(s) (int arguments as their low byte), sends the
-// whole block and returns the send's result. Offline, or before the current
-// device's block was read, nothing is written or sent, SigMouseOffLineo(0) is
-// emitted unless a page is filling, and the result is false.
+// whole block and returns the send's result. Offline, nothing is written or
+// sent, SigMouseOffLineo(0) is emitted unless a page is filling, and the
+// result is false. Online but before the current device's block (or its
+// current profile) was read, nothing is written or sent and the result is
+// false without a notice: the mouse is not offline, and the read fills the
+// pages.
 bool SetReportRate(int code);
 bool SetDpiLevelCount(int count);
 bool SetCurrentDpiLevel(int level);

@@ -77,12 +77,14 @@ Sensor::~Sensor()
     delete ui;
 }
 
-void Sensor::changeEvent(QEvent *)
+void Sensor::changeEvent(QEvent *event)
 {
     // Change events arrive while the form is still being built.
-    if (!FormBuilt)
-        return;
-    ui->PerformanceOpen->setEnabled(ui->Performance->isChecked());
+    if (FormBuilt)
+        ui->PerformanceOpen->setEnabled(ui->Performance->isChecked());
+    // The base class repaints, relayouts and re-polishes on font, style,
+    // palette and theme changes.
+    QWidget::changeEvent(event);
 }
 
 QString Sensor::DriveGroup() const

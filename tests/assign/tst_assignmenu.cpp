@@ -111,6 +111,10 @@ private slots:
     void macroBinding();
     void damagedMacroIsRefused_data();
     void damagedMacroIsRefused();
+    void macroRepeatCodes_data();
+    void macroRepeatCodes();
+    void macroRefusedByMouse_data();
+    void macroRefusedByMouse();
     void macroEntryWithoutMacros();
     void macroListFollowsFolder();
     void macroDeletionRestoresDefaults();
@@ -523,27 +527,29 @@ void TstAssignMenu::macroBinding()
 
 void TstAssignMenu::damagedMacroIsRefused_data()
 {
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("content");
     QByteArray tooLong = "3\n";
     for (int i = 0; i < 71; ++i)
         tooLong += "0x04 1 0\n10ms\n";
-    QTest::newRow("more events than the record holds") << tooLong;
-    QTest::newRow("repeat code beyond a byte") << QByteArray("300\n0x04 1 0\n10ms\n");
-    QTest::newRow("repeat code no number") << QByteArray("x\n0x04 1 0\n10ms\n");
-    QTest::newRow("never saved (empty file)") << QByteArray();
+    QTest::newRow("more events than the record holds") << "Broken" << tooLong;
+    QTest::newRow("repeat code beyond a byte") << "Broken" << QByteArray("300\n0x04 1 0\n10ms\n");
+    QTest::newRow("name longer than the record's field")
+        << QString(31, 'n') << QByteArray("3\n0x04 1 0\n10ms\n");
     // Refused by its size alone, before it is read.
     QByteArray huge = "3\n0x04 1 0\n";
     huge += QByteArray(70 * 1024, ' ') + "\n10ms\n";
-    QTest::newRow("far larger than a macro file") << huge;
+    QTest::newRow("far larger than a macro file") << "Broken" << huge;
 }
 
 void TstAssignMenu::damagedMacroIsRefused()
 {
+    QFETCH(QString, name);
     QFETCH(QByteArray, content);
-    WriteMacro("Broken", content);
+    WriteMacro(name, content);
     const FlashDataMap before = MouseBlock();
     DialogSeam::ScopedAnswer answer;
-    BindMacro(page->ui->BackKey, "Broken");
+    BindMacro(page->ui->BackKey, name);
     // The user is told why nothing changed.
     QCOMPARE(answer.dialogs().size(), 1);
     QCOMPARE(answer.dialogs().first().className, QString("UpDateWarning"));
@@ -551,7 +557,87 @@ void TstAssignMenu::damagedMacroIsRefused()
     QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
     QCOMPARE(page->ui->BackKey->text(), QString("Middle click"));
     QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
-    QFile::remove(MacroFilePath("Broken"));
+    QFile::remove(MacroFilePath(name));
+}
+
+void TstAssignMenu::macroRepeatCodes_data()
+{
+    QTest::addColumn<QByteArray>("firstLine");
+    QTest::addColumn<int>("code"); // -1: refused
+
+    QTest::newRow("text") << QByteArray("fast") << 0;
+    QTest::newRow("empty") << QByteArray("") << 0;
+    QTest::newRow("0") << QByteArray("0") << 0;
+    QTest::newRow("1") << QByteArray("1") << 1;
+    QTest::newRow("250") << QByteArray("250") << 250;
+    QTest::newRow("251") << QByteArray("251") << 251;
+    QTest::newRow("252") << QByteArray("252") << 252;
+    QTest::newRow("255") << QByteArray("255") << 255;
+    QTest::newRow("256") << QByteArray("256") << -1;
+}
+
+void TstAssignMenu::macroRepeatCodes()
+{
+    QFETCH(QByteArray, firstLine);
+    QFETCH(int, code);
+    WriteMacro("Repeat", firstLine + "\n0x04 1 0\n10ms\n0x04 1 1\n");
+    const FlashDataMap before = MouseBlock();
+    DialogSeam::ScopedAnswer answer;
+    BindMacro(page->ui->BackKey, "Repeat");
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
+    QFile::remove(MacroFilePath("Repeat"));
+    if (code < 0) {
+        // Nothing the button's entry could hold: one notice, nothing changed.
+        QCOMPARE(answer.dialogs().size(), 1);
+        QCOMPARE(answer.dialogs().first().className, QString("UpDateWarning"));
+        QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
+        QCOMPARE(page->ui->BackKey->text(), QString("Middle click"));
+        return;
+    }
+    QVERIFY(answer.dialogs().isEmpty());
+    QCOMPARE(KeyText(after.Keys[2]), QString("6,2,%1").arg(code));
+    QCOMPARE(Bytes(after.Macros[2].MacroNameBytes, 30), QByteArray("Repeat").append(24, '\0'));
+    QCOMPARE(after.Macros[2].StrokeCount, uint8_t(2));
+    QCOMPARE(page->ui->BackKey->text(), QString("Macro: Repeat"));
+    QCOMPARE(page->Param2Mirror.at(2), code);
+}
+
+void TstAssignMenu::macroRefusedByMouse_data()
+{
+    QTest::addColumn<bool>("offline");
+    QTest::addColumn<int>("notice"); // SigMouseOffLineo's argument
+    QTest::newRow("offline") << true << 0;
+    QTest::newRow("refusing") << false << 1;
+}
+
+void TstAssignMenu::macroRefusedByMouse()
+{
+    QFETCH(bool, offline);
+    QFETCH(int, notice);
+    WriteMacro("Copy", "5\n0x04 1 0\n10ms\n0x04 1 1\n");
+    const FlashDataMap before = MouseBlock();
+    QSignalSpy notices(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    if (offline)
+        QVERIFY(SimPlug(Mouse, false));
+    else
+        SimRefuseNextCall("ProtocolDataUpdate");
+    BindMacro(page->ui->BackKey, "Copy");
+    SimRefuseNextCall("ProtocolDataUpdate", 0);
+    if (offline) {
+        QVERIFY(SimPlug(Mouse, true));
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+    }
+    QFile::remove(MacroFilePath("Copy"));
+    // One notice says why; the button keeps its function everywhere.
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(notices.first().at(0).toInt(), notice);
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
+    QCOMPARE(KeyText(FlashDataSnapshot().Keys[2]), QString("1,4,0"));
+    QCOMPARE(page->ui->BackKey->text(), QString("Middle click"));
+    QCOMPARE(page->CategoryMirror.at(2), 1);
+    QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
 }
 
 void TstAssignMenu::macroEntryWithoutMacros()

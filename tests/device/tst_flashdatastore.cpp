@@ -173,6 +173,7 @@ private slots:
         SetCurrentDevicePath(path);
         UsbServerC_Start(path.constData(), path.constData(), noDeviceEvents);
         SimClearCallLog();
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
 
         QVERIFY(!FlashDataBelongsToCurrentDevice());
         QVERIFY(!SetReportRate(0x40));
@@ -180,6 +181,8 @@ private slots:
         QVERIFY(!WriteCurrentFlashDataCache());
         QCOMPARE(countCalls("ProtocolDataUpdate"), 0);
         QVERIFY(sameBlock(FlashDataSnapshot(), before));
+        // The mouse answers: its block is not read yet, it is not offline.
+        QCOMPARE(offline.count(), 0);
     }
 
     void formerProfilesBlockIsNeverSent()

@@ -49,10 +49,26 @@ enum Fault
 {
     Offline,
     Refusing,
-    ReadUnderWay
+    ReadUnderWay,
+    NotReadYet // online, its block not read from it yet
 };
 
 constexpr auto countCallsTo = &DeviceFixture::CountCalls;
+
+// Counts the events of one type that reach the watched object.
+class EventCounter : public QObject
+{
+public:
+    explicit EventCounter(QEvent::Type type) : Type(type) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == Type)
+            ++Count;
+        return false;
+    }
+    QEvent::Type Type;
+    int Count = 0;
+};
 
 } // namespace
 
@@ -77,6 +93,7 @@ private slots:
     void levelChangedOnMouse();
     void wiredMouseFill();
     void blockOutsideTheRow();
+    void changeEventsReachTheBase();
 
 private:
     void ReadFromMouse();
@@ -283,6 +300,10 @@ void TstSensorPage::controlPutBack_data()
         QTest::newRow(qPrintable(QString(c.first) + ", refusing")) << c.second << int(Refusing);
         QTest::newRow(qPrintable(QString(c.first) + ", read under way"))
             << c.second << int(ReadUnderWay);
+        // Long range lives in the receiver, not in the block: it needs no read.
+        if (c.second != LongRangeOff)
+            QTest::newRow(qPrintable(QString(c.first) + ", block not read yet"))
+                << c.second << int(NotReadYet);
     }
 }
 
@@ -300,15 +321,24 @@ void TstSensorPage::controlPutBack()
             QVERIFY(SimSetMouseOnline(Mouse, false));
         else if (fault == ReadUnderWay)
             ParamUpdateRunning = true;
+        else if (fault == NotReadYet)
+            QVERIFY(ClearFlashDataOwner());
         else if (control == LongRangeOff)
             SimRefuseNextCall("UsbFinderC_SetLongRangeMode");
         else
             SimRefuseNextCall("ProtocolDataUpdate");
     };
+    SimClearCallLog();
     Act(control);
     Controls.BeforeChange = nullptr;
     ParamUpdateRunning = false;
     QVERIFY(WaitIdle());
+    if (fault == NotReadYet) {
+        // Nothing sent, the control back before the read fills it again.
+        QCOMPARE(countCallsTo("ProtocolDataUpdate"), 0);
+        QCOMPARE(ShownValue(control), shownBefore);
+        ReadFromMouse();
+    }
     QVERIFY(SimSetMouseOnline(Mouse, true));
     SimRefuseNextCall("ProtocolDataUpdate", 0);
     SimRefuseNextCall("UsbFinderC_SetLongRangeMode", 0);
@@ -320,7 +350,7 @@ void TstSensorPage::controlPutBack()
     QCOMPARE(MouseValue(control, mouse), MouseValue(control, before));
     QCOMPARE(LevelTexts(), levelsBefore);
     CheckSummary(mouse);
-    if (fault == ReadUnderWay) {
+    if (fault == ReadUnderWay || fault == NotReadYet) {
         QVERIFY(offline.isEmpty());
     } else {
         QCOMPARE(offline.count(), 1);
@@ -566,6 +596,21 @@ void TstSensorPage::blockOutsideTheRow()
     QVERIFY(!dpi->LevelButton(1)->isVisibleTo(window));
     QVERIFY(!SensorPageFilling);
     QCOMPARE(countCallsTo("ProtocolDataUpdate"), 0);
+}
+
+void TstSensorPage::changeEventsReachTheBase()
+{
+    // A theme change is turned into a style change by the base class, which
+    // re-polishes the page; a page that keeps its change events to itself
+    // never gets its new look.
+    EventCounter styleChanges(QEvent::StyleChange);
+    sensor->installEventFilter(&styleChanges);
+    QEvent theme(QEvent::ThemeChange);
+    QCoreApplication::sendEvent(sensor, &theme);
+    sensor->removeEventFilter(&styleChanges);
+    QCOMPARE(styleChanges.Count, 1);
+    // The performance time stays usable exactly while performance mode is on.
+    QCOMPARE(sensor->ui->PerformanceOpen->isEnabled(), sensor->ui->Performance->isChecked());
 }
 
 QTEST_MAIN(TstSensorPage)
