@@ -1,7 +1,8 @@
 #!/bin/sh
-# Fails when a source file under src/, tests/ or tools/ is not formatted with
-# the repository's .clang-format.
+# Fails when a source file under src/, tests/, tools/ or bench/ is not
+# formatted with the repository's .clang-format.
 set -e
 cd "$(dirname "$0")/.."
 git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 'tools/*.h' \
+    'bench/*.cpp' 'bench/*.h' \
     | grep -v '^tests/data/' | xargs clang-format --dry-run --Werror
