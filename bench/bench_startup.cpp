@@ -4,12 +4,8 @@
 // ends when that process says its window is exposed.
 
 #include "BenchMain.h"
-#include "app/DialogMain.h"
-#include "app/Startup.h"
-#include "common/FontScaling.h"
-#include "platform/SingleInstance.h"
+#include "app/ProgramMain.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -26,30 +22,19 @@ const char StartArgument[] = "--start-window";
 const char ShownLine[] = "shown";
 const int StartTimeoutMs = 30000;
 
-// What main() does up to its event loop; then the one line on standard
-// output, and the process ends without tearing the window down, as the
-// program never does either.
+// The program's own start-up up to its shown window; then the one line on
+// standard output, and the process ends without tearing the window down, as
+// the program never does either.
 int startWindow(int argc, char *argv[])
 {
-    Startup::prepareUserFolder();
-    Startup::setScreenScaling(argc, argv);
-    Startup::purgeOldFiles();
-
-    QApplication app(argc, argv);
-    const double fontFactor = FontScaleFactor();
-
-    static SingleInstance instance;
-    if (!Startup::claimSingleInstance(instance))
-        return 1;
-
-    auto *window = new DialogMain(nullptr);
-    ScaleWidgetFonts(window, fontFactor);
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window))
-        return 2;
-    std::printf("%s\n", ShownLine);
-    std::fflush(stdout);
-    std::_Exit(0);
+    return RunProgram(argc, argv, [](QWidget *window) {
+        if (!QTest::qWaitForWindowExposed(window))
+            return 2;
+        std::printf("%s\n", ShownLine);
+        std::fflush(stdout);
+        std::_Exit(0);
+        return 0;
+    });
 }
 
 } // namespace

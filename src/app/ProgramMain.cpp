@@ -1,0 +1,39 @@
+#include "app/ProgramMain.h"
+
+#include <QApplication>
+
+#include "app/DialogMain.h"
+#include "app/Startup.h"
+#include "common/FontScaling.h"
+#include "platform/SingleInstance.h"
+
+namespace {
+
+// Never deleted: pages, the worker and the device library's callbacks may
+// still reach it while the process ends. Kept in a global so that it stays
+// reachable to the end.
+DialogMain *MainWindow = nullptr;
+
+} // namespace
+
+int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &whenShown)
+{
+    Startup::prepareUserFolder();
+    Startup::setScreenScaling(argc, argv);
+    Startup::purgeOldFiles();
+
+    QApplication app(argc, argv);
+    const double fontFactor = FontScaleFactor();
+
+    // Held until the process ends; the kernel drops it even after a crash.
+    static SingleInstance instance;
+    if (!Startup::claimSingleInstance(instance))
+        return 0;
+
+    MainWindow = new DialogMain(nullptr);
+    ScaleWidgetFonts(MainWindow, fontFactor);
+    MainWindow->show();
+    if (whenShown)
+        return whenShown(MainWindow);
+    return app.exec();
+}
