@@ -24,6 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     MacroRecord record;
     MacroBinding::LoadRecord(name, &record);
     int mode = 0;
-    MacroBinding::RepeatModeOf(MacroBinding::ReadRepeatCode(name), &mode);
+    MacroBinding::RepeatCodeOf(MacroBinding::ReadRepeatCode(name), &mode);
     return 0;
 }
