@@ -103,20 +103,15 @@ bool applySetter(const std::function<void(FlashDataMap &)> &write)
     }
     if (!lockBlock())
         return false;
-    if (BlockStale) {
-        FlashDataMutex().unlock();
-        // The mouse is online and runs another profile whose block is being
-        // read: the read under way fills the control, no notice.
-        qWarning() << "parameter block of the former profile; setting not sent";
-        return false;
-    }
     if (!ownerIsCurrentLocked()) {
         FlashDataMutex().unlock();
-        // The block was never read from this device: sending it would write
-        // another device's (or an empty) block into the mouse. The mouse
-        // answers, so it is not offline: the read under way fills the
-        // control, no notice.
-        qWarning() << "parameter block not read from the current device; setting not sent";
+        // The block was never read from this device, or holds the profile the
+        // mouse ran before its switch: sending it would write another
+        // device's or profile's settings into the mouse. The mouse answers,
+        // so it is not offline: the read under way fills the control, no
+        // notice.
+        qWarning() << "parameter block not read from the current device and profile; setting "
+                      "not sent";
         return false;
     }
     const FlashDataMap before = CurrentFlashDataMap;
