@@ -7,6 +7,7 @@
 #include "buttons/AssignmentLabels.h"
 #include "buttons/MacroFiles.h"
 #include "buttons/MacroSyncLedger.h"
+#include "common/StorageNotice.h"
 
 #include <QDebug>
 
@@ -189,7 +190,7 @@ void Buttoninterface::SyncMacroFile(int k, int param2, const FlashDataMap &DataM
     // The header line must be in place first: the macro editor only appends
     // the events to an existing file.
     if (!WriteMacroFile(name, QString::number(param2))) {
-        qWarning() << "Could not write the file of macro" << name;
+        StorageNotice::Report(StorageNotice::Kind::Macros, MacroFilePath(name));
         return;
     }
     emit PostMsg::GetInstance()->SigButtonToMacro(DataMap, k);

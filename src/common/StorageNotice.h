@@ -18,7 +18,7 @@ enum class Kind
     Registry,    // Registry.ini and the upgrade records
     DeviceCache, // Device_Info/*.bin
     Autostart,   // the desktop's autostart entry
-    Macros,      // usersetting/MacroPage and the button page's macro records
+    Macros,      // usersetting/MacroPage files rebuilt from the mouse's records
     KindCount
 };
 

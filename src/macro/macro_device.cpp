@@ -7,6 +7,7 @@
 #include "buttons/AssignmentLabels.h"
 #include "common/KeyNumberLimit.h"
 #include "common/SharedState.h"
+#include "common/StorageNotice.h"
 #include "device/FlashDataStore.h"
 
 #include <QtDebug>
@@ -89,7 +90,7 @@ void Macro::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
                                        name);
     }
     if (!AppendMacroEvents(name, MacroEventFile::EventsOfRecord(record)))
-        qWarning() << "Events of device macro" << name << "not written to its file";
+        StorageNotice::Report(StorageNotice::Kind::Macros, MacroFilePathOf(name));
     // The shown macro follows its new file unless the user is changing it.
     const bool editing = MacroRecording || EventsChanged || RepeatModeChanged;
     if (name == ShownMacro && name == CurrentMacroName() && !editing)

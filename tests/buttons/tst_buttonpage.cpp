@@ -7,6 +7,7 @@
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "common/StorageNotice.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "device/UpDataParam.h"
@@ -104,6 +105,7 @@ private slots:
     void selectionMarksTheAssignment();
     void mirrorsCoverEverySelector();
     void macroFileFollowsDeviceButKeepsLocalEdits();
+    void failedMacroRebuildIsShown();
     void leftButtonGuardOnNumberButtons();
     void profileSwitchReachesDevice();
     void debounceShownAndSent();
@@ -367,6 +369,29 @@ void TstButtonPage::macroFileFollowsDeviceButKeepsLocalEdits()
     ReadFromMouse(block);
     QCOMPARE(page->ui->BackKey->text(), QString("Macro: ../Escape"));
     QVERIFY(!QFile::exists(MacroFolderPath() + "../Escape.ini"));
+}
+
+// A macro file that cannot be rebuilt from the mouse is not only logged.
+void TstButtonPage::failedMacroRebuildIsShown()
+{
+    // A plain file where the macro folder belongs: no one, root included, can
+    // write a macro file below it.
+    const QString folder = QDir::cleanPath(MacroFolderPath());
+    const QString aside = folder + ".aside";
+    QVERIFY(QDir().rename(folder, aside));
+    QFile blocker(folder);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    StorageNotice::ResetShown();
+    DialogSeam::ScopedAnswer answer;
+    FlashDataMap block = MouseBlock();
+    block.Keys[BackKeyIndex] = {6, 2, 254};
+    SetMacroName(block, BackKeyIndex, "Blocked");
+    ReadFromMouse(block);
+    QVERIFY(QFile::remove(folder));
+    QVERIFY(QDir().rename(aside, folder));
+    QCOMPARE(DialogClasses(answer), QStringList{"UpDateWarning"});
+    QCOMPARE(page->ui->BackKey->text(), QString("Macro: Blocked"));
 }
 
 void TstButtonPage::leftButtonGuardOnNumberButtons()
