@@ -259,6 +259,18 @@ bool UsbServer_SetCurrentConfig(uint8_t index)
                    });
 }
 
+bool UsbServer_GetCurrentConfig(uint8_t *index)
+{
+    logCall("UsbServer_GetCurrentConfig", QString());
+    SimState &state = SimState::instance();
+    std::lock_guard<std::mutex> lock(state.mutex());
+    if (!index || state.takeRefusal("UsbServer_GetCurrentConfig") || state.boundUsb < 0 ||
+        !state.mouseReachable(state.boundUsb))
+        return false;
+    *index = static_cast<uint8_t>(state.mouseOf(state.boundUsb)->currentProfile);
+    return true;
+}
+
 bool UsbServer_SetClearSetting()
 {
     return request("UsbServer_SetClearSetting", QString(),

@@ -121,6 +121,10 @@ bool UsbServer_ReadDPILed();
 bool UsbServer_ReadVersion();
 bool UsbServer_ReadConfig();
 bool UsbServer_SetCurrentConfig(uint8_t index);
+// The onboard profile the bound mouse runs, asked and answered at once (no
+// event): true with *index set; false when nothing is bound, the mouse does
+// not answer or the call is refused.
+bool UsbServer_GetCurrentConfig(uint8_t *index);
 bool UsbServer_SetClearSetting();
 bool UsbServer_SetBatteryOptimizeEnable(bool enable);
 bool UsbServer_EnterDonglePairOnlyCid(uint8_t cid);
