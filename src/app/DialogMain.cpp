@@ -214,12 +214,22 @@ void DialogMain::slotActionExitApp()
 
 void DialogMain::SlotMouseOffLine(int index)
 {
+    // Only a mouse that did not answer is watched and read again when back;
+    // a refusal by an answering mouse leaves the settings read as they are.
+    if (index == MouseNoticeOffline || index == MouseNoticeTimeOut) {
+        DeviceWentOffline = true;
+        ReloadWhenOnline = true;
+    }
+    // One notice of a kind at a time: the same news again while it is shown
+    // would only stack a second notice on the first.
+    if (ShownNoticeKinds.contains(index))
+        return;
+    ShownNoticeKinds.insert(index);
     OfflineNoticeKind = index;
     MouseOffLine notice;
     PlaceDialog(&notice, 0, -20);
-    DeviceWentOffline = true;
-    ReloadWhenOnline = true;
     notice.exec();
+    ShownNoticeKinds.remove(index);
 }
 
 void DialogMain::SlotUpPageLight() {}

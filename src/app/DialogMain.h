@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QSet>
 #include <QString>
 #include <QSystemTrayIcon>
 
@@ -88,4 +89,6 @@ private:
     QString PictureFolder;
     QString OpenText;
     QString ExitText;
+    // Kinds of the mouse notices being shown (SigMouseOffLineo).
+    QSet<int> ShownNoticeKinds;
 };

@@ -1,6 +1,7 @@
 #include "device/DeviceField.h"
 
 #include "app/PostMsg.h"
+#include "common/NoticeChoice.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
 
@@ -66,11 +67,18 @@ bool DeviceField::Write(const std::function<bool()> &write)
         hub, &PostMsg::SigMouseOffLineo, hub, [&notices](int) { ++notices; }, Qt::DirectConnection);
     const bool accepted = write();
     QObject::disconnect(counter);
-    // A mouse whose block is still being read is not refusing: the read
-    // under way fills the control.
-    if (!accepted && notices == 0 && FlashDataBelongsToCurrentDevice()) {
+    if (accepted || notices != 0)
+        return accepted;
+    // The mouse answers. Before its settings are read (or read again after a
+    // profile switch) a change cannot be placed in its block: the user is
+    // told to wait for the read under way. Otherwise the mouse itself did
+    // not take the change.
+    if (FlashDataBelongsToCurrentDevice()) {
         qWarning() << "the mouse did not take the change";
-        emit hub->SigMouseOffLineo(1);
+        emit hub->SigMouseOffLineo(MouseNoticeRefused);
+    } else {
+        qWarning() << "change made before the mouse's settings were read; put back";
+        emit hub->SigMouseOffLineo(MouseNoticeStillReading);
     }
     return accepted;
 }

@@ -39,8 +39,9 @@ public:
     // page is being filled from it and no read of it is under way.
     static bool WritesOpen();
     // Runs one write to the mouse (a setter or a direct device call). When
-    // it fails and told the user nothing itself, the user is told the mouse
-    // did not answer; so every refusal gives one notice.
+    // it fails and told the user nothing itself, the user is told why: the
+    // mouse did not take the change, or its settings are still being read;
+    // so every refusal gives one notice.
     static bool Write(const std::function<bool()> &write);
     // Runs `show` with the signals of `control` blocked.
     static void Silently(QObject *control, const std::function<void()> &show);

@@ -7,6 +7,7 @@
 #include "buttons/MacroFiles.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
+#include "common/NoticeChoice.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
@@ -608,7 +609,7 @@ void TstAssignMenu::macroRefusedByMouse_data()
     QTest::addColumn<bool>("offline");
     QTest::addColumn<int>("notice"); // SigMouseOffLineo's argument
     QTest::newRow("offline") << true << 0;
-    QTest::newRow("refusing") << false << 1;
+    QTest::newRow("refusing") << false << int(MouseNoticeRefused);
 }
 
 void TstAssignMenu::macroRefusedByMouse()

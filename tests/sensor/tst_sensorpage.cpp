@@ -5,6 +5,7 @@
 #include "app/PostMsg.h"
 #include "app/PreVier.h"
 #include "common/LabelCatalogue.h"
+#include "common/NoticeChoice.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
@@ -350,11 +351,14 @@ void TstSensorPage::controlPutBack()
     QCOMPARE(MouseValue(control, mouse), MouseValue(control, before));
     QCOMPARE(LevelTexts(), levelsBefore);
     CheckSummary(mouse);
-    if (fault == ReadUnderWay || fault == NotReadYet) {
+    if (fault == ReadUnderWay) {
         QVERIFY(offline.isEmpty());
     } else {
         QCOMPARE(offline.count(), 1);
-        QCOMPARE(offline.first().at(0).toInt(), fault == Refusing ? 1 : 0);
+        const int expected = fault == Refusing     ? MouseNoticeRefused
+                             : fault == NotReadYet ? MouseNoticeStillReading
+                                                   : MouseNoticeOffline;
+        QCOMPARE(offline.first().at(0).toInt(), expected);
     }
     // Nothing stays locked until the next read.
     QVERIFY(sensor->ui->frameDpi->ui->horizontalSliderC->isEnabled());

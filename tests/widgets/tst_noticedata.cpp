@@ -49,6 +49,8 @@ void tst_NoticeData::shippedTextsAndPictures_data()
         if (name == QLatin1String("MouseOffLine")) {
             QTest::newRow("MouseOffLine offline") << name << 0;
             QTest::newRow("MouseOffLine time-out") << name << 1;
+            QTest::newRow("MouseOffLine refused") << name << 2;
+            QTest::newRow("MouseOffLine still reading") << name << 3;
         } else if (name == QLatin1String("InportFail")) {
             QTest::newRow("InportFail no profile") << name << 1;
             QTest::newRow("InportFail mismatch") << name << 2;

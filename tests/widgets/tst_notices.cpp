@@ -35,6 +35,8 @@ void fillCatalogue()
                               "Repair",
                               "DialogOffline",
                               "TimeOut",
+                              "DialogRefused",
+                              "DialogStillReading",
                               "DialogKeepLeftKey",
                               "DialogConfigError",
                               "DialogEConfigMismatch",
@@ -89,6 +91,7 @@ private slots:
     void returnKey();
     void offlineNoticeKind_data();
     void offlineNoticeKind();
+    void offlineNoticeClosesWhenMouseIsBack_data();
     void offlineNoticeClosesWhenMouseIsBack();
     void importResult_data();
     void importResult();
@@ -348,6 +351,8 @@ void tst_Notices::offlineNoticeKind_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("offline") << 0 << "infoTips.DialogOffline";
     QTest::newRow("time-out") << 1 << "infoTips.TimeOut";
+    QTest::newRow("refused") << 2 << "infoTips.DialogRefused";
+    QTest::newRow("still reading") << 3 << "infoTips.DialogStillReading";
 }
 
 void tst_Notices::offlineNoticeKind()
@@ -363,9 +368,25 @@ void tst_Notices::offlineNoticeKind()
     QCOMPARE(labelText(&notice), text);
 }
 
+void tst_Notices::offlineNoticeClosesWhenMouseIsBack_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("offline") << 0 << true;
+    QTest::newRow("time-out") << 1 << true;
+    // The mouse answering again says nothing about a refused change or a
+    // read still under way: the user closes those.
+    QTest::newRow("refused") << 2 << false;
+    QTest::newRow("still reading") << 3 << false;
+}
+
 void tst_Notices::offlineNoticeClosesWhenMouseIsBack()
 {
+    QFETCH(int, kind);
+    QFETCH(bool, closes);
+    OfflineNoticeKind = kind;
     MouseOffLine notice;
+    OfflineNoticeKind = 0;
     bool closedBySignal = false;
     const auto previous = DialogSeam::setExecHandler([&](QDialog &dialog) {
         QVERIFY(dialog.isVisible());
@@ -374,7 +395,7 @@ void tst_Notices::offlineNoticeClosesWhenMouseIsBack()
     });
     QCOMPARE(notice.exec(), int(QDialog::Rejected));
     DialogSeam::setExecHandler(previous);
-    QVERIFY(closedBySignal);
+    QCOMPARE(closedBySignal, closes);
 }
 
 void tst_Notices::importResult_data()
