@@ -44,6 +44,16 @@ void fullRead(const unsigned char *payload, int payloadLen)
         qWarning() << "parameter block answer refused by the parser; ignored";
         return;
     }
+    // A profile taken on the mouse while the read was on its way: the answer
+    // may hold the former profile, and its write-back would copy it into the
+    // new one. It is dropped and the profile the mouse runs is read.
+    int profile = -1;
+    if (!ReadAnswerOfRunningProfile(&profile)) {
+        qWarning() << "the mouse took another profile during the read; read again";
+        NoteDeviceProfile(profile);
+        RequestProfileRead();
+        return;
+    }
     const DeviceAllInfo info = CurrentDeviceSnapshot();
     FlashDataOwnerInfo owner;
     owner.Path = QString::fromUtf8(CurrentDevicePathCopy());
@@ -81,7 +91,11 @@ void fullRead(const unsigned char *payload, int payloadLen)
         ClearSpareMacroSlots(block, keyLists);
     }
 
-    ReplaceAndSendFlashData(block, owner);
+    ReplaceAndSendFlashData(block, owner, profile);
+    // The mouse left the read's profile just before the write-back: nothing
+    // was sent, and the new profile's read is on its way.
+    if (FlashDataAwaitingRead())
+        return;
 
     ButtonPageUpdated = false;
     LightPageUpdated = false;
@@ -95,19 +109,6 @@ void fullRead(const unsigned char *payload, int payloadLen)
     // A pending worker request is left alone: it may be for another device
     // chosen since this read was asked for (the pass takes its own request).
     DeviceAnswered = true;
-}
-
-// The mouse took another onboard profile: the block held is the former
-// profile's. The worker reads the new one on the road of any read (wait
-// dialog, pages, cache); the setters refuse until it is in.
-void readAfterProfileSwitch()
-{
-    postToGui([] {
-        // A pass binds and reads only when something changed since the last.
-        LastRunOnline = false;
-        if (WorkerThread)
-            WorkerThread->RequestRun();
-    });
 }
 
 void resetFollowUp()
@@ -136,6 +137,7 @@ void resetFollowUp()
             emit hub->SigLongRangeMode(longRange == 1);
         }
     }
+    NoteReadRequested();
     UsbServer_ReadAllFlashData();
     ClearUnusedMacros = true;
     SkipReceiverQueries = true;
@@ -197,6 +199,18 @@ void parametersEvent(int sub, const unsigned char *payload, int payloadLen)
 } // namespace
 
 int Worker::SettingsRefreshMs = 3000;
+
+// The block held is another profile's: the worker reads the new one on the
+// road of any read (pages, cache); the setters refuse until it is in.
+void RequestProfileRead()
+{
+    ProfileReadPending = true;
+    RelinkPending = true;
+    postToGui([] {
+        if (WorkerThread)
+            WorkerThread->RequestRun();
+    });
+}
 
 QList<int> ClearSpareMacroSlots(FlashDataMap &block, const QList<QStringList> &keyParamLists)
 {
@@ -286,7 +300,7 @@ void OnDeviceEvent(const unsigned char *hdr, int hdrLen, const unsigned char *pa
     case VidEventProfile:
         if (payloadLen == 1) {
             if (NoteDeviceProfile(payload[0]))
-                readAfterProfileSwitch();
+                RequestProfileRead();
             emit hub->SigUpDataConfigUI(4, payload[0], true);
         } else {
             emit hub->SigUpDataConfigUI(0, 0, false);

@@ -58,6 +58,8 @@ std::atomic<bool> DeviceAnswered{false};
 std::atomic<bool> SettingsRefreshPending{false};
 std::atomic<bool> ClearUnusedMacros{false};
 std::atomic<bool> SkipReceiverQueries{false};
+std::atomic<bool> RelinkPending{false};
+std::atomic<bool> ProfileReadPending{false};
 
 DeviceAllInfo CurrentDeviceSnapshot()
 {

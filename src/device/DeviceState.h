@@ -65,6 +65,13 @@ extern std::atomic<bool> DeviceAnswered;
 extern std::atomic<bool> SettingsRefreshPending;
 extern std::atomic<bool> ClearUnusedMacros;
 extern std::atomic<bool> SkipReceiverQueries;
+// The library's link to the current device was lost (a flash or a repair
+// made the device leave and come back) or holds a read of a profile the mouse
+// no longer runs: the next pass binds again and reads, whatever else changed.
+extern std::atomic<bool> RelinkPending;
+// The next read is of a profile the mouse has just taken: its wait ends as
+// soon as the pages show it (the fixed hold is for opening a device).
+extern std::atomic<bool> ProfileReadPending;
 
 // "v" + major in decimal + "." + minor as two upper-case hex digits.
 QString VersionText(int releaseNumber);

@@ -2,6 +2,7 @@
 
 #include "app/PostMsg.h"
 #include "device/DeviceState.h"
+#include "device/Worker.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QMutexLocker>
 #include <QThread>
 
+#include <atomic>
 #include <cstring>
 #include <functional>
 
@@ -29,6 +31,12 @@ FlashDataOwnerInfo BlockOwner; // guarded by FlashDataMutex()
 // again. Both guarded by FlashDataMutex().
 int BlockProfile = -1;
 bool BlockStale = false;
+// The profile the mouse ran when the block was read or imported, as the
+// library told at once (-1 when it could not); guarded by FlashDataMutex().
+int BlockReadProfile = -1;
+// The profile the mouse ran when the last whole read was asked for (-1
+// unknown). Written on the worker and event threads.
+std::atomic<int> RequestedReadProfile{-1};
 
 // What readers see: a copy of the block and its owner, refreshed under
 // FlashDataMutex() after every change. Its own lock is held only while a copy
@@ -92,6 +100,27 @@ void notifyOffline()
     emit PostMsg::GetInstance()->SigMouseOffLineo(0);
 }
 
+// With FlashDataMutex() held. Before the block goes to the mouse: when the
+// library can tell at once which profile the mouse runs and that is no longer
+// the profile the block was read from (a switch on the mouse whose report was
+// lost or is still on its way), the block is marked stale and false returned;
+// the caller sends nothing and asks for a read (RequestProfileRead, after
+// unlocking).
+bool readProfileStillRunsLocked()
+{
+    if (BlockReadProfile < 0)
+        return true;
+    uint8_t running = 0;
+    if (!UsbServer_GetCurrentConfig(&running) || running == BlockReadProfile)
+        return true;
+    qWarning() << "the mouse runs profile" << running + 1 << "but the block is profile"
+               << BlockReadProfile + 1 << "; not sent, read again";
+    BlockProfile = running;
+    BlockStale = true;
+    publishLocked();
+    return false;
+}
+
 // The pattern of every setter: online test, owner test, write, send, and the
 // block put back when the device did not take it (the caller puts its control
 // back, so block and control stay what the device holds).
@@ -112,6 +141,11 @@ bool applySetter(const std::function<void(FlashDataMap &)> &write)
         // notice.
         qWarning() << "parameter block not read from the current device and profile; setting "
                       "not sent";
+        return false;
+    }
+    if (!readProfileStillRunsLocked()) {
+        FlashDataMutex().unlock();
+        RequestProfileRead();
         return false;
     }
     const FlashDataMap before = CurrentFlashDataMap;
@@ -196,6 +230,22 @@ bool NoteDeviceProfile(int profile)
     return switched;
 }
 
+void NoteReadRequested()
+{
+    uint8_t running = 0;
+    RequestedReadProfile = UsbServer_GetCurrentConfig(&running) ? int(running) : -1;
+}
+
+bool ReadAnswerOfRunningProfile(int *profile)
+{
+    const int asked = RequestedReadProfile;
+    uint8_t running = 0;
+    const int now = UsbServer_GetCurrentConfig(&running) ? int(running) : -1;
+    if (profile)
+        *profile = now;
+    return asked < 0 || now < 0 || asked == now;
+}
+
 bool ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
 {
     if (!lockBlock())
@@ -204,23 +254,31 @@ bool ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner
     BlockOwner = owner;
     BlockProfile = -1;
     BlockStale = false;
+    BlockReadProfile = -1;
     publishLocked();
     FlashDataMutex().unlock();
     return true;
 }
 
-bool ReplaceAndSendFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
+bool ReplaceAndSendFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner,
+                             int profile)
 {
     if (!lockBlock())
         return false;
     CurrentFlashDataMap = block;
     BlockOwner = owner;
     // A fresh read: the mouse names its profile right after the block.
-    BlockProfile = -1;
+    BlockProfile = profile;
     BlockStale = false;
-    const bool sent = ProtocolDataUpdate(&CurrentFlashDataMap);
+    BlockReadProfile = profile;
+    bool sent = false;
+    const bool running = readProfileStillRunsLocked();
+    if (running)
+        sent = ProtocolDataUpdate(&CurrentFlashDataMap);
     publishLocked();
     FlashDataMutex().unlock();
+    if (!running)
+        RequestProfileRead();
     return sent;
 }
 
@@ -239,6 +297,8 @@ bool ImportFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
     } else {
         // The profile the mouse runs now holds the imported block.
         BlockStale = false;
+        uint8_t running = 0;
+        BlockReadProfile = UsbServer_GetCurrentConfig(&running) ? int(running) : -1;
     }
     publishLocked();
     FlashDataMutex().unlock();
@@ -253,7 +313,10 @@ FlashDataMap ApplyDeviceAnswer(const std::function<void(FlashDataMap &)> &change
         return copy;
     }
     FlashDataMap result;
-    if (ownerIsCurrentLocked()) {
+    const bool owned = ownerIsCurrentLocked();
+    // An answer sent back into a profile the mouse left would overwrite it.
+    const bool switched = owned && send && !readProfileStillRunsLocked();
+    if (owned && !switched) {
         change(CurrentFlashDataMap);
         if (send)
             ProtocolDataUpdate(&CurrentFlashDataMap);
@@ -264,6 +327,8 @@ FlashDataMap ApplyDeviceAnswer(const std::function<void(FlashDataMap &)> &change
         change(result);
     }
     FlashDataMutex().unlock();
+    if (switched)
+        RequestProfileRead();
     return result;
 }
 
@@ -274,6 +339,7 @@ bool ClearFlashDataOwner()
     BlockOwner = FlashDataOwnerInfo();
     BlockProfile = -1;
     BlockStale = false;
+    BlockReadProfile = -1;
     publishLocked();
     FlashDataMutex().unlock();
     return true;
@@ -292,11 +358,15 @@ bool SendFlashData()
     if (!lockBlock())
         return false;
     bool sent = false;
-    if (ownerIsCurrentLocked())
-        sent = ProtocolDataUpdate(&CurrentFlashDataMap);
-    else
+    const bool owned = ownerIsCurrentLocked();
+    const bool switched = owned && !readProfileStillRunsLocked();
+    if (!owned)
         qWarning() << "parameter block not read from the current device; not sent";
+    else if (!switched)
+        sent = ProtocolDataUpdate(&CurrentFlashDataMap);
     FlashDataMutex().unlock();
+    if (switched)
+        RequestProfileRead();
     return sent;
 }
 

@@ -59,8 +59,19 @@ bool IsCurrentDeviceOwner(const FlashDataOwnerInfo &owner);
 bool ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner);
 // Replaces the block and its owner and sends the new block, in one step under
 // the lock (the write-back of a full read: the block stays, as it is what the
-// device holds, even when the send fails). Returns the send's result.
-bool ReplaceAndSendFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner);
+// device holds, even when the send fails). `profile` is the onboard profile
+// the block was read from (-1 unknown): when the mouse no longer runs it, the
+// block is kept as stale, nothing is sent and another read is asked for.
+// Returns the send's result.
+bool ReplaceAndSendFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner,
+                             int profile = -1);
+// A whole read is being asked for: notes which profile the mouse runs now,
+// when the library can tell at once.
+void NoteReadRequested();
+// A whole read's answer came: false when the mouse has taken another profile
+// since the read was asked for (the answer may be the former profile's and
+// must be dropped). `profile` gets the profile it runs now (-1 unknown).
+bool ReadAnswerOfRunningProfile(int *profile);
 // A profile import: replaces and sends in one step; when the device does not
 // take the block, block and owner stay what they were. The send's result.
 bool ImportFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner);
@@ -69,6 +80,11 @@ bool ImportFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
 // Returns the block as it is afterwards; for another device's block, a copy
 // with the change applied, so the pages still show what the device said.
 FlashDataMap ApplyDeviceAnswer(const std::function<void(FlashDataMap &)> &change, bool send);
+// Every write of the whole block first asks the mouse, where the library can
+// tell at once, which profile it runs; when that is not the block's, nothing
+// is sent, the block counts as stale (as after a reported switch) and the new
+// profile is read.
+
 // The block no longer describes any device.
 bool ClearFlashDataOwner();
 

@@ -136,6 +136,10 @@ void Worker::SlotCheckOnline()
         ReloadWhenOnline = false;
         RequestRun();
     }
+    // The device came back after a flash or a repair; it is bound and read
+    // again once no firmware run holds the device checks.
+    if (RelinkPending && OnlinePollEnabled && DevicePageActive == 1 && !isRunning())
+        RequestRun();
 }
 
 void Worker::run()
@@ -152,8 +156,10 @@ void Worker::run()
 
     const DeviceAllInfo info = CurrentDeviceSnapshot();
     const bool unchanged = info.Path == LastPath && info.ReceiverType == LastReceiverType &&
-                           LastRunOnline == DeviceOnline && !SettingsRefreshPending;
+                           LastRunOnline == DeviceOnline && !SettingsRefreshPending &&
+                           !RelinkPending;
     if (!unchanged && DevicePageActive == 1) {
+        RelinkPending = false;
         PostMsg *hub = PostMsg::GetInstance();
         const bool online = UsbFinderC_GetDeviceOnLine(path);
         const QString infoPath = info.Path;
@@ -168,13 +174,19 @@ void Worker::run()
                 }
             },
             Qt::QueuedConnection);
+        const bool profileRead = ProfileReadPending.exchange(false);
         if (online) {
             if (SettingsRefreshPending.exchange(false))
                 emit hub->SigUpDataParam(1);
+            else if (profileRead)
+                emit hub->SigUpDataParam(2);
             else if (!ParamUpdateRunning)
                 emit hub->SigUpDataParam(0);
         } else {
             DeviceWentOffline = true;
+            // The binding below asks a silent mouse in vain: the poll that
+            // finds it answering starts the read it missed.
+            ReloadWhenOnline = true;
             FlashDataMap cached;
             if (ReadFlashDataCache(SelectedCacheNameSafe(), cached)) {
                 emit hub->SigUpDataLightUIButton(cached);
@@ -184,12 +196,16 @@ void Worker::run()
             } else {
                 emit hub->SigFormReset();
             }
+            // What the pages show is the last known state, not the mouse's:
+            // the user learns at once that the mouse does not answer.
+            emit hub->SigMouseOffLineo(0);
         }
         LastPath = info.Path;
         LastReceiverType = info.ReceiverType;
         UsbServerC_Start(path, path, OnDeviceEvent);
         qDebug() << "OnlinA";
         UsbServer_SetPCDriverStatus(1);
+        NoteReadRequested();
         UsbServer_ReadAllFlashData();
         LastRunOnline = DeviceOnline.load();
         qDebug() << "OnlinB";

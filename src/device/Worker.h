@@ -75,6 +75,9 @@ void OnDeviceEvent(const unsigned char *hdr, int hdrLen, const unsigned char *pa
                    int payloadLen);
 // Follow-up reads after a status-change event (library thread).
 void RefreshChangedValues();
+// The mouse runs another profile than the block held: reads it on the road
+// of any read, its wait ending as soon as the pages show it. Any thread.
+void RequestProfileRead();
 // The first full read after a factory reset keeps only the macros of the key
 // slots whose default function is a macro: keyParamLists[i] is the list
 // Drive<n>/KeyParam<i + 1>, and slot i is kept when its first item is "0x05".

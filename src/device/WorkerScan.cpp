@@ -69,6 +69,32 @@ void Worker::ScanDevices(QStringList vids, QStringList pids)
         });
 }
 
+namespace {
+// The current device's path while a scan of the device page misses it (a
+// device being flashed or repaired leaves normal mode and comes back).
+QString MissingPath;
+
+// A device that left and came back has lost the library's link: it is bound
+// and read again as a re-plugged device is, once the device checks are
+// allowed again (the worker's poll waits for the end of a firmware run).
+void noteCurrentDevicePresence(const QString &currentPath)
+{
+    if (currentPath.isEmpty())
+        return;
+    bool found = false;
+    for (const DeviceAllInfo &entry : qAsConst(ModelDevices))
+        found = found || entry.Path == currentPath;
+    if (!found) {
+        MissingPath = currentPath;
+    } else if (MissingPath == currentPath) {
+        MissingPath.clear();
+        RelinkPending = true;
+        if (OnlinePollEnabled && DevicePageActive == 1 && WorkerThread)
+            WorkerThread->RequestRun();
+    }
+}
+} // namespace
+
 void OnDeviceUsbChanged()
 {
     PostMsg *hub = PostMsg::GetInstance();
@@ -78,6 +104,7 @@ void OnDeviceUsbChanged()
     ModelDevices.clear();
     if (WorkerThread)
         WorkerThread->ScanDevices(lists.Vids, lists.Pids);
+    noteCurrentDevicePresence(CurrentDeviceInfo.Path);
 
     if (ModelDevices.isEmpty()) {
         if (OnlinePollEnabled) {
