@@ -244,9 +244,17 @@ void Dialog::SlotIsUsb(bool Usb, bool)
 
 void Dialog::SlotUpDataParam(int index)
 {
-    WaitDialog->StartTimer();
-    if (index == 1)
-        WaitDialog->ResetMode = true;
+    if (index == 2) {
+        // A profile the mouse has just taken: a wait already shown covers
+        // its read too; otherwise the wait ends as soon as the pages show it.
+        if (WaitDialog->isVisible())
+            return;
+        WaitDialog->StartProfileWait();
+    } else {
+        WaitDialog->StartTimer();
+        if (index == 1)
+            WaitDialog->ResetMode = true;
+    }
     // Already waiting: the restarted timer is enough, no second modal loop.
     if (WaitDialog->isVisible())
         return;

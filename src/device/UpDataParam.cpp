@@ -22,6 +22,7 @@
 int UpDataParam::TimerMs = 2500;
 int UpDataParam::WaitStepMs = 500;
 int UpDataParam::ResetHoldMs = 2000;
+int UpDataParam::ProfileWaitStepMs = 10;
 
 namespace {
 
@@ -68,17 +69,28 @@ void UpDataParam::StartTimer()
     Timer->start(TimerMs);
 }
 
+void UpDataParam::StartProfileWait()
+{
+    // The read was asked for after this wait was: flags still set are an
+    // earlier read's (a reset wait leaves them set).
+    ButtonPageUpdated = false;
+    LightPageUpdated = false;
+    SensorPageUpdated = false;
+    ProfileMode = true;
+    Timer->start(0);
+}
+
 void UpDataParam::SlotAllLanguage(int index)
 {
     ui->label->setText(InfoTipsLabels[index].value(QStringLiteral("DialogUpdating")));
 }
 
-bool UpDataParam::WaitForPages()
+bool UpDataParam::WaitForPages(int stepMs, int checks)
 {
-    for (int check = 0; check < 12; ++check) {
+    for (int check = 0; check < checks; ++check) {
         if (ButtonPageUpdated && LightPageUpdated && SensorPageUpdated)
             return true;
-        processEventsFor(WaitStepMs);
+        processEventsFor(stepMs);
     }
     return false;
 }
@@ -100,11 +112,13 @@ void UpDataParam::onTimeupDestroy()
     // Each mode serves the run it was set for; the next run starts plain.
     const bool reset = ResetMode;
     const bool import = ImportMode;
+    const bool profile = ProfileMode && !reset && !import;
     ResetMode = false;
     ImportMode = false;
+    ProfileMode = false;
 
     if (reset) {
-        LastWaitSucceeded = WaitForPages();
+        LastWaitSucceeded = WaitForPages(WaitStepMs, 12);
         QThread::msleep(static_cast<unsigned long>(ResetHoldMs));
         close();
         if (!LastWaitSucceeded)
@@ -147,7 +161,11 @@ void UpDataParam::onTimeupDestroy()
         return;
     }
 
-    LastWaitSucceeded = WaitForPages();
+    // A profile's read shows as soon as the pages have it; the read wait's
+    // longest wait still bounds it.
+    LastWaitSucceeded =
+        profile ? WaitForPages(ProfileWaitStepMs, 12 * WaitStepMs / qMax(1, ProfileWaitStepMs))
+                : WaitForPages(WaitStepMs, 12);
     if (LastWaitSucceeded) {
         ButtonPageUpdated = false;
         LightPageUpdated = false;

@@ -33,6 +33,11 @@ public:
     // Starts the 2500 ms single-shot timer; the caller then sets the mode,
     // places the dialog and runs it.
     void StartTimer();
+    // The wait of a profile the mouse has just taken: no fixed hold, the
+    // dialog closes as soon as the three pages show the read (or reports a
+    // time-out after the read wait's longest wait). The caller then places
+    // and runs it.
+    void StartProfileWait();
 
     // Profile reader: 0 fits (the block is in `out`), 1 unreadable or not a
     // profile, 2 another sensor or too many DPI levels for the current model.
@@ -55,13 +60,17 @@ public:
     static int TimerMs;
     static int WaitStepMs;
     static int ResetHoldMs;
+    // How often the profile wait looks at the pages (ms).
+    static int ProfileWaitStepMs;
 
 private slots:
     void onTimeupDestroy();
     void SlotAllLanguage(int index);
 
 private:
-    bool WaitForPages();
+    // At most `checks` looks at the three page flags, `stepMs` apart.
+    bool WaitForPages(int stepMs, int checks);
+    bool ProfileMode = false;
     void ShowBlock(const FlashDataMap &block);
 
     std::unique_ptr<Ui::UpDataParam> ui;
