@@ -194,6 +194,7 @@ void TstMouseBack::sleepingMouseIsReadWhenItWakes()
     // Awake, but its settings are not read yet: the change goes back, with
     // one notice saying why.
     notices.clear();
+    SimClearCallLog();
     QVERIFY(SimSetMouseOnline(Wireless, true));
     const FlashDataMap before = DeviceFixture::MouseBlock(Wireless);
     QVERIFY(before.ReportRateCode != 8 && before.ReportRateCode != 4);
@@ -207,7 +208,6 @@ void TstMouseBack::sleepingMouseIsReadWhenItWakes()
 
     // The online poll finds it and reads it; the next change reaches it.
     notices.clear();
-    SimClearCallLog();
     readAgainAndWait();
     rateButton("Button250HZ")->click();
     QCOMPARE(int(DeviceFixture::MouseBlock(Wireless).ReportRateCode), 4);
