@@ -512,7 +512,12 @@ void TstSensorPage::defaultsWithoutDeviceData()
     QVERIFY(dpi->LevelButton(1)->isChecked());
     QCOMPARE(dpi->LevelButton(0)->text(), QString("400"));
     QCOMPARE(dpi->ui->horizontalSliderC->maximum(), 12000);
-    QCOMPARE(dpi->ui->spinBoxA->value(), 1600);
+    // Level buttons, number box, slider and summary panel show one DPI: the
+    // selected level's.
+    QCOMPARE(dpi->LevelButton(1)->text(), QString("800"));
+    QCOMPARE(dpi->ui->spinBoxA->value(), 800);
+    QCOMPARE(dpi->ui->horizontalSliderC->value(), 800);
+    QCOMPARE(DeviceFixture::FindChildOrFail<QLabel>(summary, "DpiValue")->text(), QString("800"));
     QVERIFY(sensor->ui->frameRate->ui->Button1000HZ->isChecked());
     QVERIFY(!sensor->ui->Performance->isChecked());
     QCOMPARE(advanced->ui->frameClose->ui->StopClose->currentIndex(), 2);
