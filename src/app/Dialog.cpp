@@ -5,6 +5,7 @@
 #include "buttons/Buttoninterface.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
+#include "device/DeviceCatalogue.h"
 #include "device/FlashDataStore.h"
 #include "device/UpDataParam.h"
 #include "light/LampLight.h"
@@ -106,6 +107,8 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog)
     connect(hub, SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
     connect(hub, SIGNAL(SigBattery(bool, int, bool)), this, SLOT(SlotBattery(bool, int, bool)),
             Qt::BlockingQueuedConnection);
+    connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this,
+            SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
 
     ui->label_3->hide();
 }
@@ -273,8 +276,26 @@ void Dialog::SlotStartRecord(int index)
         button->setEnabled(enable);
 }
 
+void Dialog::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
+{
+    HasBattery = !(SelectInfo.Wired && DeviceCatalogue::IsWiredOnly(SelectInfo.DriveIndex));
+    ShowBatteryGauge(HasBattery);
+}
+
+void Dialog::ShowBatteryGauge(bool shown)
+{
+    ui->label_2->setVisible(shown);
+    ui->BatteryButtonC->setVisible(shown);
+    ui->progressBar->setVisible(shown);
+    if (!shown)
+        ui->label->hide();
+}
+
 void Dialog::SlotBattery(bool IsCharg, int Number, bool IsText)
 {
+    // A mouse without a battery may still answer the battery query.
+    if (!HasBattery)
+        return;
     ui->label->setVisible(IsCharg);
     ui->progressBar->setValue(Number);
     ui->label_2->setText(QString::number(Number) + (IsText ? "%" : ""));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/vidide/DeviceAllInfo.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -60,6 +62,7 @@ private slots:
     void SlotUpDataParam(int index);
     void SlotStartRecord(int index);
     void SlotBattery(bool IsCharg, int Number, bool IsText);
+    void SlotSelectMouseInfo(DeviceAllInfo SelectInfo);
     void SlotMouseIndex(int index);
     void on_CloseButton_clicked();
     void on_FormSetting_clicked();
@@ -75,6 +78,7 @@ private:
     void ApplyStyleSheets();
     void SetBackground(const QString &picture);
     void WriteCache();
+    void ShowBatteryGauge(bool shown);
 
     Ui::Dialog *ui = nullptr;
     QButtonGroup *PageButtons = nullptr;
@@ -87,4 +91,6 @@ private:
     FormSetting *PageFormSetting = nullptr;
     UpDataParam *WaitDialog = nullptr;
     QString PictureFolder;
+    // False for a mouse that only works on its cable: it has no battery.
+    bool HasBattery = true;
 };

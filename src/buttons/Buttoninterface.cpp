@@ -67,6 +67,7 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     ApplyLabelStyleSheets();
 
     QObject *hub = PostMsg::GetInstance();
+    BindProfileBox();
     connect(hub, SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this,
             SLOT(SlotUpDataButtonUIButton(FlashDataMap)), Qt::BlockingQueuedConnection);
     connect(hub, SIGNAL(SigUpDataConfigUI(int, int, bool)), this,

@@ -6,6 +6,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include "device/DeviceField.h"
 #include "platform/vidide/FlashDataMap.h"
 
 class QButtonGroup;
@@ -270,6 +271,10 @@ private:
 
     // Profiles (buttoninterface_profile.cpp).
     void PlaceDialog(QWidget *dialog, int dx, int dy) const;
+    // The profile box shows the profile the mouse runs; a switch it refuses
+    // puts the box back with one notice.
+    void BindProfileBox();
+    DeviceField ProfileField;
 
     // Macros (buttoninterface_macros.cpp).
     // Tells the user why macro name was not sent to a button.

@@ -21,6 +21,14 @@ DebounceTime::DebounceTime(QWidget *parent) : QFrame(parent), ui(new Ui_Debounce
     const QString selection = ThemeColorText("ComboxSelectColor");
     ui->Debunce->setStyleSheet(ThemeStyles::Combo(PictureFolder, text, background, selection));
     ThemeStyles::SetComboList(ui->Debunce, selection);
+
+    DebounceField = DeviceField(
+        ui->Debunce, [](int ms) { return SetDebounceTime(ms); },
+        [this](int ms) { ui->Debunce->setCurrentIndex(ms); },
+        [this](int ms) {
+            emit PostMsg::GetInstance()->SigDebunce(ms < 0 ? QString()
+                                                           : ui->Debunce->currentText());
+        });
 }
 
 DebounceTime::~DebounceTime()
@@ -35,18 +43,8 @@ int DebounceTime::CurrentIndex() const
 
 void DebounceTime::SetCurrentDebounce(int ms)
 {
-    if (ms < 0 || ms >= ui->Debunce->count()) {
-        // No item for this value: show none rather than a wrong one, and do
-        // not let the change handler write anything back.
-        const QSignalBlocker blocker(ui->Debunce);
-        ui->Debunce->setCurrentIndex(-1);
-        LastDebounceMs = -1;
-        emit PostMsg::GetInstance()->SigDebunce(QString());
-        return;
-    }
-    LastDebounceMs = ms;
-    ui->Debunce->setCurrentIndex(ms);
-    emit PostMsg::GetInstance()->SigDebunce(ui->Debunce->currentText());
+    // No item for this value: show none rather than a wrong one.
+    DebounceField.Fill(ms < 0 || ms >= ui->Debunce->count() ? -1 : ms);
 }
 
 void DebounceTime::SetItemText(int index, const QString &suffix)
@@ -58,16 +56,9 @@ void DebounceTime::SetItemText(int index, const QString &suffix)
 
 void DebounceTime::on_Debunce_currentIndexChanged(int index)
 {
-    if (!DeviceDataReady || index < 0)
+    if (index < 0 || !DebounceField.Change(index))
         return;
-    if (!SetDebounceTime(index)) {
-        const QSignalBlocker blocker(ui->Debunce);
-        ui->Debunce->setCurrentIndex(LastDebounceMs);
-        return;
-    }
-    LastDebounceMs = index;
-    emit PostMsg::GetInstance()->SigDebunce(ui->Debunce->currentText());
-    if (index <= 7 && !ButtonPageFilling) {
+    if (index <= 7) {
         LessThree notice;
         const QPoint corner = mapToGlobal(QPoint(0, 0));
         notice.move(corner.x() + (width() - notice.width()) / 2 - 409,

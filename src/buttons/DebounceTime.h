@@ -1,13 +1,16 @@
 #pragma once
 
+#include "device/DeviceField.h"
+
 #include <QFrame>
 #include <QString>
 
 class Ui_DebounceTime;
 
 // The debounce-time widget of the button page: a drop-down of 0 to 15 ms.
-// A user's pick is written to the device through SetDebounceTime; the shown
-// text goes to the summary panel through SigDebunce.
+// A user's pick is written to the device through SetDebounceTime (put back
+// with one notice when the mouse does not take it); the value the mouse
+// holds goes to the summary panel through SigDebunce.
 class DebounceTime : public QFrame
 {
     Q_OBJECT
@@ -27,12 +30,16 @@ public:
     // The index shown, -1 when none.
     int CurrentIndex() const;
 
-    // -1 until the first value came from the page or the device.
-    int LastDebounceMs = -1;
+    // The value the mouse holds; -1 until the first value came from the
+    // page or the device, or when it has no item.
+    int HeldDebounceMs() const { return DebounceField.Held(); }
     QString PictureFolder;
 
     Ui_DebounceTime *ui = nullptr;
 
 private slots:
     void on_Debunce_currentIndexChanged(int index);
+
+private:
+    DeviceField DebounceField;
 };

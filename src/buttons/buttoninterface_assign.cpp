@@ -9,6 +9,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
+#include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
 
 #include <QButtonGroup>
@@ -16,8 +17,16 @@
 #include <QScrollBar>
 
 #include <cstring>
+#include <functional>
 
 namespace {
+
+// A function reaches the button only while writes are open; a mouse that
+// does not take it is reported once, and the button keeps what it had.
+bool WriteAssignment(const std::function<bool()> &write)
+{
+    return DeviceField::WritesOpen() && DeviceField::Write(write);
+}
 
 const QString ShownBar = QStringLiteral("QScrollBar {width:10px;}");
 
@@ -90,7 +99,7 @@ void Buttoninterface::AssignEntry(bool checked, bool clearSubEntries, int catego
         UncheckFunctionMenu();
     const int k = CheckedKey();
     if (k >= 0 && !RefuseLastLeft(k, category == 1 && param1 == 1)) {
-        if (SetKeyAssign(k, category, param1, param2)) {
+        if (WriteAssignment([&] { return SetKeyAssign(k, category, param1, param2); })) {
             SelectorOfKey(k)->setText(label);
             StoreKeyMirrors(k, category, param1, param2);
         }
@@ -103,7 +112,9 @@ void Buttoninterface::AssignEntry(bool checked, bool clearSubEntries, int catego
 
 bool Buttoninterface::WriteEvents(int k, const KeyEventBlock &block, const QString &label)
 {
-    if (!SetKeyEvents(k, EventEntry, reinterpret_cast<const unsigned char *>(&block)))
+    if (!WriteAssignment([&] {
+            return SetKeyEvents(k, EventEntry, reinterpret_cast<const unsigned char *>(&block));
+        }))
         return false;
     StoreKeyMirrors(k, 5, 0, 0);
     SelectorOfKey(k)->setText(label);
@@ -239,7 +250,9 @@ bool Buttoninterface::RestoreDefaultKey(int k)
     const unsigned char entry[3] = {uint8_t(d.category), uint8_t(d.param1), uint8_t(d.param2)};
     KeyEventBlock empty;
     std::memset(&empty, 0, sizeof(empty));
-    if (!SetKeyEvents(k, entry, reinterpret_cast<const unsigned char *>(&empty)))
+    if (!WriteAssignment([&] {
+            return SetKeyEvents(k, entry, reinterpret_cast<const unsigned char *>(&empty));
+        }))
         return false;
     SelectorOfKey(k)->setText(d.entry->text());
     StoreKeyMirrors(k, d.category, d.param1, d.param2);

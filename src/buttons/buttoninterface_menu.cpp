@@ -8,8 +8,7 @@
 #include "buttons/KeyCombination.h"
 #include "common/MakeMacro.h"
 #include "common/SharedState.h"
-#include "device/DeviceState.h"
-#include "platform/vidide/VidIde.h"
+#include "device/FlashDataStore.h"
 
 #include <QDebug>
 #include <QScrollBar>
@@ -53,9 +52,9 @@ void Buttoninterface::on_DPI_5_clicked(bool checked)
 // are written through the clicked(true) path.
 void Buttoninterface::on_DPI_6_clicked()
 {
-    const char *path = CurrentDevicePathPtr;
-    const bool online = path && UsbFinderC_GetDeviceOnLine(path);
-    if (!online && !ButtonPageFilling) {
+    // No dialog for a mouse that cannot take its answer: the user is told
+    // why the menu closes.
+    if (!CheckDeviceOnline()) {
         ui->stackedWidget->setCurrentIndex(0);
         ui->stackedWidget_2->setCurrentIndex(4);
         return;

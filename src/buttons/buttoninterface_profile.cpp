@@ -16,7 +16,6 @@
 #include "device/UpDataParam.h"
 #include "platform/vidide/VidIde.h"
 
-#include <QDebug>
 #include <QSignalBlocker>
 
 namespace {
@@ -36,24 +35,28 @@ void Buttoninterface::PlaceDialog(QWidget *dialog, int dx, int dy) const
                  corner.y() + (height() - dialog->height()) / 2 - dy);
 }
 
+void Buttoninterface::BindProfileBox()
+{
+    ProfileField = DeviceField(
+        ui->ProjectChoose,
+        [](int index) {
+            if (!MouseOnline()) {
+                emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+                return false;
+            }
+            return UsbServer_SetCurrentConfig(uint8_t(index & 0xFF));
+        },
+        [this](int index) { ui->ProjectChoose->setCurrentIndex(index); },
+        [this](int) {
+            emit PostMsg::GetInstance()->SigAddConfig(ui->ProjectChoose->currentText());
+        });
+}
+
 void Buttoninterface::on_ProjectChoose_activated(int index)
 {
     // The mouse answers a switch with its new profile; the device link then
     // reads that profile's block and refreshes every page.
-    const bool online = MouseOnline();
-    if ((online || ButtonPageFilling) && UsbServer_SetCurrentConfig(uint8_t(index & 0xFF))) {
-        emit PostMsg::GetInstance()->SigAddConfig(ui->ProjectChoose->currentText());
-        return;
-    }
-    {
-        const QSignalBlocker blocker(ui->ProjectChoose);
-        ui->ProjectChoose->setCurrentIndex(ui->ProjectChoose->PreviousIndex);
-    }
-    if (online) {
-        qWarning() << "the mouse did not take profile" << index + 1;
-        return;
-    }
-    emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+    ProfileField.Change(index);
 }
 
 void Buttoninterface::on_ProjectChoose_currentIndexChanged(int) {}

@@ -120,11 +120,8 @@ void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool It
         }
     }
     box->setEnabled(ItemEnable);
-    if (ToTalItem > 0) {
-        const QSignalBlocker blocker(box);
-        box->setCurrentIndex(SelectIndex);
-    }
-    emit PostMsg::GetInstance()->SigAddConfig(box->currentText());
+    // The mouse's own profile; the summary panel learns its name.
+    ProfileField.Fill(ToTalItem > 0 ? SelectIndex : box->currentIndex());
 }
 
 void Buttoninterface::SlotMouseIndex(int index)

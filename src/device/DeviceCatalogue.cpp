@@ -55,6 +55,15 @@ bool HasIndicatorChoice(int driveIndex)
     return items.size() > 1 && items.at(1).trimmed() != QLatin1String("-1");
 }
 
+bool IsWiredOnly(int driveIndex)
+{
+    for (const char *key : {"DM", "D2M", "D4M", "D8M"}) {
+        if (!store()->GetValue(Group(driveIndex), QLatin1String(key)).trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+
 int MatchModel(int customerId, int modelId)
 {
     if (customerId != CustomerId())

@@ -32,6 +32,9 @@ QString Group(int driveIndex);
 // list names it in item 1, which is "-1" on models without it. A list too
 // short to say counts as without, for every page alike.
 bool HasIndicatorChoice(int driveIndex);
+// Whether the model works only on its cable: it names no receiver (DM, D2M,
+// D4M and D8M all empty), so it has no battery either.
+bool IsWiredOnly(int driveIndex);
 
 // Asks the identity up to ten times while it answers 0 / 0. `answered` is
 // true when one of the ten calls gave a non-zero identity (that answer is

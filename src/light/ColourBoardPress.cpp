@@ -49,7 +49,10 @@ bool HandleColourBoardPress(const ColourBoardWidgets &w, QMouseEvent *event)
     const int r = pick.colour.red();
     const int g = pick.colour.green();
     const int b = pick.colour.blue();
-    // Each box that changes reports its own change (and may write it).
+    if (w.apply) {
+        w.apply(r, g, b);
+        return true;
+    }
     w.red->setValue(r);
     w.green->setValue(g);
     w.blue->setValue(b);

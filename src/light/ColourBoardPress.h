@@ -6,6 +6,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class QLabel;
 class QMouseEvent;
 class QSpinBox;
@@ -21,6 +23,9 @@ struct ColourBoardWidgets
     QList<QSpinBox *> valueBoxes; // further boxes that lose the focus one by one
     QLabel *preview = nullptr;
     bool offlineGuard = false; // a pick first checks that the mouse answers
+    // Takes a picked colour as one change of the editor; without it the
+    // colour goes into the boxes and the preview as they are.
+    std::function<void(int r, int g, int b)> apply;
 };
 
 // Acts on mouse-button presses only (a double click's second press does

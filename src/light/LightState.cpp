@@ -5,8 +5,6 @@
 #include "device/DeviceState.h"
 #include "platform/vidide/VidIde.h"
 
-#include <QSpinBox>
-
 namespace {
 
 LedBarBlock g_dongleBar{};
@@ -54,23 +52,6 @@ bool ColourActionAllowed()
         return true;
     emit PostMsg::GetInstance()->SigMouseOffLineo(0);
     return false;
-}
-
-void StepColourBox(QSpinBox *box, int delta)
-{
-    if (!ColourActionAllowed())
-        return;
-    box->setValue(box->value() + delta);
-}
-
-void ApplyPresetColour(QSpinBox *r, QSpinBox *g, QSpinBox *b, int preset)
-{
-    if (!ColourActionAllowed())
-        return;
-    const PresetColour &c = PresetColours[preset];
-    r->setValue(c.r);
-    g->setValue(c.g);
-    b->setValue(c.b);
 }
 
 QString PreviewStyle(int r, int g, int b)

@@ -6,9 +6,6 @@
 
 #include <QString>
 
-class QLabel;
-class QSpinBox;
-
 // The receiver's light-bar record and indicator record, as last read from the
 // receiver or handed to it. Zero at start, never freed.
 extern LedBarBlock *const DongleBarModeBuffer;
@@ -36,16 +33,10 @@ struct PresetColour
 };
 extern const PresetColour PresetColours[14];
 
-// The offline guard of the colour buttons and the colour board: false (after
-// SigMouseOffLineo(0)) when device data is ready, the mouse does not answer
-// and no page is being filled; true otherwise.
+// The offline guard of the colour board: false (after SigMouseOffLineo(0))
+// when device data is ready, the mouse does not answer and no page is being
+// filled; true otherwise.
 bool ColourActionAllowed();
-
-// The colour buttons of both light-bar editors, behind that guard: one box a
-// step up or down (the box keeps its range, so at a limit nothing is written),
-// or a preset colour into the three boxes.
-void StepColourBox(QSpinBox *box, int delta);
-void ApplyPresetColour(QSpinBox *r, QSpinBox *g, QSpinBox *b, int preset);
 
 // "QLabel{background-color: rgb(r,g,b);border: 2px solid  rgb(220,220,220);}"
 QString PreviewStyle(int r, int g, int b);

@@ -26,6 +26,7 @@ MouseLight::MouseLight(QWidget *parent)
     // Construction never writes: only the controls of the first mode show.
     applyVisibility(ui->LightMod->currentIndex());
     applyTheme();
+    bindControls();
 
     connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(CurrentLanguage);
@@ -118,12 +119,12 @@ void MouseLight::EnableSliders(bool enabled)
 
 void MouseLight::ShowLightMode(int index)
 {
-    ui->LightMod->setCurrentIndex(index);
+    ModeField.Fill(index);
 }
 
 void MouseLight::ShowBrightness(int value)
 {
-    ui->horizontalLight->setValue(value);
+    BrightnessField.Fill(value);
 }
 
 void MouseLight::ShowBrightnessValue(int value)
@@ -133,7 +134,7 @@ void MouseLight::ShowBrightnessValue(int value)
 
 void MouseLight::ShowSpeed(int value)
 {
-    ui->horizontalSpeed->setValue(value);
+    SpeedField.Fill(value);
 }
 
 void MouseLight::ShowSpeedValue(int value)
@@ -143,15 +144,12 @@ void MouseLight::ShowSpeedValue(int value)
 
 void MouseLight::ShowColor(int r, int g, int b)
 {
-    ui->RSpinBox->setValue(r);
-    ui->GSpinBox->setValue(g);
-    ui->BSpinBox->setValue(b);
-    ui->labelPreView->setStyleSheet(LightValues::PreviewStyle(r, g, b));
+    Colour.Fill(r, g, b);
 }
 
 void MouseLight::ShowLightOffWhileMoving(bool on)
 {
-    ui->RippeControl->setChecked(on);
+    OffWhileMovingField.Fill(on ? 1 : 0);
 }
 
 void MouseLight::GroupPresetButtons()
@@ -200,5 +198,6 @@ void MouseLight::mousePressEvent(QMouseEvent *event)
     w.valueBoxes = {ui->LightSpinBox_2, ui->SpeedSpinBox_2};
     w.preview = ui->labelPreView;
     w.offlineGuard = true;
+    w.apply = [this](int r, int g, int b) { Colour.Change(r, g, b); };
     HandleColourBoardPress(w, event);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "device/DeviceField.h"
+#include "light/LightBindings.h"
+
 #include <QFrame>
 
 class QButtonGroup;
@@ -11,7 +14,8 @@ class MouseLight;
 // Editor of the mouse's light bar: mode, brightness, speed, a custom colour
 // (boxes, plus and minus buttons, 14 presets, a colour picked off the screen)
 // and the light-off-while-moving switch. Every change goes to the mouse at
-// once through the parameter block's setters. The light page fills it.
+// once through the parameter block's setters; one the mouse did not take is
+// put back to what it holds, with one notice. The light page fills it.
 class MouseLight : public QFrame
 {
     Q_OBJECT
@@ -20,11 +24,10 @@ public:
     explicit MouseLight(QWidget *parent = nullptr);
     ~MouseLight() override;
 
-    // State operations of the light page; none writes to the device by itself.
+    // State operations of the light page; none writes to the device.
     void BlockEditorSignals(bool block);
     void EnableSliders(bool enabled);
-    // Signals active: the mode slot applies the mode's visibility (and, while
-    // the page is not filling, writes it).
+    // Shows the mode with its controls.
     void ShowLightMode(int index);
     void ShowBrightness(int value);
     void ShowBrightnessValue(int value);
@@ -72,11 +75,16 @@ private slots:
 private:
     void applyTheme();
     void applyVisibility(int mode);
-    void writeColour(int r, int g, int b);
+    void bindControls();
     void stepBox(int box, int delta);
     void applyPreset(int preset);
 
     Ui::MouseLight *ui;
     QButtonGroup *PresetGroup;
     QString PictureFolder;
+    DeviceField ModeField;
+    DeviceField BrightnessField;
+    DeviceField SpeedField;
+    DeviceField OffWhileMovingField;
+    LightBindings::ColourBoxes Colour;
 };

@@ -40,6 +40,23 @@ OneLed::OneLed(QWidget *parent) : QFrame(parent), ui(new Ui::OneLed), Group(null
 
     connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(CurrentLanguage);
+
+    OptionField = DeviceField(
+        Group,
+        [](int index) {
+            const char *path = CurrentDevicePathPtr.load();
+            if (!UsbFinderC_GetDeviceOnLine(path)) {
+                emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+                return false;
+            }
+            const uint8_t before = CurrentDongleRGB->IndicatorMode;
+            CurrentDongleRGB->IndicatorMode = uint8_t(index + 1);
+            if (UsbFinderC_Set4KDongleRGB(path, CurrentDongleRGB))
+                return true;
+            CurrentDongleRGB->IndicatorMode = before;
+            return false;
+        },
+        [this](int index) { tickOption(index); });
 }
 
 OneLed::~OneLed()
@@ -85,56 +102,38 @@ int OneLed::checkedOption() const
 
 void OneLed::ShowIndicatorMode(int index)
 {
-    QCheckBox *box = option(index);
-    if (!box)
-        return;
-    {
-        const QSignalBlocker block(box);
-        box->setChecked(true);
-    }
-    AcceptedOption = index;
+    if (option(index))
+        OptionField.Fill(index);
 }
 
 void OneLed::SelectIndicatorMode(int index)
 {
-    if (QCheckBox *box = option(index))
-        box->setChecked(true);
+    ShowIndicatorMode(index);
 }
 
-void OneLed::restoreOption(int index)
+void OneLed::tickOption(int index)
 {
-    // An exclusive group does not let its ticked box be unticked, so the
-    // choice is undone by ticking the option that was there before (or none).
     const QSignalBlocker b0(ui->ReUntil);
     const QSignalBlocker b1(ui->ReUntil_2);
     const QSignalBlocker b2(ui->ReUntil_3);
-    if (QCheckBox *previous = option(AcceptedOption)) {
-        previous->setChecked(true);
+    if (QCheckBox *box = option(index)) {
+        box->setChecked(true);
         return;
     }
+    // Nothing held yet: an exclusive group does not let its ticked box be
+    // unticked, so it lets go for a moment.
     Group->setExclusive(false);
-    option(index)->setChecked(false);
+    for (int i = 0; i < 3; ++i)
+        option(i)->setChecked(false);
     Group->setExclusive(true);
 }
 
 void OneLed::choose(int index, bool checked)
 {
-    if (!DeviceDataReady)
-        return;
     // Only a ticked option has something to send; the one the group unticks
-    // stays quiet (it would otherwise report the mouse offline and tick itself
-    // again, undoing the choice next to it).
-    if (!checked)
-        return;
-    const char *path = CurrentDevicePathPtr.load();
-    if (!UsbFinderC_GetDeviceOnLine(path)) {
-        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-        restoreOption(index);
-        return;
-    }
-    CurrentDongleRGB->IndicatorMode = uint8_t(index + 1);
-    UsbFinderC_Set4KDongleRGB(path, CurrentDongleRGB);
-    AcceptedOption = index;
+    // stays quiet.
+    if (checked)
+        OptionField.Change(index);
 }
 
 void OneLed::on_ReUntil_toggled(bool checked)

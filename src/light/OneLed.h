@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceField.h"
+
 #include <QFrame>
 
 class QButtonGroup;
@@ -11,7 +13,8 @@ class OneLed;
 
 // What the single LED of a 4K receiver shows: three exclusive options, the
 // IndicatorMode 1..3 of the receiver record CurrentDongleRGB. A ticked option
-// is written straight to the receiver.
+// is written straight to the receiver; one it did not take is put back to
+// the option it holds, with one notice.
 class OneLed : public QFrame
 {
     Q_OBJECT
@@ -20,8 +23,9 @@ public:
     explicit OneLed(QWidget *parent = nullptr);
     ~OneLed() override;
 
-    // Option index 0..2 (other values do nothing). Show ticks it silently;
-    // Select ticks it with its signals active, so a change is written.
+    // Option index 0..2 (other values do nothing): the option the receiver
+    // holds, ticked without a write. Show is the light page's own choice,
+    // Select the receiver's report.
     void ShowIndicatorMode(int option);
     void SelectIndicatorMode(int option);
 
@@ -37,12 +41,10 @@ private slots:
 private:
     QCheckBox *option(int index) const;
     void choose(int option, bool checked);
-    void restoreOption(int option);
+    void tickOption(int option);
 
     Ui::OneLed *ui;
     QButtonGroup *Group;
     QString PictureFolder;
-    // The option last shown or written, put back when a choice does not reach
-    // the receiver (-1: none yet).
-    int AcceptedOption = -1;
+    DeviceField OptionField;
 };

@@ -18,6 +18,7 @@ ReceiveLight::ReceiveLight(QWidget *parent) : QFrame(parent), ui(new Ui::Receive
     ui->line_4->hide();
     ui->TitleButton_5->setStyleSheet(LightStyles::Title("TitleButton_5", PictureFolder));
     applyTheme();
+    bindControls();
     connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(CurrentLanguage);
 }
@@ -97,12 +98,12 @@ void ReceiveLight::BlockEditorSignals(bool block)
 
 void ReceiveLight::ShowLightMode(int index)
 {
-    ui->LightMod_2->setCurrentIndex(index);
+    ModeField.Fill(index);
 }
 
 void ReceiveLight::ShowBrightness(int value)
 {
-    ui->horizontalLight_2->setValue(value);
+    BrightnessField.Fill(value);
 }
 
 void ReceiveLight::ShowBrightnessValue(int value)
@@ -112,7 +113,7 @@ void ReceiveLight::ShowBrightnessValue(int value)
 
 void ReceiveLight::ShowSpeed(int value)
 {
-    ui->horizontalSpeed_2->setValue(value);
+    SpeedField.Fill(value);
 }
 
 void ReceiveLight::ShowSpeedValue(int value)
@@ -122,10 +123,7 @@ void ReceiveLight::ShowSpeedValue(int value)
 
 void ReceiveLight::ShowColor(int r, int g, int b)
 {
-    ui->RSpinBox_2->setValue(r);
-    ui->GSpinBox_2->setValue(g);
-    ui->BSpinBox_2->setValue(b);
-    ui->labelPreView_2->setStyleSheet(LightValues::PreviewStyle(r, g, b));
+    Colour.Fill(r, g, b);
 }
 
 void ReceiveLight::EnableSliders(bool enabled)
@@ -173,5 +171,6 @@ void ReceiveLight::mousePressEvent(QMouseEvent *event)
     w.valueBoxes = {ui->LightSpinBox_3, ui->SpeedSpinBox_3};
     w.preview = ui->labelPreView_2;
     w.offlineGuard = true;
+    w.apply = [this](int r, int g, int b) { Colour.Change(r, g, b); };
     HandleColourBoardPress(w, event);
 }

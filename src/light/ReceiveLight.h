@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QFrame>
+#include "device/DeviceField.h"
+#include "light/LightBindings.h"
 
-class QSlider;
-class QSpinBox;
+#include <QFrame>
 
 namespace Ui {
 class ReceiveLight;
@@ -12,7 +12,8 @@ class ReceiveLight;
 // Editor of the USB receiver's light bar: mode, brightness, speed and colour.
 // Every change is written at once as the receiver's seven-byte record
 // (DongleBarModeBuffer) and, when the receiver took it, the parameter block
-// follows. The light page fills it from the receiver.
+// follows; a change it did not take is put back with one notice. The light
+// page fills it from the receiver.
 class ReceiveLight : public QFrame
 {
     Q_OBJECT
@@ -21,10 +22,9 @@ public:
     explicit ReceiveLight(QWidget *parent = nullptr);
     ~ReceiveLight() override;
 
-    // State operations of the light page; none writes to the receiver by itself.
+    // State operations of the light page; none writes to the receiver.
     void BlockEditorSignals(bool block);
-    // Signals active: the mode slot applies the mode's visibility (and, while
-    // the page is not filling, writes it).
+    // Shows the mode with its controls.
     void ShowLightMode(int index);
     void ShowBrightness(int value);
     void ShowBrightnessValue(int value);
@@ -70,11 +70,14 @@ private slots:
 private:
     void applyTheme();
     void applyVisibility(int mode);
-    void writeColour(int r, int g, int b);
+    void bindControls();
     void stepBox(int box, int delta);
     void applyPreset(int preset);
-    void releaseSlider(QSlider *slider, QSpinBox *number, int value, int byte, int *known);
 
     Ui::ReceiveLight *ui;
     QString PictureFolder;
+    DeviceField ModeField;
+    DeviceField BrightnessField;
+    DeviceField SpeedField;
+    LightBindings::ColourBoxes Colour;
 };

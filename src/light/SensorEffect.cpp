@@ -3,6 +3,7 @@
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
+#include "light/LightBindings.h"
 #include "light/LightState.h"
 #include "light/LightStyles.h"
 
@@ -30,6 +31,20 @@ SensorEffect::SensorEffect(QWidget *parent) : QFrame(parent), ui(new Ui::SensorE
     ui->SpeedSpinBox->setStyleSheet(LightStyles::ValueBox(label));
     ui->LightSpinBox->setStyleSheet(LightStyles::ValueBox(label));
     LightStyles::SetComboList(ui->Model, select);
+
+    ModeField = DeviceField(
+        ui->Model, [](int mode) { return SetDpiLedMode(mode); },
+        [this](int mode) {
+            if (mode < 0)
+                return;
+            ui->Model->setCurrentIndex(mode);
+            applyVisibility(mode);
+        });
+    SpeedField = LightBindings::SliderField(ui->SpeedH, ui->SpeedSpinBox,
+                                            [](int speed) { return SetDpiLedSpeed(speed); });
+    BrightnessField = LightBindings::SliderField(ui->LightH, ui->LightSpinBox, [](int level) {
+        return SetDpiLedBrightness(LightValues::DpiBrightnessCode(level));
+    });
 }
 
 SensorEffect::~SensorEffect()
@@ -53,32 +68,17 @@ void SensorEffect::applyVisibility(int mode)
 
 void SensorEffect::ShowEffectMode(int mode)
 {
-    {
-        const QSignalBlocker blockMode(ui->Model);
-        ui->Model->setCurrentIndex(mode);
-        CurrentEffectMode = mode;
-    }
-    const QSignalBlocker blockSpeed(ui->SpeedH);
-    const QSignalBlocker blockLight(ui->LightH);
-    applyVisibility(mode);
+    ModeField.Fill(mode);
 }
 
 void SensorEffect::ShowSpeed(int speed)
 {
-    {
-        const QSignalBlocker block(ui->SpeedH);
-        ui->SpeedH->setValue(speed);
-    }
-    ui->SpeedSpinBox->setValue(speed);
+    SpeedField.Fill(speed);
 }
 
 void SensorEffect::ShowBrightness(int level)
 {
-    {
-        const QSignalBlocker block(ui->LightH);
-        ui->LightH->setValue(level);
-    }
-    ui->LightSpinBox->setValue(level);
+    BrightnessField.Fill(level);
 }
 
 void SensorEffect::EnableSliders(bool enabled)
@@ -122,73 +122,28 @@ void SensorEffect::SetBrightnessLabelText(const QString &text)
 
 void SensorEffect::on_Model_currentIndexChanged(int index)
 {
-    if (DeviceDataReady && !SensorPageFilling) {
-        if (!SetDpiLedMode(index)) {
-            ShowEffectMode(CurrentEffectMode);
-            return;
-        }
-        CurrentEffectMode = index;
-    }
-    applyVisibility(index);
+    ModeField.Change(index);
+    // Taken, or put back: the controls of the mode the mouse holds show.
+    applyVisibility(ModeField.Held() >= 0 ? ModeField.Held() : index);
 }
 
-// The slider stays enabled while the mouse is asked: disabling a slider ends
-// its drag, which would drop every drag at its first move.
+// A drag previews its value in the number; the release writes it.
 void SensorEffect::on_SpeedH_sliderMoved(int position)
 {
-    if (!ui->SpeedH->isEnabled())
-        return;
-    if (!CheckDeviceOnline()) {
-        ui->SpeedH->setEnabled(false);
-        ui->SpeedH->setValue(ui->SpeedSpinBox->value());
-        return;
-    }
     ui->SpeedSpinBox->setValue(position);
 }
 
 void SensorEffect::on_SpeedH_valueChanged(int value)
 {
-    if (!ui->SpeedH->isEnabled()) {
-        ui->SpeedH->setValue(ui->SpeedSpinBox->value());
-        return;
-    }
-    if (!DeviceDataReady || SensorPageFilling)
-        return;
-    if (SetDpiLedSpeed(value)) {
-        ui->SpeedSpinBox->setValue(value);
-        return;
-    }
-    const QSignalBlocker block(ui->SpeedH);
-    ui->SpeedH->setEnabled(false);
-    ui->SpeedH->setValue(ui->SpeedSpinBox->value());
+    LightBindings::ReleaseSlider(SpeedField, ui->SpeedSpinBox, value);
 }
 
 void SensorEffect::on_LightH_sliderMoved(int position)
 {
-    if (!ui->LightH->isEnabled())
-        return;
-    if (!CheckDeviceOnline()) {
-        ui->LightH->setEnabled(false);
-        ui->LightH->setValue(ui->LightSpinBox->value());
-        return;
-    }
     ui->LightSpinBox->setValue(position);
 }
 
 void SensorEffect::on_LightH_valueChanged(int value)
 {
-    if (!ui->LightH->isEnabled()) {
-        ui->LightH->setValue(ui->LightSpinBox->value());
-        return;
-    }
-    const int code = LightValues::DpiBrightnessCode(value);
-    if (!DeviceDataReady || SensorPageFilling)
-        return;
-    if (SetDpiLedBrightness(code)) {
-        ui->LightSpinBox->setValue(value);
-        return;
-    }
-    const QSignalBlocker block(ui->LightH);
-    ui->LightH->setEnabled(false);
-    ui->LightH->setValue(ui->LightSpinBox->value());
+    LightBindings::ReleaseSlider(BrightnessField, ui->LightSpinBox, value);
 }

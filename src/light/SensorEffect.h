@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceField.h"
+
 #include <QFrame>
 
 namespace Ui {
@@ -9,7 +11,8 @@ class SensorEffect;
 // Editor of the mouse's DPI indicator light: effect (off, steady, breathing),
 // breathing speed 1..5 and brightness level 1..10. Every change goes to the
 // mouse at once through the parameter block's setters; a change the mouse
-// did not take is put back. The light page fills it and sets its texts.
+// did not take is put back to what the mouse holds, with one notice. The
+// light page fills it and sets its texts.
 class SensorEffect : public QFrame
 {
     Q_OBJECT
@@ -30,8 +33,8 @@ public:
     void SetSpeedLabelText(const QString &text);
     void SetBrightnessLabelText(const QString &text);
 
-    // The effect mode last shown or written (the mode combo goes back to it).
-    int currentEffectMode() const { return CurrentEffectMode; }
+    // The effect mode the mouse holds (the mode combo goes back to it).
+    int currentEffectMode() const { return ModeField.Held(); }
 
 private slots:
     void on_Model_currentIndexChanged(int index);
@@ -45,5 +48,7 @@ private:
 
     Ui::SensorEffect *ui;
     QString PictureFolder;
-    int CurrentEffectMode = 0;
+    DeviceField ModeField;
+    DeviceField SpeedField;
+    DeviceField BrightnessField;
 };

@@ -12,8 +12,6 @@
 
 #include "ui_ThreeLed.h"
 
-#include <QSignalBlocker>
-
 ThreeLed::ThreeLed(QWidget *parent) : QFrame(parent), ui(new Ui::ThreeLed)
 {
     ui->setupUi(this);
@@ -43,6 +41,9 @@ ThreeLed::ThreeLed(QWidget *parent) : QFrame(parent), ui(new Ui::ThreeLed)
 
     connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(CurrentLanguage);
+    bindLed(0, ui->LightMod_3);
+    bindLed(1, ui->LightMod_4);
+    bindLed(2, ui->LightMod_5);
 }
 
 ThreeLed::~ThreeLed()
@@ -75,55 +76,58 @@ void ThreeLed::SlotAllLanguage(int index)
     ui->label_49->setText(light["default"]);
 }
 
-void ThreeLed::showFunction(QComboBox *combo, int index)
+void ThreeLed::bindLed(int led, QComboBox *combo)
 {
-    const QSignalBlocker block(combo);
-    combo->setCurrentIndex(index);
+    LedFields[led] = DeviceField(
+        combo,
+        [led](int index) {
+            if (index < 0 || index > 3)
+                return false;
+            // The whole record goes, the other two LEDs as the record holds them.
+            const uint8_t before = DongleIndicatorLedBuffer->Led[led];
+            DongleIndicatorLedBuffer->Led[led] = uint8_t(index);
+            const bool taken = UsbFinderC_SetDongleIndicatorLed(CurrentDevicePathPtr.load(),
+                                                                DongleIndicatorLedBuffer);
+            // The block follows only to a mouse that answers: the user learns
+            // that it did not get it.
+            CheckDeviceOnline();
+            if (!taken) {
+                DongleIndicatorLedBuffer->Led[led] = before;
+                return false;
+            }
+            SendFlashData();
+            DongleIndicatorLedKnown[led] = index;
+            return true;
+        },
+        [combo](int index) { combo->setCurrentIndex(index); });
 }
 
 void ThreeLed::ShowLed1Function(int index)
 {
-    showFunction(ui->LightMod_3, index);
+    LedFields[0].Fill(index);
 }
 
 void ThreeLed::ShowLed2Function(int index)
 {
-    showFunction(ui->LightMod_4, index);
+    LedFields[1].Fill(index);
 }
 
 void ThreeLed::ShowLed3Function(int index)
 {
-    showFunction(ui->LightMod_5, index);
-}
-
-void ThreeLed::choose(int led, QComboBox *combo, int index)
-{
-    if (!DeviceDataReady || LightPageFilling || index < 0 || index > 3)
-        return;
-    DongleIndicatorLedBuffer->Led[led] = uint8_t(index);
-    const bool taken =
-        UsbFinderC_SetDongleIndicatorLed(CurrentDevicePathPtr.load(), DongleIndicatorLedBuffer);
-    CheckDeviceOnline();
-    if (!taken) {
-        DongleIndicatorLedBuffer->Led[led] = uint8_t(DongleIndicatorLedKnown[led]);
-        showFunction(combo, DongleIndicatorLedKnown[led]);
-        return;
-    }
-    SendFlashData();
-    DongleIndicatorLedKnown[led] = index;
+    LedFields[2].Fill(index);
 }
 
 void ThreeLed::on_LightMod_3_currentIndexChanged(int index)
 {
-    choose(0, ui->LightMod_3, index);
+    LedFields[0].Change(index);
 }
 
 void ThreeLed::on_LightMod_4_currentIndexChanged(int index)
 {
-    choose(1, ui->LightMod_4, index);
+    LedFields[1].Change(index);
 }
 
 void ThreeLed::on_LightMod_5_currentIndexChanged(int index)
 {
-    choose(2, ui->LightMod_5, index);
+    LedFields[2].Change(index);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceField.h"
+
 #include <QFrame>
 
 class QComboBox;
@@ -10,7 +12,8 @@ class ThreeLed;
 
 // What each of the receiver's three indicator LEDs shows (function codes
 // 0..3 in DongleIndicatorLedBuffer), with a legend of the colours. A change
-// is written at once to the receiver; the parameter block follows.
+// is written at once to the receiver and the parameter block follows; one
+// the receiver did not take is put back with one notice.
 class ThreeLed : public QFrame
 {
     Q_OBJECT
@@ -19,7 +22,7 @@ public:
     explicit ThreeLed(QWidget *parent = nullptr);
     ~ThreeLed() override;
 
-    // Display only: no slot runs, nothing is written or remembered.
+    // The function the receiver holds: no slot runs, nothing is written.
     void ShowLed1Function(int index);
     void ShowLed2Function(int index);
     void ShowLed3Function(int index);
@@ -31,9 +34,9 @@ private slots:
     void on_LightMod_5_currentIndexChanged(int index);
 
 private:
-    void showFunction(QComboBox *combo, int index);
-    void choose(int led, QComboBox *combo, int index);
+    void bindLed(int led, QComboBox *combo);
 
     Ui::ThreeLed *ui;
     QString PictureFolder;
+    DeviceField LedFields[3];
 };

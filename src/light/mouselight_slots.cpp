@@ -1,127 +1,86 @@
-// The mouse light editor's change slots: each writes through a setter of the
-// parameter block and puts its control back when the mouse did not take it.
+// The mouse light editor's bindings and change slots: each change writes
+// through a setter of the parameter block; one the mouse did not take puts
+// its control back to what the mouse holds.
 #include "light/MouseLight.h"
 
-#include "common/SharedState.h"
 #include "device/FlashDataStore.h"
 #include "light/LightState.h"
 
 #include "ui_MouseLight.h"
 
-#include <QSignalBlocker>
-
-namespace {
-
-bool WritesAllowed()
+void MouseLight::bindControls()
 {
-    return DeviceDataReady && !LightPageFilling;
+    ModeField = DeviceField(
+        ui->LightMod, [](int mode) { return SetLedBarMode(mode); },
+        [this](int mode) {
+            if (mode < 0)
+                return;
+            ui->LightMod->setCurrentIndex(mode);
+            applyVisibility(mode);
+        },
+        [](int mode) { MouseBarModeKnown = mode; });
+    // The block keeps brightness and speed as 0..9, the sliders as 1..10.
+    BrightnessField =
+        LightBindings::SliderField(ui->horizontalLight, ui->LightSpinBox_2,
+                                   [](int value) { return SetLedBarBrightness(value - 1); });
+    SpeedField = LightBindings::SliderField(ui->horizontalSpeed, ui->SpeedSpinBox_2,
+                                            [](int value) { return SetLedBarSpeed(value - 1); });
+    OffWhileMovingField = DeviceField(
+        ui->RippeControl, [](int on) { return SetLightOffWhileMoving(on); },
+        [this](int on) { ui->RippeControl->setChecked(on == 1); });
+    Colour.Bind(ui->RSpinBox, ui->GSpinBox, ui->BSpinBox, ui->labelPreView,
+                [](int r, int g, int b) { return SetLedBarColor(r, g, b); });
 }
-
-// While dragging: a slider that is still enabled checks the mouse once per
-// move; offline it snaps back to its number and stays disabled. It stays
-// enabled while the mouse is asked: disabling a slider ends its drag.
-void DragMove(QSlider *slider, QSpinBox *number, int position)
-{
-    if (!slider->isEnabled())
-        return;
-    if (!CheckDeviceOnline()) {
-        slider->setEnabled(false);
-        slider->setValue(number->value());
-        return;
-    }
-    number->setValue(position);
-}
-
-void Release(QSlider *slider, QSpinBox *number, int value, bool (*setter)(int))
-{
-    // The page's defaults set a slider and then its number; a disabled slider
-    // must not snap back to the old number in between.
-    if (LightPageFilling)
-        return;
-    if (!slider->isEnabled()) {
-        slider->setValue(number->value());
-        return;
-    }
-    if (!WritesAllowed())
-        return;
-    if (setter(value - 1)) {
-        number->setValue(value);
-        return;
-    }
-    const QSignalBlocker block(slider);
-    slider->setEnabled(false);
-    slider->setValue(number->value());
-}
-
-} // namespace
 
 void MouseLight::on_LightMod_currentIndexChanged(int index)
 {
-    if (WritesAllowed()) {
-        if (!SetLedBarMode(index)) {
-            const QSignalBlocker block(ui->LightMod);
-            ui->LightMod->setCurrentIndex(MouseBarModeKnown);
-            return;
-        }
-        MouseBarModeKnown = index;
-        if (index == 0) {
-            ui->RippeControl->setChecked(false);
-            if (!SetLightOffWhileMoving(0)) {
-                const QSignalBlocker block(ui->RippeControl);
-                ui->RippeControl->setChecked(true);
-            }
-        }
+    // With the light off there is nothing to put off while moving.
+    if (ModeField.Change(index) && index == 0) {
+        DeviceField::Silently(ui->RippeControl, [this] { ui->RippeControl->setChecked(false); });
+        OffWhileMovingField.Change(0);
     }
-    applyVisibility(index);
+    applyVisibility(ModeField.Held() >= 0 ? ModeField.Held() : index);
 }
 
+// A drag previews its value in the number; the release writes it.
 void MouseLight::on_horizontalLight_sliderMoved(int position)
 {
-    DragMove(ui->horizontalLight, ui->LightSpinBox_2, position);
+    ui->LightSpinBox_2->setValue(position);
 }
 
 void MouseLight::on_horizontalLight_valueChanged(int value)
 {
-    Release(ui->horizontalLight, ui->LightSpinBox_2, value, SetLedBarBrightness);
+    LightBindings::ReleaseSlider(BrightnessField, ui->LightSpinBox_2, value);
 }
 
 void MouseLight::on_horizontalSpeed_sliderMoved(int position)
 {
-    DragMove(ui->horizontalSpeed, ui->SpeedSpinBox_2, position);
+    ui->SpeedSpinBox_2->setValue(position);
 }
 
 void MouseLight::on_horizontalSpeed_valueChanged(int value)
 {
-    Release(ui->horizontalSpeed, ui->SpeedSpinBox_2, value, SetLedBarSpeed);
+    LightBindings::ReleaseSlider(SpeedField, ui->SpeedSpinBox_2, value);
 }
 
-void MouseLight::writeColour(int r, int g, int b)
+void MouseLight::on_RSpinBox_valueChanged(int)
 {
-    ui->labelPreView->setStyleSheet(LightValues::PreviewStyle(r, g, b));
-    // The setter reports an offline mouse itself; the boxes keep the value.
-    if (DeviceDataReady)
-        SetLedBarColor(r, g, b);
+    Colour.BoxEdited();
 }
 
-void MouseLight::on_RSpinBox_valueChanged(int value)
+void MouseLight::on_GSpinBox_valueChanged(int)
 {
-    writeColour(value, ui->GSpinBox->value(), ui->BSpinBox->value());
+    Colour.BoxEdited();
 }
 
-void MouseLight::on_GSpinBox_valueChanged(int value)
+void MouseLight::on_BSpinBox_valueChanged(int)
 {
-    writeColour(ui->RSpinBox->value(), value, ui->BSpinBox->value());
-}
-
-void MouseLight::on_BSpinBox_valueChanged(int value)
-{
-    writeColour(ui->RSpinBox->value(), ui->GSpinBox->value(), value);
+    Colour.BoxEdited();
 }
 
 void MouseLight::stepBox(int box, int delta)
 {
-    QSpinBox *boxes[3] = {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox};
-    LightValues::StepColourBox(boxes[box], delta);
+    Colour.Step(box, delta);
 }
 
 void MouseLight::on_AddR_clicked()
@@ -151,7 +110,7 @@ void MouseLight::on_ReduceB_clicked()
 
 void MouseLight::applyPreset(int preset)
 {
-    LightValues::ApplyPresetColour(ui->RSpinBox, ui->GSpinBox, ui->BSpinBox, preset);
+    Colour.Preset(preset);
 }
 
 void MouseLight::on_toolButtonColorA_clicked()
@@ -213,10 +172,5 @@ void MouseLight::on_toolButtonColorN_clicked()
 
 void MouseLight::on_RippeControl_clicked(bool checked)
 {
-    if (!WritesAllowed())
-        return;
-    if (SetLightOffWhileMoving(checked ? 1 : 0))
-        return;
-    const QSignalBlocker block(ui->RippeControl);
-    ui->RippeControl->setChecked(!checked);
+    OffWhileMovingField.Change(checked ? 1 : 0);
 }

@@ -1,9 +1,9 @@
-// The receiver light editor's change slots. Each sets its bytes of the
-// receiver record and hands the whole record to the receiver; the parameter
-// block follows when the receiver took it.
+// The receiver light editor's bindings and change slots. Each change sets its
+// bytes of the receiver record and hands the whole record to the receiver;
+// the parameter block follows when the receiver took it. A refused change
+// leaves the record as the receiver holds it and puts its control back.
 #include "light/ReceiveLight.h"
 
-#include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "light/LightState.h"
@@ -11,50 +11,77 @@
 
 #include "ui_ReceiveLight.h"
 
-#include <QSignalBlocker>
+#include <functional>
 
 namespace {
 
-bool WritesAllowed()
+// The parameter block follows the record, so the mouse must answer. A
+// record left with a refused byte would carry it along with every later
+// write and get that refused too: it goes back as it was.
+bool WriteRecord(const std::function<void(LedBarBlock &)> &edit)
 {
-    return DeviceDataReady && !LightPageFilling;
-}
-
-bool WriteRecord()
-{
-    if (!UsbFinderC_SetDongleRGBBarMode(CurrentDevicePathPtr.load(), DongleBarModeBuffer))
+    if (!CheckDeviceOnline())
         return false;
+    const LedBarBlock before = *DongleBarModeBuffer;
+    edit(*DongleBarModeBuffer);
+    if (!UsbFinderC_SetDongleRGBBarMode(CurrentDevicePathPtr.load(), DongleBarModeBuffer)) {
+        *DongleBarModeBuffer = before;
+        return false;
+    }
     SendFlashData();
     return true;
 }
 
-uint8_t *RecordByte(int byte)
-{
-    return reinterpret_cast<uint8_t *>(DongleBarModeBuffer) + byte;
-}
-
 } // namespace
+
+void ReceiveLight::bindControls()
+{
+    ModeField = DeviceField(
+        ui->LightMod_2,
+        [](int mode) {
+            return WriteRecord([mode](LedBarBlock &bar) {
+                bar.BarMode = uint8_t(mode);
+                bar.BarOn = mode != 0 ? 1 : 0;
+            });
+        },
+        [this](int mode) {
+            if (mode < 0)
+                return;
+            ui->LightMod_2->setCurrentIndex(mode);
+            applyVisibility(mode);
+        },
+        [](int mode) { DongleBarModeKnown = mode; });
+    // The record keeps brightness and speed as 0..9, the sliders as 1..10.
+    BrightnessField = LightBindings::SliderField(
+        ui->horizontalLight_2, ui->LightSpinBox_3,
+        [](int value) {
+            return WriteRecord(
+                [value](LedBarBlock &bar) { bar.BarBrightness = uint8_t(value - 1); });
+        },
+        [](int value) { DongleBarBrightnessKnown = value; });
+    SpeedField = LightBindings::SliderField(
+        ui->horizontalSpeed_2, ui->SpeedSpinBox_3,
+        [](int value) {
+            return WriteRecord([value](LedBarBlock &bar) { bar.BarSpeed = uint8_t(value - 1); });
+        },
+        [](int value) { DongleBarSpeedKnown = value; });
+    Colour.Bind(ui->RSpinBox_2, ui->GSpinBox_2, ui->BSpinBox_2, ui->labelPreView_2,
+                [](int r, int g, int b) {
+                    return WriteRecord([=](LedBarBlock &bar) {
+                        bar.ColorR = uint8_t(r);
+                        bar.ColorG = uint8_t(g);
+                        bar.ColorB = uint8_t(b);
+                    });
+                });
+}
 
 void ReceiveLight::on_LightMod_2_currentIndexChanged(int index)
 {
-    if (WritesAllowed()) {
-        const LedBarBlock before = *DongleBarModeBuffer;
-        DongleBarModeBuffer->BarMode = uint8_t(index);
-        DongleBarModeBuffer->BarOn = index != 0 ? 1 : 0;
-        if (!WriteRecord()) {
-            // The record keeps describing the receiver: a refused mode left in
-            // it would ride along with every later write and get that refused too.
-            DongleBarModeBuffer->BarMode = before.BarMode;
-            DongleBarModeBuffer->BarOn = before.BarOn;
-            const QSignalBlocker block(ui->LightMod_2);
-            ui->LightMod_2->setCurrentIndex(DongleBarModeKnown);
-            return;
-        }
-        DongleBarModeKnown = index;
-    }
-    applyVisibility(index);
+    ModeField.Change(index);
+    applyVisibility(ModeField.Held() >= 0 ? ModeField.Held() : index);
 }
 
+// A drag previews its value in the number; the release writes it.
 void ReceiveLight::on_horizontalLight_2_sliderMoved(int position)
 {
     ui->LightSpinBox_3->setValue(position);
@@ -65,68 +92,34 @@ void ReceiveLight::on_horizontalSpeed_2_sliderMoved(int position)
     ui->SpeedSpinBox_3->setValue(position);
 }
 
-void ReceiveLight::releaseSlider(QSlider *slider, QSpinBox *number, int value, int byte, int *known)
-{
-    number->setValue(value);
-    if (!WritesAllowed())
-        return;
-    uint8_t *field = RecordByte(byte);
-    const uint8_t before = *field;
-    *field = uint8_t(value - 1);
-    if (WriteRecord()) {
-        *known = value;
-        return;
-    }
-    *field = before;
-    const QSignalBlocker block(slider);
-    slider->setValue(*known);
-    number->setValue(*known);
-}
-
 void ReceiveLight::on_horizontalLight_2_valueChanged(int value)
 {
-    releaseSlider(ui->horizontalLight_2, ui->LightSpinBox_3, value,
-                  offsetof(LedBarBlock, BarBrightness), &DongleBarBrightnessKnown);
+    LightBindings::ReleaseSlider(BrightnessField, ui->LightSpinBox_3, value);
 }
 
 void ReceiveLight::on_horizontalSpeed_2_valueChanged(int value)
 {
-    releaseSlider(ui->horizontalSpeed_2, ui->SpeedSpinBox_3, value, offsetof(LedBarBlock, BarSpeed),
-                  &DongleBarSpeedKnown);
+    LightBindings::ReleaseSlider(SpeedField, ui->SpeedSpinBox_3, value);
 }
 
-void ReceiveLight::writeColour(int r, int g, int b)
+void ReceiveLight::on_RSpinBox_2_valueChanged(int)
 {
-    ui->labelPreView_2->setStyleSheet(LightValues::PreviewStyle(r, g, b));
-    if (!DeviceDataReady)
-        return;
-    DongleBarModeBuffer->ColorR = uint8_t(r);
-    DongleBarModeBuffer->ColorG = uint8_t(g);
-    DongleBarModeBuffer->ColorB = uint8_t(b);
-    // A refused colour stays shown and in the record: any colour is valid, so
-    // it cannot spoil the next write.
-    WriteRecord();
+    Colour.BoxEdited();
 }
 
-void ReceiveLight::on_RSpinBox_2_valueChanged(int value)
+void ReceiveLight::on_GSpinBox_2_valueChanged(int)
 {
-    writeColour(value, ui->GSpinBox_2->value(), ui->BSpinBox_2->value());
+    Colour.BoxEdited();
 }
 
-void ReceiveLight::on_GSpinBox_2_valueChanged(int value)
+void ReceiveLight::on_BSpinBox_2_valueChanged(int)
 {
-    writeColour(ui->RSpinBox_2->value(), value, ui->BSpinBox_2->value());
-}
-
-void ReceiveLight::on_BSpinBox_2_valueChanged(int value)
-{
-    writeColour(ui->RSpinBox_2->value(), ui->GSpinBox_2->value(), value);
+    Colour.BoxEdited();
 }
 
 void ReceiveLight::stepBox(int box, int delta)
 {
-    QSpinBox *boxes[3] = {ui->RSpinBox_2, ui->GSpinBox_2, ui->BSpinBox_2};
-    LightValues::StepColourBox(boxes[box], delta);
+    Colour.Step(box, delta);
 }
 
 void ReceiveLight::on_AddR_2_clicked()
@@ -156,7 +149,7 @@ void ReceiveLight::on_ReduceB_2_clicked()
 
 void ReceiveLight::applyPreset(int preset)
 {
-    LightValues::ApplyPresetColour(ui->RSpinBox_2, ui->GSpinBox_2, ui->BSpinBox_2, preset);
+    Colour.Preset(preset);
 }
 
 void ReceiveLight::on_toolButtonColorA_2_clicked()

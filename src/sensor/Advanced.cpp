@@ -196,7 +196,9 @@ void Advanced::SlotFormB()
 
 void Advanced::SlotLongRangeMode(bool Select)
 {
-    if (ModelOffersLongRange()) {
+    // The mode belongs to the wireless link: a mouse on its cable reports it
+    // too, but has no long range to switch.
+    if (ModelOffersLongRange() && !CurrentDeviceInfo.Wired) {
         ui->FrameLongMode->show();
         ui->FrameLongMode->SetChecked(Select);
         LongRangeShown = true;

@@ -239,14 +239,15 @@ int DecodeDpiLevel(const QVector<QString> &names, const QVector<int> &values, co
     int value = 0;
     if (ModelHasTable(names, prefix)) {
         const int count = qMin(names.size(), values.size());
+        // Only the names the encoder looks up, SENSOR_<model>_DPI_<value>:
+        // the value follows the model's own prefix, whatever letters the
+        // model's name holds.
+        const QString entry = prefix + QLatin1Char('_');
         for (int i = 0; i < count; ++i) {
             const QString &name = names.at(i);
-            if (!name.contains(prefix) || values.at(i) != code)
+            if (!name.startsWith(entry) || values.at(i) != code)
                 continue;
-            // SENSOR_<model>_DPI_800: the number starts two characters after
-            // the first "I" (the one of "DPI" unless the model holds an "I").
-            const int at = name.indexOf(QLatin1Char('I'));
-            value = at < 0 ? 0 : Decimal(name.mid(at + 2));
+            value = Decimal(name.mid(entry.size()));
             if (flags & 0x22)
                 value *= 2;
             break;

@@ -125,7 +125,7 @@ private:
     void LevelToggled(int level, bool checked);
     void LevelClicked();
     void SwatchToggled(int level, bool checked);
-    void SwatchClicked();
+    void SwatchClicked(int level);
     void ApplySwatchStyle(int level);
     void StyleLevelButton(int level, bool selected);
     void StyleSwatch(int level, bool selected, bool moveIt);

@@ -205,9 +205,9 @@ void Sensor::SlotFormReset()
     ui->Performance->setEnabled(true);
     ui->Performance->setChecked(true);
     ui->frame_3->SetChecked(true);
-    dpi->SetSliderValue(1600);
-    dpi->SetSpinBoxValue(1600);
-    emit hub->SigAddSensor(1600);
+    // Selecting the level showed its value in the number box and the slider
+    // and told the summary panel: a fixed value here would contradict the
+    // level button.
 
     const int mode = HighRateMode(info.ReceiverType);
     if (mode >= 0) {

@@ -4,6 +4,10 @@
 #include "app/PostMsg.h"
 #include "ui_SensorDPI.h"
 
+#include <QSignalBlocker>
+
+#include <vector>
+
 namespace {
 
 int HexByte(const QString &text)
@@ -84,6 +88,16 @@ void SensorDPI::SelectLevel(int level)
     if (level < 0 || level > 7)
         return;
     LevelButton(level)->setChecked(true);
+    // The checked swatch is the current level's: a swatch left checked from
+    // before would neither select its level when clicked nor keep the
+    // colour dialog to the current level.
+    {
+        std::vector<QSignalBlocker> blockers;
+        blockers.reserve(8);
+        for (int i = 0; i < 8; ++i)
+            blockers.emplace_back(Swatch(i));
+        Swatch(level)->setChecked(true);
+    }
     // Called directly, the swatch slots leave the check states alone.
     SwatchToggled(0, level == 0);
     SwatchToggled(1, level == 1);

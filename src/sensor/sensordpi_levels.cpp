@@ -32,8 +32,10 @@ void SensorDPI::LevelToggled(int level, bool checked)
         return;
     }
     ShrinkOtherSwatches(level);
-    Swatch(level)->setChecked(true);
+    // The level is current before its swatch is checked: the swatch's slot
+    // tells a taken level from a refused one by it.
     CurrentLevel = level;
+    Swatch(level)->setChecked(true);
     ui->label_8->move(MarkerPoints[level]);
     emit PostMsg::GetInstance()->SigAddSensor(LevelValue(level));
 }
@@ -49,16 +51,26 @@ void SensorDPI::SwatchToggled(int level, bool checked)
         StyleSwatch(level, false, true);
         return;
     }
+    // Selecting the swatch selects its level: the mouse must take it first.
+    LevelButton(level)->setChecked(true);
+    if (!DeviceField::Filling() && CurrentLevel != level) {
+        // Refused: the row, swatches included, stays on the level the mouse holds.
+        ShowCurrentLevel(CurrentLevel);
+        return;
+    }
     const QRect r = SwatchRects[level];
     Swatch(level)->setGeometry(r.x() - 8, r.y() + 6, 66, 14);
-    LevelButton(level)->setChecked(true);
     StyleSwatch(level, true, false);
     // Showing the level's value is no edit of it.
     ShowSliderValue(LevelValue(level));
 }
 
-void SensorDPI::SwatchClicked()
+void SensorDPI::SwatchClicked(int level)
 {
+    // The colour dialog edits the current level; a swatch whose level the
+    // mouse did not take has nothing to edit.
+    if (level != CurrentLevel || !Swatch(level)->isChecked())
+        return;
     ColorDialog->show();
 }
 
@@ -228,33 +240,33 @@ void SensorDPI::on_LightYellowButtonA_toggled(bool checked)
 }
 void SensorDPI::on_BlueButtonA_clicked()
 {
-    SwatchClicked();
+    SwatchClicked(0);
 }
 void SensorDPI::on_BrightRedButtonA_clicked()
 {
-    SwatchClicked();
+    SwatchClicked(1);
 }
 void SensorDPI::on_RedButtonA_clicked()
 {
-    SwatchClicked();
+    SwatchClicked(2);
 }
 void SensorDPI::on_YellowButtonA_clicked()
 {
-    SwatchClicked();
+    SwatchClicked(3);
 }
 void SensorDPI::on_GreenButtonA_clicked()
 {
-    SwatchClicked();
+    SwatchClicked(4);
 }
 void SensorDPI::on_PurpleButtonA_clicked()
 {
-    SwatchClicked();
+    SwatchClicked(5);
 }
 void SensorDPI::on_LightBlueButtonA_clicked()
 {
-    SwatchClicked();
+    SwatchClicked(6);
 }
 void SensorDPI::on_LightYellowButtonA_clicked()
 {
-    SwatchClicked();
+    SwatchClicked(7);
 }

@@ -149,6 +149,40 @@ private slots:
             QCOMPARE(gauge->value(), number);
     }
 
+    void wiredOnlyMouseHasNoBattery_data()
+    {
+        QTest::addColumn<int>("driveIndex");
+        QTest::addColumn<bool>("wired");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("wired-only model") << 1 << true << false;
+        QTest::newRow("wireless model on its cable") << 0 << true << true;
+        QTest::newRow("wireless model") << 0 << false << true;
+    }
+
+    void wiredOnlyMouseHasNoBattery()
+    {
+        QFETCH(int, driveIndex);
+        QFETCH(bool, wired);
+        QFETCH(bool, shown);
+        DeviceAllInfo info;
+        info.DriveIndex = driveIndex;
+        info.Wired = wired;
+        emit PostMsg::GetInstance()->SigSelectMouseInfo(info);
+        // The mouse answers the battery query all the same.
+        QThread *thread =
+            QThread::create([] { emit PostMsg::GetInstance()->SigBattery(false, 100, true); });
+        thread->start();
+        QTRY_VERIFY(thread->isFinished());
+        delete thread;
+        auto *text = window->findChild<QLabel *>("label_2");
+        QCOMPARE(text->isVisible(), shown);
+        QCOMPARE(window->findChild<QProgressBar *>("progressBar")->isVisible(), shown);
+        QCOMPARE(window->findChild<QLabel *>("BatteryButtonC")->isVisible(), shown);
+        QVERIFY(!window->findChild<QLabel *>("label")->isVisible());
+        if (shown)
+            QCOMPARE(text->text(), QString("100%"));
+    }
+
     void linkIcon()
     {
         auto *icon = window->findChild<QLabel *>("label_4");

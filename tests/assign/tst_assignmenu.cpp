@@ -104,6 +104,8 @@ private slots:
     void multimediaBlockIsExact();
     void entryWithoutSelectionWritesNothing();
     void offlineEntryChangesNothing();
+    void entryRefusedGoesBack_data();
+    void entryRefusedGoesBack();
     void dpiLockWithoutSensorCodeIsRefused();
     void lastLeftButtonIsKept();
     void fireKeyThroughDialog();
@@ -342,6 +344,73 @@ void TstAssignMenu::offlineEntryChangesNothing()
     QCOMPARE(page->Param1Mirror.at(2), 4);
     QCOMPARE(offline.count(), 1);
     QCOMPARE(page->ui->stackedWidget->currentIndex(), 0);
+}
+
+void TstAssignMenu::entryRefusedGoesBack_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("offline");
+    // Every entry that writes a function, the two dialogs' entries included.
+    const QStringList entries = {
+        "LeftKey_3",    "RightKey_3",   "MidKey",        "BackKey_2",     "ForWardKey",
+        "DPI_2",        "DPI_3",        "DPI_5",         "DPI_6",         "DPI_8",
+        "VolumeUp_2",   "VolumeDown_2", "VolumeUp_14",   "VolumeDown_14", "VolumeUp_8",
+        "VolumeUp_9",   "VolumeUp_10",  "VolumeUp_4",    "VolumeUp_5",    "VolumeUp_6",
+        "VolumeUp_7",   "VolumeUp_11",  "VolumeUp_12",   "VolumeUp_13",   "VolumeUp_16",
+        "VolumeUp_15",  "VolumeUp_19",  "VolumeUp_20",   "VolumeUp_22",   "VolumeUp_18",
+        "VolumeUp_24",  "VolumeUp_23",  "VolumeUp_21",   "Player",        "StartPause_2",
+        "BackMusic_2",  "TopMusic_2",   "Mute",          "VolumeUp",      "VolumeDown",
+        "VolumeDown_4", "VolumeDown_5", "VolumeDown_6",  "VolumeDown_3",  "VolumeDown_8",
+        "VolumeDown_9", "VolumeDown_7", "VolumeDown_10", "VolumeDown_12", "VolumeDown_13",
+        "VolumeDown_11"};
+    for (const QString &entry : entries) {
+        QTest::newRow(qPrintable(entry + ", offline")) << entry << true;
+        QTest::newRow(qPrintable(entry + ", refusing")) << entry << false;
+    }
+}
+
+void TstAssignMenu::entryRefusedGoesBack()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, offline);
+    auto *e = page->findChild<QToolButton *>(entry);
+    QVERIFY(e);
+    const FlashDataMap before = MouseBlock();
+    Select(page->ui->BackKey);
+    QSignalSpy notices(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    if (offline)
+        QVERIFY(SimPlug(Mouse, false)); // the wired mouse: unplugged
+    else
+        SimRefuseNextCall("ProtocolDataUpdate");
+    // The dialogs of the fire key and of a key combination answer OK.
+    const DialogSeam::ExecHandler previous = DialogSeam::setExecHandler([](QDialog &d) {
+        if (QString(d.metaObject()->className()) == "GroupKey") {
+            d.findChild<QCheckBox *>("Ctrl")->setChecked(true);
+            KeyboardHook::InjectKey(0x41, true);
+            KeyboardHook::InjectKey(0x41, false);
+        }
+        DialogSeam::press(d, "NewHong");
+    });
+    if (entry == "DPI_6")
+        QTest::mousePress(e, Qt::LeftButton);
+    else
+        e->click();
+    DialogSeam::setExecHandler(previous);
+    SimRefuseNextCall("ProtocolDataUpdate", 0);
+    if (offline) {
+        QVERIFY(SimPlug(Mouse, true));
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+    }
+    // One notice says why; the button keeps its function on the mouse, in
+    // the block, on its selector and in the mirrors.
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(notices.first().at(0).toInt(), offline ? 0 : 1);
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
+    QCOMPARE(KeyText(FlashDataSnapshot().Keys[2]), QString("1,4,0"));
+    QCOMPARE(page->ui->BackKey->text(), QString("Middle click"));
+    QCOMPARE(page->CategoryMirror.at(2), 1);
+    QCOMPARE(page->Param1Mirror.at(2), 4);
 }
 
 void TstAssignMenu::dpiLockWithoutSensorCodeIsRefused()

@@ -109,6 +109,8 @@ private slots:
     void leftButtonGuardOnNumberButtons();
     void profileSwitchReachesDevice();
     void debounceShownAndSent();
+    void debounceRefusedGoesBack_data();
+    void debounceRefusedGoesBack();
     void exportedProfileHasExactLayout();
     void exportWriteFailureIsReported();
     void profileImportsBackThroughWaitDialog();
@@ -471,6 +473,44 @@ void TstButtonPage::debounceShownAndSent()
     combo->setCurrentIndex(5);
     QCOMPARE(MouseBlock().DebounceMs, uint8_t(5));
     QCOMPARE(DialogClasses(answer), QStringList{"LessThree"});
+}
+
+void TstButtonPage::debounceRefusedGoesBack_data()
+{
+    QTest::addColumn<bool>("offline");
+    QTest::newRow("offline") << true;
+    QTest::newRow("refusing") << false;
+}
+
+void TstButtonPage::debounceRefusedGoesBack()
+{
+    QFETCH(bool, offline);
+    FlashDataMap block = MouseBlock();
+    block.DebounceMs = 4;
+    ReadFromMouse(block);
+    auto *combo = page->ui->DebunceButton->findChild<QComboBox *>("Debunce");
+    QVERIFY(combo);
+    QSignalSpy shown(PostMsg::GetInstance(), SIGNAL(SigDebunce(QString)));
+    QSignalSpy notices(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    DialogSeam::ScopedAnswer answer;
+    if (offline)
+        QVERIFY(SimPlug(Mouse, false)); // the wired mouse: unplugged
+    else
+        SimRefuseNextCall("ProtocolDataUpdate");
+    combo->setCurrentIndex(9);
+    SimRefuseNextCall("ProtocolDataUpdate", 0);
+    if (offline) {
+        QVERIFY(SimPlug(Mouse, true));
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+    }
+    // The box and the summary keep what the mouse holds; one notice says why.
+    QCOMPARE(MouseBlock().DebounceMs, uint8_t(4));
+    QCOMPARE(combo->currentIndex(), 4);
+    QCOMPARE(page->ui->DebunceButton->HeldDebounceMs(), 4);
+    QVERIFY(shown.isEmpty());
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(notices.first().at(0).toInt(), offline ? 0 : 1);
+    QVERIFY(answer.dialogs().isEmpty());
 }
 
 QString TstButtonPage::ExportProfile()

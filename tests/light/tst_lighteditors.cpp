@@ -1,6 +1,7 @@
 // The mouse's light editors on the simulated 4K receiver's wireless mouse:
 // each control reaches the parameter block on the mouse, and a change the
-// mouse does not take (it is switched off) is put back with one notice.
+// mouse does not take (it is switched off) is put back with one notice and
+// the control stays usable.
 #include "light/LampLight.h"
 #include "light/LightState.h"
 #include "light/MouseLight.h"
@@ -31,7 +32,7 @@ private slots:
     void effectBrightnessCodes();
     void effectSpeedIsStoredAsChosen();
     void effectModeOfflineGoesBack();
-    void effectDragOfflineDisablesSlider();
+    void effectDragOfflineGoesBack();
     void effectWithoutDeviceDataSendsNothing();
 
     void barModeVisibility_data();
@@ -39,7 +40,7 @@ private slots:
     void barModeOffClearsLightOffWhileMoving();
     void barModeOfflineGoesBack();
     void barSlidersWrite();
-    void barDragOfflineDisablesUntilRefill();
+    void barDragOfflineGoesBack();
     void colourButtons();
     void colourTypedDigits();
     void colourButtonsOfflineDoNothing();
@@ -171,23 +172,21 @@ void TstLightEditors::effectModeOfflineGoesBack()
     QCOMPARE(CountCalls("ProtocolDataUpdate"), 0);
 }
 
-void TstLightEditors::effectDragOfflineDisablesSlider()
+void TstLightEditors::effectDragOfflineGoesBack()
 {
     QSlider *slider = in<QSlider>(effect, "LightH");
     QVERIFY(SimSetMouseOnline(Receiver4K, false));
     drag(slider, 9);
-    QVERIFY(!slider->isEnabled());
     QCOMPARE(slider->value(), 5);
     QCOMPARE(in<QSpinBox>(effect, "LightSpinBox")->value(), 5);
     QCOMPARE(offline->count(), 1);
-    // Disabled, every later move snaps back at once, even with the mouse back.
+    // Nothing waits for the next read: with the mouse back, the next move is written.
+    QVERIFY(slider->isEnabled());
     QVERIFY(SimSetMouseOnline(Receiver4K, true));
     slider->setValue(8);
-    QCOMPARE(slider->value(), 5);
-    QCOMPARE(CountCalls("ProtocolDataUpdate"), 0);
-    // The next fill from the device releases it.
-    QVERIFY(FullRead());
-    QVERIFY(slider->isEnabled());
+    QCOMPARE(int(MouseBlock(Receiver4K).DpiLed.EffectBrightness), 210);
+    QCOMPARE(in<QSpinBox>(effect, "LightSpinBox")->value(), 8);
+    QCOMPARE(offline->count(), 1);
 }
 
 void TstLightEditors::effectWithoutDeviceDataSendsNothing()
@@ -195,8 +194,11 @@ void TstLightEditors::effectWithoutDeviceDataSendsNothing()
     DeviceDataReady = false;
     in<QSlider>(effect, "LightH")->setValue(2);
     QCOMPARE(in<QSpinBox>(effect, "LightSpinBox")->value(), 5);
+    QCOMPARE(in<QSlider>(effect, "LightH")->value(), 5);
     in<QComboBox>(effect, "Model")->setCurrentIndex(2);
-    QVERIFY(!in<QSlider>(effect, "SpeedH")->isHidden()); // only the visibility changes
+    // Back on what the mouse holds, with that mode's controls.
+    QCOMPARE(in<QComboBox>(effect, "Model")->currentIndex(), 1);
+    QVERIFY(in<QSlider>(effect, "SpeedH")->isHidden());
     QCOMPARE(effect->currentEffectMode(), 1);
     QCOMPARE(CountCalls("ProtocolDataUpdate"), 0);
 }
@@ -277,27 +279,26 @@ void TstLightEditors::barSlidersWrite()
     QCOMPARE(CountCalls("ProtocolDataUpdate"), 2);
 }
 
-void TstLightEditors::barDragOfflineDisablesUntilRefill()
+void TstLightEditors::barDragOfflineGoesBack()
 {
     QSlider *slider = in<QSlider>(mouse, "horizontalSpeed");
     QVERIFY(SimSetMouseOnline(Receiver4K, false));
     drag(slider, 9);
     QCOMPARE(offline->count(), 1);
-    QVERIFY(!slider->isEnabled());
     QCOMPARE(slider->value(), 5);
+    QCOMPARE(in<QSpinBox>(mouse, "SpeedSpinBox_2")->value(), 5);
+    QCOMPARE(CountCalls("ProtocolDataUpdate"), 0);
+    QVERIFY(slider->isEnabled());
     QVERIFY(SimSetMouseOnline(Receiver4K, true));
     slider->setValue(2);
-    QCOMPARE(slider->value(), 5);
-    QCOMPARE(CountCalls("ProtocolDataUpdate"), 0);
-    QVERIFY(FullRead());
-    QVERIFY(slider->isEnabled());
+    QCOMPARE(int(MouseBlock(Receiver4K).LedBar.BarSpeed), 1);
 }
 
 void TstLightEditors::colourButtons()
 {
-    // Red already 255: the preset changes green and blue only, two writes.
+    // A preset is one change of the colour: one write.
     in<QToolButton>(mouse, "toolButtonColorD")->click();
-    QCOMPARE(CountCalls("ProtocolDataUpdate"), 2);
+    QCOMPARE(CountCalls("ProtocolDataUpdate"), 1);
     LedBarBlock bar = MouseBlock(Receiver4K).LedBar;
     QCOMPARE(QList<int>({bar.ColorR, bar.ColorG, bar.ColorB}), QList<int>({255, 0, 255}));
     QVERIFY(in<QWidget>(mouse, "labelPreView")->styleSheet().contains("rgb(255,0,255)"));

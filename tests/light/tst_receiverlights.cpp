@@ -142,7 +142,8 @@ void TstReceiverLights::refusedModeLeavesRecordUsable()
     QCOMPARE(DongleBarModeKnown, 2);
     QVERIFY(!in<QWidget>(bar, "SpeedSpinBox_3")->isHidden()); // mode 2's controls stay
     QCOMPARE(int(DongleBarModeBuffer->BarMode), 2);
-    QCOMPARE(offline->count(), 0);
+    // The user learns that the receiver did not take it.
+    QCOMPARE(offline->count(), 1);
 
     // A later change still reaches the receiver.
     in<QSlider>(bar, "horizontalLight_2")->setValue(9);
@@ -198,8 +199,8 @@ void TstReceiverLights::dragWritesOnceOnRelease()
 
 void TstReceiverLights::colourButtonsAndTyping()
 {
-    in<QToolButton>(bar, "toolButtonColorE_2")->click(); // 255, 255, 0: red unchanged
-    QCOMPARE(CountCalls("UsbFinderC_SetDongleRGBBarMode"), 2);
+    in<QToolButton>(bar, "toolButtonColorE_2")->click(); // 255, 255, 0: one change, one write
+    QCOMPARE(CountCalls("UsbFinderC_SetDongleRGBBarMode"), 1);
     QCOMPARE(BarBytes(ReceiverBar(Receiver4K)).mid(1, 3), QStringList({"255", "255", "0"}));
     QVERIFY(in<QWidget>(bar, "labelPreView_2")->styleSheet().contains("rgb(255,255,0)"));
 
@@ -223,9 +224,11 @@ void TstReceiverLights::withoutDeviceDataNothingReachesReceiver()
     in<QToolButton>(bar, "ReduceB_2")->click();
     in<QComboBox>(bar, "LightMod_2")->setCurrentIndex(1);
     in<QComboBox>(leds, "LightMod_4")->setCurrentIndex(2);
-    QCOMPARE(in<QSpinBox>(bar, "BSpinBox_2")->value(), 254);
-    QCOMPARE(in<QComboBox>(leds, "LightMod_4")->currentIndex(), 2); // stays unsent
-    QVERIFY(in<QWidget>(bar, "RSpinBox_2")->isHidden());
+    // Nothing sent, so every control shows again what the receiver holds.
+    QCOMPARE(in<QSpinBox>(bar, "RSpinBox_2")->value(), 255);
+    QCOMPARE(in<QSpinBox>(bar, "BSpinBox_2")->value(), 10);
+    QCOMPARE(in<QComboBox>(leds, "LightMod_4")->currentIndex(), 0);
+    QCOMPARE(in<QComboBox>(bar, "LightMod_2")->currentIndex(), 2);
     QCOMPARE(CountCalls("UsbFinderC_SetDongleRGBBarMode"), 0);
     QCOMPARE(CountCalls("UsbFinderC_SetDongleIndicatorLed"), 0);
     QCOMPARE(CountCalls("UsbFinderC_GetDeviceOnLine"), 0);
@@ -328,14 +331,14 @@ void TstReceiverLights::indicatorShowAndSelect()
     QCOMPARE(one->checkedOption(), 2);
     QCOMPARE(CountCalls("UsbFinderC_Set4KDongleRGB"), 0);
 
-    one->SelectIndicatorMode(2); // already ticked: nothing
-    QCOMPARE(CountCalls("UsbFinderC_Set4KDongleRGB"), 0);
+    // The receiver's own report is shown, never written back to it.
+    one->SelectIndicatorMode(2);
     one->SelectIndicatorMode(0);
     QCOMPARE(one->checkedOption(), 0);
-    QCOMPARE(CountCalls("UsbFinderC_Set4KDongleRGB"), 1);
+    QCOMPARE(CountCalls("UsbFinderC_Set4KDongleRGB"), 0);
     DongleRGB onReceiver{};
     QVERIFY(UsbFinderC_Get4KDongleRGBValue(SimDevicePath(Receiver4K), &onReceiver));
-    QCOMPARE(int(onReceiver.IndicatorMode), 1);
+    QCOMPARE(int(onReceiver.IndicatorMode), 2);
 }
 
 QTEST_MAIN(TstReceiverLights)

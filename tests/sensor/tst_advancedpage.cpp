@@ -121,6 +121,12 @@ void TstAdvancedPage::longRangeFrame()
     // Any argument lays the page out alike.
     page.SetPos(3);
     QCOMPARE(page.ui->FrameLongMode->isVisibleTo(&window), shown);
+    // The link reports its long-range mode; on the cable there is none to show.
+    QMetaObject::invokeMethod(&page, "SlotLongRangeMode", Qt::DirectConnection, Q_ARG(bool, true));
+    QCOMPARE(page.ui->FrameLongMode->isVisibleTo(&window), shown);
+    QCOMPARE(page.LongRangeIsShown(), shown);
+    page.SetPos(0);
+    QCOMPARE(page.ui->FrameLongMode->isVisibleTo(&window), shown);
 }
 
 void TstAdvancedPage::resetShowsLongRangeOnNextLayout_data()

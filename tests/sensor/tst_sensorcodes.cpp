@@ -47,6 +47,8 @@ private slots:
     void rangeWithoutSegments();
     void encodeAndDecode_data();
     void encodeAndDecode();
+    void modelNameWithI_data();
+    void modelNameWithI();
     void shippedDevicesDecode_data();
     void shippedDevicesDecode();
     void stepping_data();
@@ -259,6 +261,36 @@ void TstSensorCodes::encodeAndDecode()
     QCOMPARE(code & 0xFF, codeByte);
     QCOMPARE(outFlags, flags);
     QCOMPARE(DecodeDpiLevel(code & 0xFF, outFlags), decoded);
+}
+
+void TstSensorCodes::modelNameWithI_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::newRow("I at the end") << "3395I";
+    QTest::newRow("I at the start") << "I3395";
+    QTest::newRow("two of them") << "PIXI";
+}
+
+void TstSensorCodes::modelNameWithI()
+{
+    // The defines of a model whose name holds an "I" decode to the value
+    // they encode.
+    QFETCH(QString, model);
+    const QString prefix = "SENSOR_" + model + "_DPI_";
+    SensorDefineNames = {prefix + "400", prefix + "800", prefix + "1600"};
+    SensorDefineValues = {7, 15, 31};
+    CurrentSensorModel = model;
+    UseRange("100,12000,50,0x00");
+    for (const int dpi : {400, 800, 1600}) {
+        int code = -1;
+        int flags = -1;
+        QVERIFY(EncodeDpiValue(dpi, code, flags));
+        QCOMPARE(DecodeDpiLevel(code, flags), dpi);
+    }
+    // Another model's defines that merely contain the prefix are not its own.
+    SensorDefineNames = {prefix + "400", "X" + prefix + "800"};
+    SensorDefineValues = {7, 15};
+    QCOMPARE(DecodeDpiLevel(15, 0), 0);
 }
 
 void TstSensorCodes::shippedDevicesDecode_data()

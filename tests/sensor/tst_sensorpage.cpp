@@ -86,6 +86,8 @@ private slots:
     void controlPutBack_data();
     void controlPutBack();
     void putBackToLastAccepted();
+    void refusedSwatchChangesNothing_data();
+    void refusedSwatchChangesNothing();
     void deviceDataWritesNothing();
     void countShrinkKeepsCurrentLevel();
     void markerDragSelectsLevel_data();
@@ -382,6 +384,57 @@ void TstSensorPage::putBackToLastAccepted()
     QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
 }
 
+void TstSensorPage::refusedSwatchChangesNothing_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::newRow("offline") << int(Offline);
+    QTest::newRow("refusing") << int(Refusing);
+}
+
+void TstSensorPage::refusedSwatchChangesNothing()
+{
+    QFETCH(int, fault);
+    ReadFromMouse();
+    SensorDPI *dpi = sensor->ui->frameDpi;
+    QCOMPARE(dpi->CurrentLevelValue(), 1);
+    const auto looks = [dpi] {
+        QStringList all;
+        for (int i = 0; i < 8; ++i) {
+            const QRect r = dpi->Swatch(i)->geometry();
+            all << QString("%1 %2 %3,%4,%5,%6 ")
+                           .arg(dpi->Swatch(i)->isChecked())
+                           .arg(dpi->LevelButton(i)->isChecked())
+                           .arg(r.x())
+                           .arg(r.y())
+                           .arg(r.width())
+                           .arg(r.height()) +
+                       dpi->Swatch(i)->styleSheet() + dpi->LevelButton(i)->styleSheet();
+        }
+        return all;
+    };
+    const QStringList before = looks();
+    const int value = dpi->ui->spinBoxA->value();
+    QCOMPARE(dpi->ui->horizontalSliderC->value(), value);
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    if (fault == Offline)
+        QVERIFY(SimSetMouseOnline(Mouse, false));
+    else
+        SimRefuseNextCall("ProtocolDataUpdate");
+    dpi->Swatch(3)->click();
+    // No colour dialog for a level the mouse did not take.
+    QVERIFY(!dpi->ColourDialog()->isVisible());
+    QVERIFY(SimSetMouseOnline(Mouse, true));
+    SimRefuseNextCall("ProtocolDataUpdate", 0);
+    const FlashDataMap mouse = MouseBlock();
+    QCOMPARE(int(mouse.CurrentDpiLevel), 1);
+    QCOMPARE(dpi->CurrentLevelValue(), 1);
+    QCOMPARE(looks(), before);
+    QCOMPARE(dpi->ui->spinBoxA->value(), value);
+    QCOMPARE(dpi->ui->horizontalSliderC->value(), value);
+    CheckSummary(mouse);
+    QCOMPARE(offline.count(), 1);
+}
+
 void TstSensorPage::deviceDataWritesNothing()
 {
     // Every control changes with what the device reports, the mouse asleep
@@ -516,7 +569,12 @@ void TstSensorPage::defaultsWithoutDeviceData()
     QVERIFY(dpi->LevelButton(1)->isChecked());
     QCOMPARE(dpi->LevelButton(0)->text(), QString("400"));
     QCOMPARE(dpi->ui->horizontalSliderC->maximum(), 12000);
-    QCOMPARE(dpi->ui->spinBoxA->value(), 1600);
+    // Level buttons, number box, slider and summary panel show one DPI: the
+    // selected level's.
+    QCOMPARE(dpi->LevelButton(1)->text(), QString("800"));
+    QCOMPARE(dpi->ui->spinBoxA->value(), 800);
+    QCOMPARE(dpi->ui->horizontalSliderC->value(), 800);
+    QCOMPARE(DeviceFixture::FindChildOrFail<QLabel>(summary, "DpiValue")->text(), QString("800"));
     QVERIFY(sensor->ui->frameRate->ui->Button1000HZ->isChecked());
     QVERIFY(!sensor->ui->Performance->isChecked());
     QCOMPARE(advanced->ui->frameClose->ui->StopClose->currentIndex(), 2);
