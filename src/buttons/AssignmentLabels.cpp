@@ -1,5 +1,6 @@
 #include "buttons/AssignmentLabels.h"
 
+#include "buttons/MacroFiles.h"
 #include "macro/KeyNames.h"
 #include "sensor/SensorConstants.h"
 
@@ -44,7 +45,7 @@ QString MacroNameFromBytes(const unsigned char *bytes, int size)
     QTextCodec::ConverterState state;
     QString name = codec->toUnicode(raw.constData(), raw.size(), &state);
     if (state.invalidChars == 0 && state.remainingChars == 0)
-        return name;
+        return ListedMacroName(name);
     // Bytes that are no text in the local encoding all decode to the same
     // replacement character, so different names would share one file. The
     // readable part is kept and a short tag of the bytes themselves makes the
@@ -56,7 +57,7 @@ QString MacroNameFromBytes(const unsigned char *bytes, int size)
         name.chop(1);
     if (!name.isEmpty() && name.at(name.size() - 1).isHighSurrogate())
         name.chop(1);
-    return name + QString::fromLatin1(tag);
+    return ListedMacroName(name + QString::fromLatin1(tag));
 }
 
 bool IsSafeMacroName(const QString &name)

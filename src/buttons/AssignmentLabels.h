@@ -32,6 +32,9 @@ int BoundedStrokeCount(quint32 strokeCount);
 // decoded from the local 8-bit code page. Bytes that are not valid there give
 // the readable part ("_" for each bad sequence), "~" and 8 hex digits taken
 // from the bytes: distinct names stay distinct, within the field's 30 bytes.
+// The result is the name the macro is listed under (ListedMacroName of
+// MacroFiles.h), so the button's label, the macro lists and the rebuilt file
+// all name the same macro.
 QString MacroNameFromBytes(const unsigned char *bytes, int size);
 
 // True when name can be a file name inside the macro folder: not empty, no

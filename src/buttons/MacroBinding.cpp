@@ -111,4 +111,23 @@ QString Describe(LoadResult result)
     return QString();
 }
 
+QString RefusalKey(LoadResult result)
+{
+    switch (result) {
+    case LoadResult::Ok:
+        return QString();
+    case LoadResult::BadName:
+        return QStringLiteral("MacroNameUnusable");
+    case LoadResult::Missing:
+        return QStringLiteral("MacroFileMissing");
+    case LoadResult::Unreadable:
+        return QStringLiteral("MacroFileUnreadable");
+    case LoadResult::TooManyStrokes:
+        return QStringLiteral("MacroTooManyKeys");
+    case LoadResult::TooLarge:
+        return QStringLiteral("MacroFileTooLarge");
+    }
+    return QString();
+}
+
 } // namespace MacroBinding

@@ -44,4 +44,8 @@ bool RepeatCodeOf(const QString &text, int *code);
 // Short text of a load result for the log.
 QString Describe(LoadResult result);
 
+// Key of the label catalogue's "macro" section that tells the user why a
+// load result binds nothing; empty for Ok.
+QString RefusalKey(LoadResult result);
+
 } // namespace MacroBinding

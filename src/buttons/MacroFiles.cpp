@@ -2,9 +2,17 @@
 
 #include "buttons/AssignmentLabels.h"
 #include "common/SharedState.h"
+#include "platform/vidide/FlashDataMap.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QSaveFile>
+
+namespace {
+
+constexpr int NameBytes = int(sizeof(MacroRecord::MacroNameBytes));
+
+} // namespace
 
 QString MacroFolderPath()
 {
@@ -17,6 +25,40 @@ QString MacroFilePath(const QString &name)
     if (!AssignmentLabels::IsSafeMacroName(name))
         return QString();
     return MacroFolderPath() + name + QStringLiteral(".ini");
+}
+
+bool IsListedMacroName(const QString &name)
+{
+    return AssignmentLabels::IsSafeMacroName(name) && !name.contains(QLatin1String("xml")) &&
+           !name.startsWith(QLatin1Char('.')) && name.toLocal8Bit().size() <= NameBytes;
+}
+
+QString ListedMacroName(const QString &name)
+{
+    if (IsListedMacroName(name))
+        return name;
+    if (name.trimmed().isEmpty())
+        return QString();
+    QString listed;
+    for (const QChar c : name) {
+        const bool separator = c == QLatin1Char('/') || c == QLatin1Char('\\');
+        listed += (separator || c.unicode() < 0x20 || c.unicode() == 0x7F) ? QLatin1Char('_') : c;
+    }
+    // One pass is enough: "x_ml" holds no "xml" and forms none with its
+    // neighbours.
+    listed.replace(QLatin1String("xml"), QLatin1String("x_ml"));
+    for (int i = 0; i < listed.size() && listed.at(i) == QLatin1Char('.'); ++i)
+        listed[i] = QLatin1Char('_');
+    // The tag is hexadecimal: it adds no "xml" and keeps names apart.
+    const QString tag =
+        QLatin1Char('~') +
+        QString::fromLatin1(
+            QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+    while (!listed.isEmpty() && (listed + tag).toLocal8Bit().size() > NameBytes)
+        listed.chop(1);
+    if (!listed.isEmpty() && listed.at(listed.size() - 1).isHighSurrogate())
+        listed.chop(1);
+    return listed + tag;
 }
 
 bool WriteMacroFile(const QString &name, const QString &text)

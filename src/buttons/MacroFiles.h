@@ -9,6 +9,19 @@ QString MacroFolderPath();
 // macro folder or is empty (see AssignmentLabels::IsSafeMacroName).
 QString MacroFilePath(const QString &name);
 
+// The rule every macro name follows, typed, imported or read from the mouse:
+// a file name inside the macro folder that the macro lists show again at the
+// next start (no "xml" anywhere, no leading "."), and at most 30 bytes in the
+// local 8-bit encoding, the name field of a device macro record.
+bool IsListedMacroName(const QString &name);
+
+// The name a macro read from the mouse is listed under: the name itself when
+// it follows the rule above; otherwise the name with what breaks the rule
+// replaced and a short tag of the original, so the same device name always
+// leads to the same file (found again after a restart) and two names never
+// share one. Empty only for a name without a visible character.
+QString ListedMacroName(const QString &name);
+
 // Creates or replaces the file of macro name with text + "\n" (UTF-8).
 // Refuses unsafe names; false when refused or not written.
 bool WriteMacroFile(const QString &name, const QString &text);

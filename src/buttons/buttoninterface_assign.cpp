@@ -142,10 +142,7 @@ void Buttoninterface::AssignDpiLock(bool checked, int dpi)
                    << "which a key cannot hold; not assigned";
         CloseMenu();
         UpDateWarning notice;
-        notice.SetText(
-            KeyLabels[CurrentLanguage]
-                .value("DpiLockRefused", QStringLiteral("This mouse's sensor cannot lock %1 DPI."))
-                .arg(dpi));
+        notice.SetText(KeyLabels[CurrentLanguage].value(QStringLiteral("DpiLockRefused")).arg(dpi));
         PlaceDialog(&notice, 75, 65);
         notice.exec();
         return;

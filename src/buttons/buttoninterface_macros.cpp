@@ -155,7 +155,8 @@ void Buttoninterface::slotButtonClicked(bool checked)
     if (loaded != MacroBinding::LoadResult::Ok) {
         qWarning() << "macro" << name << "not bound:" << MacroBinding::Describe(loaded);
         CloseMenu();
-        ShowMacroRefusal(name, MacroBinding::Describe(loaded));
+        ShowMacroRefusal(name,
+                         MacroLabels[CurrentLanguage].value(MacroBinding::RefusalKey(loaded)));
         return;
     }
     const QString code = MacroBinding::ReadRepeatCode(name);
@@ -164,8 +165,9 @@ void Buttoninterface::slotButtonClicked(bool checked)
         qWarning() << "macro" << name << "not bound: its repeat code" << code
                    << "does not fit the button's entry";
         CloseMenu();
-        ShowMacroRefusal(
-            name, QStringLiteral("its repeat code %1 is not between 0 and 255").arg(code.left(20)));
+        ShowMacroRefusal(name, MacroLabels[CurrentLanguage]
+                                   .value(QStringLiteral("MacroRepeatCodeRefused"))
+                                   .arg(code.left(20)));
         return;
     }
     // The macro goes to the button's own slot of the macro table. A mouse
@@ -245,7 +247,8 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
         if (loaded != MacroBinding::LoadResult::Ok) {
             qWarning() << "macro" << MacroName
                        << "not sent to its buttons:" << MacroBinding::Describe(loaded);
-            ShowMacroRefusal(MacroName, MacroBinding::Describe(loaded));
+            ShowMacroRefusal(MacroName,
+                             MacroLabels[CurrentLanguage].value(MacroBinding::RefusalKey(loaded)));
             return;
         }
         for (int k : keys) {
@@ -282,9 +285,7 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
 void Buttoninterface::ShowMacroRefusal(const QString &name, const QString &reason)
 {
     UpDateWarning notice;
-    const QString text = MacroLabels[CurrentLanguage].value(
-        QStringLiteral("MacroNotBound"),
-        QStringLiteral("The macro could not be given to the button."));
+    const QString text = MacroLabels[CurrentLanguage].value(QStringLiteral("MacroNotBound"));
     notice.SetText(text + QStringLiteral("\n") + name + QStringLiteral(": ") + reason);
     PlaceDialog(&notice, 75, 65);
     notice.exec();

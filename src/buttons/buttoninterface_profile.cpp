@@ -68,8 +68,7 @@ bool Buttoninterface::WriteProfileFile(const QString &path, const FlashDataMap &
     if (ProfileFile::Write(path, map, sensor, &error))
         return true;
     UpDateWarning notice;
-    notice.SetText(KeyLabels[CurrentLanguage].value(
-                       "ExportFailed", QStringLiteral("The profile could not be saved.")) +
+    notice.SetText(KeyLabels[CurrentLanguage].value(QStringLiteral("ExportFailed")) +
                    QStringLiteral("\n") + error);
     PlaceDialog(&notice, 75, 65);
     notice.exec();
@@ -83,9 +82,7 @@ void Buttoninterface::on_OutputData_clicked()
     // mouse's settings.
     if (!FlashDataBelongsToCurrentDevice()) {
         UpDateWarning notice;
-        notice.SetText(KeyLabels[CurrentLanguage].value(
-            "ExportNoData",
-            QStringLiteral("The mouse's settings have not been read yet; nothing to export.")));
+        notice.SetText(KeyLabels[CurrentLanguage].value(QStringLiteral("ExportNoData")));
         PlaceDialog(&notice, 75, 65);
         notice.exec();
         return;

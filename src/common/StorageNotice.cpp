@@ -22,25 +22,15 @@ QString message(Kind kind)
     LabelMap &labels = CommonLabels[CurrentLanguage];
     switch (kind) {
     case Kind::Preferences:
-        return labels.value(QStringLiteral("SavePreferencesFailed"),
-                            QStringLiteral("Your preferences could not be saved; the change was "
-                                           "not made."));
+        return labels.value(QStringLiteral("SavePreferencesFailed"));
     case Kind::Registry:
-        return labels.value(QStringLiteral("SaveRecordsFailed"),
-                            QStringLiteral("The program's records (firmware versions, upgrade "
-                                           "state) could not be saved."));
+        return labels.value(QStringLiteral("SaveRecordsFailed"));
     case Kind::DeviceCache:
-        return labels.value(QStringLiteral("SaveCacheFailed"),
-                            QStringLiteral("The mouse's settings could not be kept on this "
-                                           "computer."));
+        return labels.value(QStringLiteral("SaveCacheFailed"));
     case Kind::Autostart:
-        return labels.value(QStringLiteral("SaveAutostartFailed"),
-                            QStringLiteral("Starting with the system could not be changed; the "
-                                           "change was not made."));
+        return labels.value(QStringLiteral("SaveAutostartFailed"));
     case Kind::Macros:
-        return labels.value(QStringLiteral("SaveMacrosFailed"),
-                            QStringLiteral("The macro could not be saved; the change was not "
-                                           "made."));
+        return labels.value(QStringLiteral("SaveMacrosFailed"));
     case Kind::KindCount:
         break;
     }

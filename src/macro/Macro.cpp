@@ -52,7 +52,7 @@ Macro::Macro(QWidget *parent) : QWidget(parent), ui(new Ui_Macro)
         RepeatModeGroup, &QButtonGroup::idToggled, this,
         [this](int, bool) { OnRepeatModeToggled(); }, Qt::DirectConnection);
     ApplyTheme();
-    SetSaveIdle();
+    ApplyShownState();
 
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(CurrentLanguage);
@@ -182,6 +182,9 @@ void Macro::SetSaveIdle()
 
 void Macro::ActivateSave()
 {
+    // Save writes the shown macro; without one there is nothing to write.
+    if (ShownMacro.isEmpty())
+        return;
     ui->Save->setEnabled(true);
     ui->Save->setStyleSheet(ui->NewHong->styleSheet());
 }
@@ -254,6 +257,8 @@ void Macro::changeEvent(QEvent *event)
 void Macro::SlotSetMacroPage()
 {
     emit PostMsg::GetInstance()->SigStartRecord(1);
+    if (MacroRecording)
+        RecordHook->DeliverHeldBack();
     RecordHook->Uninstall();
     ui->StopRecord->hide();
     ui->StartRecord->show();
@@ -270,6 +275,7 @@ void Macro::SlotSetMacroPage()
     DownKeys.clear();
     HeldKeys.clear();
     SetSaveIdle();
+    ApplyShownState();
 }
 
 int Macro::RunPlaced(QDialog &dialog, int dx, int dy)

@@ -47,6 +47,8 @@ public:
 
     // Per-macro files of the current macro (AppendMacroEvents: of `name`).
     void CreateMacroFile(const QString &unused = QString());
+    // Writes the shown macro's file from the event list; false without a
+    // shown macro or when the file could not be written.
     bool SaveMacroFile(const QString &unused, const QString &repeatCode);
     bool AppendMacroEvents(const QString &name, const QVector<MacroEvent> &events);
     void LoadMacroFile(const QString &unused = QString());
@@ -121,17 +123,31 @@ private:
     int RunPlaced(QDialog &dialog, int dx, int dy);
     void ShowStopRecordFirst();
     void ShowSameMacro();
-    void ShowImportFailed();
-    // A failed file operation: the catalogue text of key, else fallback.
-    void ShowFailure(const char *key, const char *fallback);
+    // A refusal or failure, in a text of the label catalogue.
+    void ShowNotice(const QString &text);
     // A name the macro list keeps and a device record can hold.
     bool IsUsableName(const QString &name) const;
+    // The list item of the shown macro; null without one.
+    QListWidgetItem *ShownItem() const;
+    void SelectShownMacro();
+    // Loads the shown macro's file into the event list and the repeat
+    // controls, as selecting it does; the current item stays as it is.
+    void ReloadShownMacro();
+    void LoadShownMacroFile();
+    // Nothing shown: no events, no current item, repeat controls and Save off.
+    void ShowNoMacro();
+    // Enables the repeat controls only while a macro is shown and no
+    // recording runs; without a shown macro Save goes idle.
+    void ApplyShownState();
 
     void InsertPattern(int at, QString pattern, const QString &name);
     QListWidgetItem *NewKeyItem(const QString &name, bool pressed) const;
     QListWidgetItem *NewDelayItem(double ms) const;
     // The events of the event list, and the list items of events.
     QVector<MacroEvent> ListEvents() const;
+    // Replaces the file of macro name, whole or not at all.
+    bool WriteMacroEvents(const QString &name, const QString &repeatCode,
+                          const QVector<MacroEvent> &events);
     void ShowEvents(const QVector<MacroEvent> &events);
     // Appends a release, after a pause, for every recorded key still held.
     void ReleaseHeldKeys();
@@ -162,7 +178,9 @@ private:
     QString MenuNewText;
     QString MenuImportText;
     QString MacroButtonPrefix;
-    // The macro whose events the event list shows; the current item can
-    // differ after a right-click.
+    // The macro whose events the event list shows, loaded, recorded or
+    // imported for it; empty when none is shown. Save writes this macro
+    // only. The current item differs only while a context menu acts on the
+    // item that was right-clicked.
     QString ShownMacro;
 };

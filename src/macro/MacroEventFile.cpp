@@ -126,7 +126,9 @@ bool FillStrokes(const QVector<MacroEvent> &events, MacroRecord *record)
         record->Strokes[count].Action = event.release ? 1 : 0;
         ++count;
     }
-    record->StrokeCount = uint8_t(count);
+    // A macro without a key still goes out as one all-zero stroke: the mouse
+    // may rely on a macro record holding at least one.
+    record->StrokeCount = uint8_t(qMax(count, 1));
     return true;
 }
 

@@ -56,9 +56,10 @@ QByteArray EventLines(const QVector<MacroEvent> &events);
 
 // Strokes of a record from events, by kind: each key event opens a stroke,
 // each delay adds to the pause after the key before it (a delay before the
-// first key has no stroke to wait after and is dropped). Sets StrokeCount and
-// the strokes, leaves the name. False, and the strokes all zero, when the
-// events hold more keys than the record has strokes.
+// first key has no stroke to wait after and is dropped). Events without a key
+// give one all-zero stroke (StrokeCount 1). Sets StrokeCount and the strokes,
+// leaves the name. False, and the strokes all zero, when the events hold more
+// keys than the record has strokes.
 bool FillStrokes(const QVector<MacroEvent> &events, MacroRecord *record);
 
 // Events of a device record: each stroke's key, then its pause when it has

@@ -112,7 +112,7 @@ void QuestionDialog::on_NewHong_clicked()
 
 void QuestionDialog::SlotAllLanguage(int index)
 {
-    NewPromptText = MacroLabels[index][QStringLiteral("DialogSelectMacroFirst")];
+    NewPromptText = MacroLabels[index][QStringLiteral("DialogNewMacroName")];
     RenamePromptText = MacroLabels[index][QStringLiteral("DialogInputMacroName")];
     ui->NewHong_2->setText(CommonLabels[index][QStringLiteral("Cancel")]);
     ui->NewHong->setText(CommonLabels[index][QStringLiteral("OK")]);

@@ -46,7 +46,8 @@ void Macro::SlotMacroDownLoadData(QString MacroName, int index)
     std::memcpy(entry, &current.Keys[index], sizeof entry);
 
     MacroName.remove(QChar(0));
-    if (!ui->listWidgetHong->currentItem() || MacroName != CurrentMacroName() || !DeviceDataReady)
+    // The record is built from the event list: only for the macro it shows.
+    if (ShownMacro.isEmpty() || MacroName != ShownMacro || !DeviceDataReady)
         return;
 
     MacroRecord record;
@@ -93,7 +94,7 @@ void Macro::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
         StorageNotice::Report(StorageNotice::Kind::Macros, MacroFilePathOf(name));
     // The shown macro follows its new file unless the user is changing it.
     const bool editing = MacroRecording || EventsChanged || RepeatModeChanged;
-    if (name == ShownMacro && name == CurrentMacroName() && !editing)
-        on_listWidgetHong_clicked(QModelIndex());
+    if (name == ShownMacro && !editing)
+        ReloadShownMacro();
     emit PostMsg::GetInstance()->SigAddMacroButton();
 }

@@ -33,7 +33,7 @@ QListWidgetItem *Macro::NewDelayItem(double ms) const
 
 void Macro::AppendKeyItem(const QString &name, bool pressed)
 {
-    if (ui->listWidgetHong->currentRow() < 0)
+    if (ShownMacro.isEmpty())
         return;
     const int n = ui->listWidgetKey->count();
     ui->listWidgetKey->insertItem(n, NewKeyItem(name, pressed));
@@ -42,7 +42,7 @@ void Macro::AppendKeyItem(const QString &name, bool pressed)
 
 void Macro::AppendDelayItem(double ms)
 {
-    if (ui->listWidgetHong->currentRow() < 0)
+    if (ShownMacro.isEmpty())
         return;
     const int n = ui->listWidgetKey->count();
     ui->listWidgetKey->insertItem(n, NewDelayItem(ms));
@@ -140,7 +140,7 @@ void Macro::InsertDelay(double ms)
 
 void Macro::on_ChooseEvent_activated(int index)
 {
-    const bool macroSelected = ui->listWidgetHong->currentRow() >= 0;
+    const bool macroSelected = !ShownMacro.isEmpty();
     if (index == 1 || index == 2) {
         addKey dialog;
         const int result = RunPlaced(dialog, 50, 70);
@@ -196,7 +196,7 @@ void Macro::on_DeleteKey_clicked()
         ShowStopRecordFirst();
         return;
     }
-    if (ui->listWidgetHong->currentRow() < 0)
+    if (ShownMacro.isEmpty())
         return;
     QListWidget *list = ui->listWidgetKey;
     const int n = list->count();

@@ -5,6 +5,7 @@
 #include "ui_Macro.h"
 
 #include "common/DialogSeam.h"
+#include "common/LabelCatalogue.h"
 #include "macro/MacroExportFile.h"
 
 #include <QFile>
@@ -51,7 +52,7 @@ void Macro::ExPortMacro()
         const QString source = MacroFilePathOf(name);
         if (source.isEmpty() || !MacroEventFile::ReadFile(source, &content)) {
             qWarning() << "Macro file to export cannot be read:" << source;
-            ShowFailure("MacroExportFailed", "The macro could not be exported.");
+            ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroExportFailed")));
             return;
         }
         events = content.events;
@@ -67,7 +68,7 @@ void Macro::ExPortMacro()
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         qWarning() << "Macro export file could not be written:" << path << file.errorString();
-        ShowFailure("MacroExportFailed", "The macro could not be exported.");
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroExportFailed")));
     }
 }
 
@@ -88,7 +89,7 @@ void Macro::InPortMacro()
         !file.open(QIODevice::ReadOnly)) {
         qWarning() << "Macro import file is no plain file of an export's size, or unreadable:"
                    << path;
-        ShowImportFailed();
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("DialogMacroFileError")));
         return;
     }
     const QByteArray bytes = file.read(MacroExportFile::MaxFileBytes + 1);
@@ -97,30 +98,33 @@ void Macro::InPortMacro()
     QString error;
     if (!MacroExportFile::Read(bytes, &content, &error)) {
         qWarning() << "Macro import file refused:" << path << error;
-        ShowImportFailed();
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("DialogMacroFileError")));
         return;
     }
     if (NameTaken(content.name)) {
         ShowSameMacro();
         return;
     }
-    if (content.tag != QLatin1String(MacroExportFile::Tag) || !IsUsableName(content.name) ||
-        !IsRepeatText(content.repeat)) {
-        qWarning() << "Not a macro export file, or its name or repeat code is unusable:" << path;
-        ShowImportFailed();
+    if (content.tag != QLatin1String(MacroExportFile::Tag) || !IsRepeatText(content.repeat)) {
+        qWarning() << "Not a macro export file, or its repeat code is unusable:" << path;
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("DialogMacroFileError")));
         return;
     }
-
+    if (!IsUsableName(content.name)) {
+        qWarning() << "Imported macro name refused, it cannot be a listed macro file name:"
+                   << content.name;
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("DialogMacroNameNotAllowed")));
+        return;
+    }
+    // The file first: a macro that could not be stored is not listed, and
+    // the macro shown until now keeps its events.
+    if (!WriteMacroEvents(content.name, content.repeat, content.events)) {
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroSaveFailed")));
+        return;
+    }
+    // Shown as selecting it would show it, repeat mode included, so a later
+    // Save keeps the imported repeat code.
     ui->listWidgetHong->addItem(content.name);
     ui->listWidgetHong->setCurrentRow(ui->listWidgetHong->count() - 1);
-    ui->listWidgetKey->clear();
-    ShownMacro = content.name;
-    ShowEvents(content.events);
-    if (!SaveMacroFile(QString(), content.repeat)) {
-        delete ui->listWidgetHong->takeItem(ui->listWidgetHong->count() - 1);
-        ui->listWidgetHong->setCurrentRow(-1);
-        ui->listWidgetKey->clear();
-        ShownMacro.clear();
-        ShowImportFailed();
-    }
+    on_listWidgetHong_clicked(QModelIndex());
 }

@@ -74,15 +74,23 @@ void Macro::CreateMacroFile(const QString &)
     WriteWhole(path, QByteArray());
 }
 
+// The events of the list are those of the shown macro: only its file takes
+// them, whichever item is current.
 bool Macro::SaveMacroFile(const QString &, const QString &repeatCode)
 {
-    if (!ui->listWidgetHong->currentItem())
+    if (ShownMacro.isEmpty())
         return false;
-    CurrentMacroFile = MacroFilePathOf(CurrentMacroName());
+    return WriteMacroEvents(ShownMacro, repeatCode, ListEvents());
+}
+
+bool Macro::WriteMacroEvents(const QString &name, const QString &repeatCode,
+                             const QVector<MacroEvent> &events)
+{
+    CurrentMacroFile = MacroFilePathOf(name);
     if (CurrentMacroFile.isEmpty())
         return false;
     return WriteWhole(CurrentMacroFile, (repeatCode + QLatin1Char('\n')).toUtf8() +
-                                            MacroEventFile::EventLines(ListEvents()));
+                                            MacroEventFile::EventLines(events));
 }
 
 bool Macro::AppendMacroEvents(const QString &name, const QVector<MacroEvent> &events)
@@ -108,8 +116,13 @@ void Macro::LoadMacroFile(const QString &)
     DelayIcon = QIcon(MacroPictureFolder + QStringLiteral("MacroTime.png"));
     if (!ui->listWidgetHong->currentItem())
         return;
-    ui->listWidgetKey->clear();
     ShownMacro = CurrentMacroName();
+    LoadShownMacroFile();
+}
+
+void Macro::LoadShownMacroFile()
+{
+    ui->listWidgetKey->clear();
     CurrentMacroFile = MacroFilePathOf(ShownMacro);
     if (CurrentMacroFile.isEmpty() || !QFile::exists(CurrentMacroFile))
         return;

@@ -4,10 +4,9 @@
 #include "ui_Macro.h"
 
 #include "app/PostMsg.h"
+#include "buttons/MacroFiles.h"
 #include "common/DeleteConfirm.h"
-#include "common/InportFail.h"
 #include "common/LabelCatalogue.h"
-#include "common/NoticeChoice.h"
 #include "common/SameMacro.h"
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
@@ -49,41 +48,78 @@ void Macro::ShowSameMacro()
     notice.exec();
 }
 
-void Macro::ShowImportFailed()
-{
-    // The notice's text for a file that cannot be read as what it claims.
-    ImportResult = 1;
-    InportFail notice;
-    RunPlaced(notice, 100, 50);
-}
-
-void Macro::ShowFailure(const char *key, const char *fallback)
+void Macro::ShowNotice(const QString &text)
 {
     UpDateWarning notice;
-    notice.SetText(
-        MacroLabels[CurrentLanguage].value(QString::fromLatin1(key), QString::fromUtf8(fallback)));
+    notice.SetText(text);
     RunPlaced(notice, 100, 50);
 }
 
-// The listing skips names holding "xml" and hidden (dot) files, and a device
-// record holds 30 name bytes: a macro of such a name would not come back
-// after a restart or could not be bound.
 bool Macro::IsUsableName(const QString &name) const
 {
-    return !MacroFilePathOf(name).isEmpty() && !name.contains(QStringLiteral("xml")) &&
-           !name.startsWith(QLatin1Char('.')) &&
-           name.toLocal8Bit().size() <= int(sizeof(MacroRecord::MacroNameBytes));
+    return IsListedMacroName(name) && !MacroFilePathOf(name).isEmpty();
+}
+
+QListWidgetItem *Macro::ShownItem() const
+{
+    if (ShownMacro.isEmpty())
+        return nullptr;
+    return ui->listWidgetHong->findItems(ShownMacro, Qt::MatchExactly).value(0);
+}
+
+// A right-click makes another item current for the menu's commands only:
+// afterwards the list marks the macro whose events it shows again.
+void Macro::SelectShownMacro()
+{
+    if (QListWidgetItem *item = ShownItem())
+        ui->listWidgetHong->setCurrentItem(item);
+    else
+        ui->listWidgetHong->setCurrentRow(-1);
+}
+
+void Macro::ShowNoMacro()
+{
+    ShownMacro.clear();
+    ui->listWidgetKey->clear();
+    ui->listWidgetHong->setCurrentRow(-1);
+    ApplyShownState();
+}
+
+// The repeat controls and Save belong to the shown macro: without one there
+// is nothing they could change or write.
+void Macro::ApplyShownState()
+{
+    const bool shown = !ShownMacro.isEmpty();
+    const bool editable = shown && !MacroRecording;
+    for (QWidget *w :
+         {static_cast<QWidget *>(ui->ReUntilLoose), static_cast<QWidget *>(ui->ReUntilClick),
+          static_cast<QWidget *>(ui->ReUntil), static_cast<QWidget *>(ui->ReNumber),
+          static_cast<QWidget *>(ui->NumberEdit)})
+        w->setEnabled(editable);
+    if (!shown)
+        SetSaveIdle();
 }
 
 void Macro::on_listWidgetHong_clicked(const QModelIndex &)
 {
+    if (!ui->listWidgetHong->currentItem()) {
+        ShowNoMacro();
+        return;
+    }
+    ShownMacro = CurrentMacroName();
+    ReloadShownMacro();
+}
+
+// Loading is no change: the repeat controls' signals stay blocked meanwhile.
+void Macro::ReloadShownMacro()
+{
     SetSaveIdle();
-    ui->listWidgetKey->clear();
     const bool groupBlocked = RepeatModeGroup->blockSignals(true);
     const bool editBlocked = ui->NumberEdit->blockSignals(true);
-    LoadMacroFile();
+    LoadShownMacroFile();
     RepeatModeGroup->blockSignals(groupBlocked);
     ui->NumberEdit->blockSignals(editBlocked);
+    ApplyShownState();
 }
 
 QString Macro::AskFreeMacroName(int promptMode)
@@ -96,7 +132,7 @@ QString Macro::AskFreeMacroName(int promptMode)
         return QString();
     if (!IsUsableName(name)) {
         qWarning() << "Macro name refused, it cannot be a listed macro file name:" << name;
-        ShowSameMacro();
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("DialogMacroNameNotAllowed")));
         return QString();
     }
     if (NameTaken(name)) {
@@ -120,6 +156,7 @@ void Macro::on_NewHong_clicked()
     CreateMacroFile();
     ui->listWidgetKey->clear();
     ShownMacro = name;
+    ApplyShownState();
     ui->ReNumber->setChecked(true);
     ui->NumberEdit->setValue(1);
 }
@@ -144,7 +181,7 @@ void Macro::RenameMacro()
     // not at all.
     if (!oldPath.isEmpty() && QFile::exists(oldPath) && !QFile::rename(oldPath, newPath)) {
         qWarning() << "Macro file could not be renamed:" << oldPath << "to" << newPath;
-        ShowSameMacro();
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroRenameFailed")));
         return;
     }
     item->setText(name);
@@ -173,15 +210,17 @@ void Macro::on_DeleteHong_clicked()
     QFile file(path);
     if (!path.isEmpty() && file.exists() && !file.remove()) {
         qWarning() << "Macro file could not be removed:" << path << file.errorString();
-        ShowFailure("MacroDeleteFailed", "The macro could not be deleted.");
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroDeleteFailed")));
         return;
     }
     emit PostMsg::GetInstance()->SigDeleteMacroButton(MacroButtonPrefix + name);
     delete ui->listWidgetHong->takeItem(ui->listWidgetHong->row(item));
+    // Deleting another macro (after a right-click) leaves the shown one, its
+    // events and its unsaved changes as they are.
     if (ShownMacro == name)
-        ShownMacro.clear();
-    ui->listWidgetKey->clear();
-    ui->listWidgetHong->setCurrentRow(-1);
+        ShowNoMacro();
+    else
+        SelectShownMacro();
 }
 
 void Macro::DeleteMacro()
@@ -210,18 +249,16 @@ void Macro::on_Save_clicked()
         return;
     }
     SetSaveIdle();
-    // The shown events belong to the shown macro, even when a right-click
-    // made another item current.
-    const QList<QListWidgetItem *> shown =
-        ui->listWidgetHong->findItems(ShownMacro, Qt::MatchExactly);
-    if (!ShownMacro.isEmpty() && !shown.isEmpty())
-        ui->listWidgetHong->setCurrentItem(shown.first());
-    const QString name = CurrentMacroName();
-    if (!ui->listWidgetHong->currentItem())
+    // The event list holds the events loaded or recorded for the shown macro
+    // and nothing else: only that macro is written, and without one nothing.
+    QListWidgetItem *shown = ShownItem();
+    if (!shown)
         return;
+    ui->listWidgetHong->setCurrentItem(shown);
+    const QString name = ShownMacro;
     if (!SaveMacroFile(QString(), QString::number(RepeatCode()))) {
         ActivateSave();
-        ShowFailure("MacroSaveFailed", "The macro could not be saved.");
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroSaveFailed")));
         return;
     }
     if (EventsChanged) {
@@ -251,4 +288,5 @@ void Macro::on_listWidgetHong_customContextMenuRequested(const QPoint &pos)
         add(MenuImportText, SLOT(InPortMacro()));
     }
     menu.exec(QCursor::pos());
+    SelectShownMacro();
 }

@@ -28,7 +28,7 @@ void Macro::SetRecordingControlsEnabled(bool enabled)
 
 void Macro::on_StartRecord_clicked()
 {
-    if (ui->listWidgetHong->currentRow() < 0) {
+    if (ShownMacro.isEmpty()) {
         ExeIsRun notice;
         notice.ShowSelectMacroFirst();
         RunPlaced(notice, 100, 50);
@@ -52,14 +52,15 @@ void Macro::on_StartRecord_clicked()
     ui->listWidgetHong->setEnabled(false);
     DownKeys.clear();
     HeldKeys.clear();
-    ShownMacro = CurrentMacroName();
 }
 
 void Macro::on_StopRecord_clicked()
 {
     // A key still held when the recording ends would stay down on the mouse.
-    if (MacroRecording)
+    if (MacroRecording) {
+        RecordHook->DeliverHeldBack();
         ReleaseHeldKeys();
+    }
     SetRecordingControlsEnabled(true);
     emit PostMsg::GetInstance()->SigStartRecord(1);
     RecordHook->Uninstall();
@@ -87,8 +88,13 @@ void Macro::ReleaseHeldKeys()
 
 void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool)
 {
+    // Pauses run from one key event to the next as they reached the program;
+    // the hook may report an event a moment late.
+    QElapsedTimer eventClock = RecordHook->EventClock();
+    if (!eventClock.isValid())
+        eventClock.start();
     if (!MacroRecording) {
-        DelayTimer.restart();
+        DelayTimer = eventClock;
         return;
     }
     // A held key repeats its key-down: only the first one counts. A release
@@ -102,14 +108,14 @@ void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool)
     }
 
     if (FirstEventPending) {
-        DelayTimer.restart();
         FirstEventPending = false;
     } else {
-        const double delay = ui->AutoInsertDelay->isChecked() ? double(DelayTimer.elapsed())
-                                                              : double(ui->DelayTime->value());
+        const double delay = ui->AutoInsertDelay->isChecked()
+                                 ? double(qMax<qint64>(0, DelayTimer.msecsTo(eventClock)))
+                                 : double(ui->DelayTime->value());
         AppendDelayItem(delay);
-        DelayTimer.restart();
     }
+    DelayTimer = eventClock;
 
     QString name;
     if (!VirtualKeyToKeyName(keyCode, &name)) {

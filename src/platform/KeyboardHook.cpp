@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QList>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -15,6 +16,11 @@ QList<KeyboardHook *> &installedHooks()
 }
 
 constexpr int NoVirtualKey = 0xFF;
+
+// How long a release waits for the press of a repeat pair. Both events of a
+// pair are sent together; the wait only covers their way through the event
+// queues.
+constexpr int RepeatPairWaitMs = 20;
 
 // Keys whose code does not depend on the keyboard layout or the keypad.
 const QHash<int, int> &fixedKeys()
@@ -110,7 +116,12 @@ constexpr quint32 VkRWin = 0x5C;
 
 } // namespace
 
-KeyboardHook::KeyboardHook(QObject *parent) : QObject(parent) {}
+KeyboardHook::KeyboardHook(QObject *parent) : QObject(parent), m_releaseTimer(new QTimer(this))
+{
+    m_releaseTimer->setSingleShot(true);
+    m_releaseTimer->setInterval(RepeatPairWaitMs);
+    connect(m_releaseTimer, &QTimer::timeout, this, &KeyboardHook::DeliverHeldBack);
+}
 
 KeyboardHook::~KeyboardHook()
 {
@@ -132,6 +143,8 @@ bool KeyboardHook::Install()
 
 void KeyboardHook::Uninstall()
 {
+    m_releasePending = false;
+    m_releaseTimer->stop();
     if (!m_installed)
         return;
     if (QCoreApplication *app = QCoreApplication::instance())
@@ -140,10 +153,27 @@ void KeyboardHook::Uninstall()
     m_installed = false;
 }
 
+void KeyboardHook::DeliverHeldBack()
+{
+    m_releaseTimer->stop();
+    if (!m_releasePending)
+        return;
+    m_releasePending = false;
+    DeliverAt(m_pendingVk, false, m_pendingSystem, m_pendingClock);
+}
+
 void KeyboardHook::Deliver(int virtualKey, bool down, bool system)
+{
+    QElapsedTimer now;
+    now.start();
+    DeliverAt(virtualKey, down, system, now);
+}
+
+void KeyboardHook::DeliverAt(int virtualKey, bool down, bool system, const QElapsedTimer &clock)
 {
     if (!m_installed)
         return;
+    m_eventClock = clock;
     m_repeat = (virtualKey == m_lastVk);
     if (!m_repeat)
         m_lastVk = virtualKey;
@@ -177,10 +207,33 @@ bool KeyboardHook::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         // Qt reports a held key as release/press pairs; the system only as
         // repeated key-downs.
-        if (!(type == QEvent::KeyRelease && key->isAutoRepeat())) {
-            const int vk = VirtualKeyOf(*key);
-            const bool altHeld = key->modifiers() & Qt::AltModifier;
-            Deliver(vk, type == QEvent::KeyPress, altHeld && vk != 0xA4 && vk != 0xA5);
+        if (type == QEvent::KeyRelease && key->isAutoRepeat())
+            return false;
+        const int vk = VirtualKeyOf(*key);
+        const bool altHeld = key->modifiers() & Qt::AltModifier;
+        const bool system = altHeld && vk != 0xA4 && vk != 0xA5;
+        QElapsedTimer now;
+        now.start();
+        if (m_releasePending) {
+            m_releasePending = false;
+            m_releaseTimer->stop();
+            const bool repeatPair = type == QEvent::KeyPress && vk == m_pendingVk &&
+                                    key->timestamp() == m_pendingTimestamp;
+            // The key never went up: its press is a repeated key-down.
+            if (!repeatPair)
+                DeliverAt(m_pendingVk, false, m_pendingSystem, m_pendingClock);
+            if (!m_installed)
+                return false;
+        }
+        if (type == QEvent::KeyRelease) {
+            m_releasePending = true;
+            m_pendingVk = vk;
+            m_pendingSystem = system;
+            m_pendingTimestamp = key->timestamp();
+            m_pendingClock = now;
+            m_releaseTimer->start();
+        } else {
+            DeliverAt(vk, true, system, now);
         }
     }
     return false;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 
 #include <functional>
+
+class QTimer;
 
 class QKeyEvent;
 
@@ -16,6 +19,13 @@ class QKeyEvent;
 // Each hook keeps its own state, like a low-level keyboard hook of its own:
 // the last code seen, whether the last event was a key-down and whether it
 // repeated the code before it (a key held down).
+//
+// A held key reaches a window as release/press pairs that carry one time
+// stamp, and on X11 Qt does not always mark them as auto-repeat. A release
+// is therefore held back until the next key event or a short while: when a
+// press of the same key with the same time stamp follows at once, the pair
+// is the key's repeat and only the press is reported (as a repeated
+// key-down); otherwise the release is reported first.
 class KeyboardHook : public QObject
 {
     Q_OBJECT
@@ -30,8 +40,11 @@ public:
     // Starts capturing; false when there is no application object to watch.
     // Installing twice keeps one capture.
     bool Install();
-    // Stops capturing; calling it again does nothing.
+    // Stops capturing; calling it again does nothing. A release still held
+    // back is dropped (the owner may be going away).
     void Uninstall();
+    // Reports a release held back now, before the owner ends its capture.
+    void DeliverHeldBack();
     bool IsInstalled() const { return m_installed; }
 
     void SetCallback(Callback callback) { m_callback = std::move(callback); }
@@ -54,12 +67,26 @@ public:
 
     int LastVirtualKey() const { return m_lastVk; }
     bool LastWasDown() const { return m_keyDown; }
+    // Started when the key event being reported reached the program (valid
+    // inside the callback): a release held back is reported late, and pauses
+    // are measured between these clocks, not between the calls.
+    const QElapsedTimer &EventClock() const { return m_eventClock; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void DeliverAt(int virtualKey, bool down, bool system, const QElapsedTimer &clock);
+
     Callback m_callback;
+    QTimer *m_releaseTimer = nullptr;
+    QElapsedTimer m_eventClock;
+    // The release held back: its code, Alt state, time stamp and clock.
+    bool m_releasePending = false;
+    int m_pendingVk = 0;
+    bool m_pendingSystem = false;
+    ulong m_pendingTimestamp = 0;
+    QElapsedTimer m_pendingClock;
     bool m_installed = false;
     int m_lastVk = 0;
     bool m_keyDown = false;

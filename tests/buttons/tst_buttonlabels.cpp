@@ -140,36 +140,55 @@ void TstButtonLabels::sensorDefineLines()
     }
 }
 
+// A device name is listed as it is when it follows the name rule; otherwise
+// under a safe name: the offending parts replaced and a tag of the original,
+// the same on every read.
 void TstButtonLabels::macroNames_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("safe");
-    QTest::newRow("plain") << QByteArray("Reload\0junk", 11) << "Reload" << true;
-    QTest::newRow("thirty bytes, no NUL") << QByteArray(30, 'm') << QString(30, 'm') << true;
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<bool>("tagged");
+    QTest::newRow("plain") << QByteArray("Reload\0junk", 11) << "Reload" << false;
+    QTest::newRow("thirty bytes, no NUL") << QByteArray(30, 'm') << QString(30, 'm') << false;
     QTest::newRow("empty") << QByteArray(30, '\0') << "" << false;
-    QTest::newRow("parent folder") << QByteArray("../Macro") << "../Macro" << false;
-    QTest::newRow("absolute") << QByteArray("/etc/x") << "/etc/x" << false;
-    QTest::newRow("backslash") << QByteArray("a\\b") << "a\\b" << false;
-    QTest::newRow("dot dot") << QByteArray("..") << ".." << false;
-    QTest::newRow("blank") << QByteArray("  ") << "  " << false;
-    QTest::newRow("dots inside") << QByteArray("a..b") << "a..b" << true;
+    QTest::newRow("blank") << QByteArray("  ") << "" << false;
+    QTest::newRow("dots inside") << QByteArray("a..b") << "a..b" << false;
+    QTest::newRow("parent folder") << QByteArray("../Macro") << "___Macro" << true;
+    QTest::newRow("absolute") << QByteArray("/etc/x") << "_etc_x" << true;
+    QTest::newRow("backslash") << QByteArray("a\\b") << "a_b" << true;
+    QTest::newRow("dot dot") << QByteArray("..") << "__" << true;
+    QTest::newRow("holds xml") << QByteArray("myxml") << "myx_ml" << true;
+    QTest::newRow("leading dot") << QByteArray(".hidden") << "_hidden" << true;
+    QTest::newRow("long, holds xml") << QByteArray(27, 'x') + "xml" << QString(21, 'x') << true;
 }
 
 void TstButtonLabels::macroNames()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(QString, name);
-    QFETCH(bool, safe);
+    QFETCH(QString, listed);
+    QFETCH(bool, tagged);
     QByteArray field = bytes.left(30);
     field.append(QByteArray(30 - field.size(), '\0'));
-    const QString decoded = AssignmentLabels::MacroNameFromBytes(
-        reinterpret_cast<const unsigned char *>(field.constData()), 30);
-    QCOMPARE(decoded, name);
-    QCOMPARE(AssignmentLabels::IsSafeMacroName(decoded), safe);
-    QCOMPARE(MacroFilePath(decoded).isEmpty(), !safe);
-    if (!safe)
+    auto decode = [&field] {
+        return AssignmentLabels::MacroNameFromBytes(
+            reinterpret_cast<const unsigned char *>(field.constData()), 30);
+    };
+    const QString decoded = decode();
+    QCOMPARE(decode(), decoded);
+    if (tagged) {
+        QVERIFY2(decoded.startsWith(listed + "~"), qPrintable(decoded));
+        QCOMPARE(decoded.size(), listed.size() + 9);
+    } else {
+        QCOMPARE(decoded, listed);
+    }
+    if (decoded.isEmpty()) {
+        QVERIFY(MacroFilePath(decoded).isEmpty());
         QVERIFY(!WriteMacroFile(decoded, "1"));
+    } else {
+        QVERIFY(IsListedMacroName(decoded));
+        QCOMPARE(ListedMacroName(decoded), decoded);
+        QCOMPARE(MacroFilePath(decoded), MacroFolderPath() + decoded + ".ini");
+    }
 }
 
 void TstButtonLabels::profileSensorField_data()

@@ -366,10 +366,13 @@ void TstButtonPage::macroFileFollowsDeviceButKeepsLocalEdits()
     QCOMPARE(edit.readAll(), QByteArray("254\nlocal edit\n"));
     edit.close();
 
-    // A name that would leave the macro folder labels the key but writes nothing.
+    // A name that would leave the macro folder is labelled and kept under its
+    // safe name inside the folder; nothing is written outside it.
     SetMacroName(block, BackKeyIndex, "../Escape");
     ReadFromMouse(block);
-    QCOMPARE(page->ui->BackKey->text(), QString("Macro: ../Escape"));
+    const QString listed = ListedMacroName("../Escape");
+    QCOMPARE(page->ui->BackKey->text(), "Macro: " + listed);
+    QVERIFY(QFile::exists(MacroFilePath(listed)));
     QVERIFY(!QFile::exists(MacroFolderPath() + "../Escape.ini"));
 }
 

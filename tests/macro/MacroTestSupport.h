@@ -1,7 +1,8 @@
 #pragma once
 
 // A macro page on the offscreen platform with a scripted answer for every
-// modal dialog it opens, and the texts of the label catalogue it shows.
+// modal dialog it opens, and the texts of the label catalogue it shows (the
+// program's own en.json).
 
 #include "app/PostMsg.h"
 #include "common/DialogSeam.h"
@@ -12,6 +13,7 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
@@ -29,6 +31,8 @@ public:
     {
         m_previous = DialogSeam::setExecHandler([this](QDialog &dialog) {
             Shown << QString::fromLatin1(dialog.metaObject()->className());
+            const QLabel *label = dialog.findChild<QLabel *>(QStringLiteral("label"));
+            Texts << (label ? label->text() : QString());
             if (m_actions.isEmpty()) {
                 DialogSeam::press(dialog, QStringLiteral("CloseButton"));
                 return;
@@ -60,14 +64,25 @@ public:
     }
 
     QStringList Shown;
+    // The text of each dialog's "label", in the order shown.
+    QStringList Texts;
 
 private:
     QList<Action> m_actions;
     DialogSeam::ExecHandler m_previous;
 };
 
+// The texts a user reads come from en.json; a notice text that the file
+// lacks would be empty.
+inline QString MacroText(const char *key)
+{
+    return MacroLabels[0].value(QString::fromLatin1(key));
+}
+
 inline void FillMacroCatalogue()
 {
+    LabelCatalogue::clear();
+    LabelCatalogue::load();
     LabelMap &macro = MacroLabels[0];
     macro["MacroSeond"] = "Macro-";
     macro["NewMacro"] = "New Macro";

@@ -284,7 +284,9 @@ void TstKeyNames::hookSeesWindowKeysOnce()
     QVERIFY(hook.Install());
     QTest::keyPress(window.windowHandle(), Qt::Key_B);
     QTest::keyRelease(window.windowHandle(), Qt::Key_B);
-    QCOMPARE(seen, (QList<int>{0x42, -0x42}));
+    // A release waits a moment for the press of a held key's repeat pair.
+    QCOMPARE(seen, QList<int>{0x42});
+    QTRY_COMPARE(seen, (QList<int>{0x42, -0x42}));
 }
 
 QTEST_MAIN(TstKeyNames)

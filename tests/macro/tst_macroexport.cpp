@@ -112,27 +112,32 @@ void TstMacroExport::exportLayoutAndImportRoundTrip()
     QCOMPARE(ReadFile(MacroFolder() + "/keep.ini"), file);
 }
 
-// A damaged file adds no macro, writes no file and says so.
+// A damaged file adds no macro, writes no file and says what is wrong: the
+// macro file cannot be read, or the name it holds is not allowed.
 void TstMacroExport::damagedImportIsRefused_data()
 {
     QTest::addColumn<QString>("damage");
-    QTest::newRow("truncated items") << "truncate";
-    QTest::newRow("count beyond the items") << "count";
-    QTest::newRow("count absurd") << "huge";
-    QTest::newRow("truncated header") << "header";
-    QTest::newRow("other tag") << "tag";
-    QTest::newRow("name leaves the folder") << "name";
-    QTest::newRow("repeat code no number") << "repeat";
-    // Names the listing would skip at the next start, or a device record
-    // cannot hold.
-    QTest::newRow("name holds xml") << "xml";
-    QTest::newRow("name starts with a dot") << "dot";
-    QTest::newRow("name of 31 bytes") << "long";
+    QTest::addColumn<QString>("notice");
+    const QString unreadable = "DialogMacroFileError";
+    const QString badName = "DialogMacroNameNotAllowed";
+    QTest::newRow("truncated items") << "truncate" << unreadable;
+    QTest::newRow("count beyond the items") << "count" << unreadable;
+    QTest::newRow("count absurd") << "huge" << unreadable;
+    QTest::newRow("truncated header") << "header" << unreadable;
+    QTest::newRow("other tag") << "tag" << unreadable;
+    QTest::newRow("repeat code no number") << "repeat" << unreadable;
+    // Names that cannot be a file of the macro folder, that the listing
+    // would skip at the next start, or a device record cannot hold.
+    QTest::newRow("name leaves the folder") << "name" << badName;
+    QTest::newRow("name holds xml") << "xml" << badName;
+    QTest::newRow("name starts with a dot") << "dot" << badName;
+    QTest::newRow("name of 31 bytes") << "long" << badName;
 }
 
 void TstMacroExport::damagedImportIsRefused()
 {
     QFETCH(QString, damage);
+    QFETCH(QString, notice);
     QString path = ExportOf("3\n0x04 1 0\n10ms\n0x04 1 1\n", "src");
     QByteArray bytes = ReadFile(path);
     if (damage == "truncate")
@@ -163,7 +168,9 @@ void TstMacroExport::damagedImportIsRefused()
     DialogSeam::ScopedAnswer answer(QString(), path);
     QMetaObject::invokeMethod(page, "InPortMacro");
     QCOMPARE(answer.dialogs().size(), 1);
-    QCOMPARE(answer.dialogs().first().className, QString("InportFail"));
+    QCOMPARE(answer.dialogs().first().className, QString("UpDateWarning"));
+    QVERIFY(!MacroText(qPrintable(notice)).isEmpty());
+    QCOMPARE(answer.dialogs().first().labelText, MacroText(qPrintable(notice)));
     QCOMPARE(Macros(*page), QStringList{});
     QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files), filesBefore);
     QVERIFY(!QFile::exists(dir.filePath("x.ini")));
@@ -313,7 +320,8 @@ void TstMacroExport::craftedImportIsRefused()
     QMetaObject::invokeMethod(page, "InPortMacro");
     QVERIFY(timer.elapsed() < 5000);
     QCOMPARE(answer.dialogs().size(), 1);
-    QCOMPARE(answer.dialogs().first().className, QString("InportFail"));
+    QCOMPARE(answer.dialogs().first().className, QString("UpDateWarning"));
+    QCOMPARE(answer.dialogs().first().labelText, MacroText("DialogMacroFileError"));
     QCOMPARE(Macros(*page), QStringList{"keep"});
     QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files), QStringList{"keep.ini"});
     QCOMPARE(ReadFile(MacroFolder() + "/keep.ini"), QByteArray("1\n0x04 1 0\n"));

@@ -3,6 +3,7 @@
 #include "MacroTestSupport.h"
 
 #include "buttons/MacroBinding.h"
+#include "buttons/MacroFiles.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
@@ -226,13 +227,18 @@ void TstMacroFiles::rebuildFromTheDevice()
     for (int i = 0; i < 70; ++i)
         r.Strokes[i] = KeyStroke{uint8_t(i % 2), 1, 0x04, 5};
     r.Strokes[0] = KeyStroke{0, 4, 0x10, 5};
+    // A name that is no file name of the folder is listed under a safe one,
+    // whose first line the button page writes before the events come.
     std::memcpy(map.Macros[4].MacroNameBytes, "../up", 5);
     map.Macros[4].StrokeCount = 1;
+    const QString up = ListedMacroName("../up");
+    QVERIFY(IsListedMacroName(up));
+    WriteFile(MacroFolder() + "/" + up + ".ini", "1\n");
 
     QSignalSpy rebuilt(PostMsg::GetInstance(), &PostMsg::SigAddMacroButton);
     page->SlotButtonToMacro(map, 3);
     page->SlotButtonToMacro(map, 4);
-    QCOMPARE(Macros(*page), (QStringList{"a", "dev"}));
+    QCOMPARE(Macros(*page), (QStringList{"a", "dev", up}));
     QCOMPARE(page->ui->listWidgetHong->currentRow(), -1);
     QCOMPARE(Events(*page), QStringList{});
     QCOMPARE(rebuilt.size(), 2);
@@ -245,6 +251,7 @@ void TstMacroFiles::rebuildFromTheDevice()
     QCOMPARE(lines[2], QByteArray("5ms"));
     QCOMPARE(lines[3], QByteArray("0x04 1 1"));
     QVERIFY(!QFile::exists(MacroFolder() + "/../up.ini"));
+    QVERIFY(ReadFile(MacroFolder() + "/" + up + ".ini").startsWith("1\n"));
 }
 
 QStringList TstMacroFiles::SentStrokes(const QString &name)

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -31,6 +32,8 @@ private slots:
     void nameDialogRefusesPunctuationAndShift();
     void recordingTakesInjectedKeys();
     void recordingStopsAtSeventyKeys();
+    void heldKeyIsOnePressAndOneRelease_data();
+    void heldKeyIsOnePressAndOneRelease();
     void recordingNeedsAMacroAndLocksCommands();
     void leavingTheDevicePageEndsARecording();
     void insertEvents();
@@ -139,12 +142,23 @@ void TstMacroPage::createRenameDelete()
     QVERIFY(!QFile::exists(MacroFolder() + "/Bar.ini"));
     QCOMPARE(deleted.size(), 1);
     QCOMPARE(deleted.first().first().toString(), QString("Macro-Bar"));
+    // The macro shown (foo, made last) is not the one deleted: it stays.
+    QCOMPARE(page->ui->listWidgetHong->currentItem()->text(), QString("foo"));
+
+    // Deleting the shown macro leaves none shown.
+    {
+        DialogScript script;
+        script.press("NewHong");
+        page->ui->DeleteHong->click();
+    }
+    QCOMPARE(Macros(*page), QStringList{});
     QCOMPARE(page->ui->listWidgetHong->currentRow(), -1);
 }
 
 // Names reach the file system: one that would leave the macro folder, take
 // over another macro's file, be skipped by the listing at the next start or
-// not fit a device record is never made, and the user is told.
+// not fit a device record is never made, and the user is told that the name
+// is not allowed (not that it is taken).
 void TstMacroPage::namesThatAreNoFileNameAreRefused()
 {
     WriteFile(MacroFolder() + "/hidden xml.ini", "5\n"); // on disk, not listed
@@ -156,8 +170,13 @@ void TstMacroPage::namesThatAreNoFileNameAreRefused()
         script.name(name);
         page->ui->NewHong->click();
     }
-    QCOMPARE(script.Shown.count("SameMacro"), names.size());
+    QCOMPARE(script.Shown.count("UpDateWarning"), names.size());
     QCOMPARE(script.Shown.count("QuestionDialog"), names.size());
+    QVERIFY(!MacroText("DialogMacroNameNotAllowed").isEmpty());
+    QCOMPARE(script.Texts.count(MacroText("DialogMacroNameNotAllowed")), names.size());
+    // The name dialog asks for the new macro's name.
+    QVERIFY(!MacroText("DialogNewMacroName").isEmpty());
+    QCOMPARE(script.Texts.first(), MacroText("DialogNewMacroName"));
     QCOMPARE(Macros(*page), QStringList{});
     QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files | QDir::Hidden),
              QStringList{"hidden xml.ini"});
@@ -170,7 +189,9 @@ void TstMacroPage::namesThatAreNoFileNameAreRefused()
     DialogScript rename;
     rename.name("m.xml");
     QMetaObject::invokeMethod(page, "RenameMacro");
-    QCOMPARE(rename.Shown, (QStringList{"QuestionDialog", "SameMacro"}));
+    QCOMPARE(rename.Shown, (QStringList{"QuestionDialog", "UpDateWarning"}));
+    QCOMPARE(rename.Texts, (QStringList{MacroText("DialogInputMacroName"),
+                                        MacroText("DialogMacroNameNotAllowed")}));
     QCOMPARE(Macros(*page), QStringList{"m"});
 }
 
@@ -277,6 +298,80 @@ void TstMacroPage::recordingStopsAtSeventyKeys()
     QVERIFY(page->ui->StopRecord->isVisible());
     page->ui->StopRecord->click();
     QVERIFY(page->ui->StartRecord->isVisible());
+}
+
+// A held key reaches the window as release/press pairs: marked as
+// auto-repeat by Qt, or (X11) unmarked with one time stamp per pair. Either
+// way it is one press and one release, and its repeats do not use up the
+// seventy keys a recording holds. A release and a press with their own time
+// stamps are a second stroke.
+void TstMacroPage::heldKeyIsOnePressAndOneRelease_data()
+{
+    QTest::addColumn<bool>("marked");
+    QTest::addColumn<bool>("sameStamp");
+    QTest::addColumn<QStringList>("held");
+    const QStringList once{"+A", "50ms", "-A"};
+    QTest::newRow("marked as auto-repeat") << true << true << once;
+    QTest::newRow("unmarked, one time stamp per pair") << false << true << once;
+    QStringList twice;
+    for (int i = 0; i < 3; ++i)
+        twice << "+A"
+              << "50ms"
+              << "-A"
+              << "50ms";
+    twice.removeLast();
+    QTest::newRow("own time stamps: strokes of their own") << false << false << twice;
+}
+
+void TstMacroPage::heldKeyIsOnePressAndOneRelease()
+{
+    QFETCH(bool, marked);
+    QFETCH(bool, sameStamp);
+    QFETCH(QStringList, held);
+    WriteFile(MacroFolder() + "/m.ini", "");
+    NewPage();
+    SelectMacro(*page, "m");
+    page->ui->DefaultDelay->setChecked(true);
+    page->ui->DelayTime->setValue(50);
+    QVERIFY(page->windowHandle());
+    ulong stamp = 1000;
+    auto send = [&](QEvent::Type type, int key, bool repeat) {
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+        event.setTimestamp(stamp);
+        QCoreApplication::sendEvent(page->windowHandle(), &event);
+    };
+    DialogScript script;
+    page->ui->StartRecord->click();
+    // A held for 80 repeats: only two pairs when each has its own stamp.
+    send(QEvent::KeyPress, Qt::Key_A, false);
+    const int pairs = sameStamp ? 80 : 2;
+    for (int i = 0; i < pairs; ++i) {
+        stamp += 30;
+        send(QEvent::KeyRelease, Qt::Key_A, marked);
+        if (!sameStamp)
+            stamp += 5;
+        send(QEvent::KeyPress, Qt::Key_A, marked);
+    }
+    stamp += 30;
+    send(QEvent::KeyRelease, Qt::Key_A, false);
+    // The last release is held back a moment for a press that never comes.
+    QTRY_COMPARE(Events(*page), held);
+    // Strokes of B up to 68 key events in all still fit after it.
+    QStringList expected = held;
+    const int keyEvents = held.size() - held.filter("ms").size();
+    for (int i = 0; i < (68 - keyEvents) / 2; ++i) {
+        stamp += 40;
+        send(QEvent::KeyPress, Qt::Key_B, false);
+        stamp += 40;
+        send(QEvent::KeyRelease, Qt::Key_B, false);
+        expected << "50ms"
+                 << "+B"
+                 << "50ms"
+                 << "-B";
+    }
+    page->ui->StopRecord->click();
+    QCOMPARE(script.Shown, QStringList{});
+    QCOMPARE(Events(*page), expected);
 }
 
 void TstMacroPage::recordingNeedsAMacroAndLocksCommands()
@@ -515,6 +610,10 @@ void TstMacroPage::fileFailuresAreShown()
     script.press("NewHong"); // confirms the deletion
     page->ui->DeleteHong->click();
     QCOMPARE(script.Shown, (QStringList{"UpDateWarning", "DeleteConfirm", "UpDateWarning"}));
+    QVERIFY(!MacroText("MacroSaveFailed").isEmpty());
+    QVERIFY(!MacroText("MacroDeleteFailed").isEmpty());
+    QCOMPARE(script.Texts[0], MacroText("MacroSaveFailed"));
+    QCOMPARE(script.Texts[2], MacroText("MacroDeleteFailed"));
     QCOMPARE(deleted.size(), 0);
     QCOMPARE(Macros(*page), QStringList{"m"});
     QVERIFY(QFileInfo(MacroFolder() + "/m.ini/keep").isDir());
