@@ -6,6 +6,7 @@
 #include "app/Startup.h"
 #include "common/FontScaling.h"
 #include "platform/SingleInstance.h"
+#include "platform/vidide/SimControlServer.h"
 
 namespace {
 
@@ -29,6 +30,11 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     static SingleInstance instance;
     if (!Startup::claimSingleInstance(instance))
         return 0;
+
+    // The simulated devices are this platform's hardware: the orvak-sim tool
+    // plugs, unplugs and breaks them through this server while the program
+    // runs. Without it the program works all the same.
+    StartSimControlServer(&app);
 
     MainWindow = new DialogMain(nullptr);
     ScaleWidgetFonts(MainWindow, fontFactor);

@@ -55,27 +55,35 @@ bool versionValue(const QString &form, qint64 *value)
     return true;
 }
 
-// Reads one image file whole. False when it cannot be read, or is larger
-// than any image can be (refused before reading a byte of it).
-bool readImageFile(const QString &path, QByteArray *image)
+enum class FileRead
+{
+    Read,
+    Skipped, // not an image of ours: the scan looks at the next file
+    Failed   // cannot be read: the scan cannot tell which image is right
+};
+
+// Reads one image file whole. A file larger than any image can be is not an
+// image of ours, as a too-short one is not: it is skipped unread, and the
+// right image may well lie beside it.
+FileRead readImageFile(const QString &path, QByteArray *image)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         qWarning() << "firmware image" << path << "cannot be opened:" << file.errorString();
-        return false;
+        return FileRead::Failed;
     }
     const qint64 size = file.size();
     if (size > vidide::FirmwareMaxImageLength) {
         qWarning() << "firmware image" << path << "holds" << size
-                   << "bytes, more than any image can; not read";
-        return false;
+                   << "bytes, more than any image can; skipped";
+        return FileRead::Skipped;
     }
     *image = file.read(size);
     if (image->size() != size) {
         qWarning() << "firmware image" << path << "cannot be read:" << file.errorString();
-        return false;
+        return FileRead::Failed;
     }
-    return true;
+    return FileRead::Read;
 }
 
 bool scan(ScanKind scanKind, int kind, const QString &version, const QString &name, int cid,
@@ -112,10 +120,16 @@ bool scan(ScanKind scanKind, int kind, const QString &version, const QString &na
         QByteArray image;
         // A scan that could not look at every file cannot tell which image is
         // the right one: it keeps none.
-        if (!readImageFile(folder.filePath(fileName), &image))
+        const FileRead read = readImageFile(folder.filePath(fileName), &image);
+        if (read == FileRead::Failed)
             return false;
-        if (image.size() < vidide::FirmwareHeaderLength)
+        if (read == FileRead::Skipped)
             continue;
+        if (image.size() < vidide::FirmwareHeaderLength) {
+            qWarning() << "firmware image" << folder.filePath(fileName) << "holds" << image.size()
+                       << "bytes, less than its header; skipped";
+            continue;
+        }
         const auto *bytes = reinterpret_cast<const unsigned char *>(image.constData());
         vidide::FirmwareInfo info;
         if (!vidide::readFirmwareHeader(bytes, image.size(), &info))
@@ -192,11 +206,6 @@ bool HasNewFirmware(int kind, QString version, int variant)
     const int cid = config->GetValue("Option", "CID").toInt();
     QString key;
     if (kind == FirmwareKindMouse) {
-        // A mouse image is installed only with the mouse on its cable beside
-        // its receiver; a model without receivers can never get one, so it is
-        // never offered one.
-        if (!ModelHasReceiver(group))
-            return false;
         key = QStringLiteral("MM");
     } else {
         key = ReceiverNameKey(variant);

@@ -22,7 +22,8 @@ QString FirmwareVersionText(quint32 version);
 
 // Keep the highest matching image newer than `version` (any version when
 // `version` is empty) in UpgradeImageList; true when there is one. A scan
-// that cannot read one of the files keeps nothing and gives false.
+// that cannot read one of the files keeps nothing and gives false; a file
+// shorter than the header or longer than any image is skipped (logged).
 bool LoadUpgradeImage(int kind, QString version, QString name, int cid, int mid);
 // The same for the repair (RepairImageList); any version other than
 // `version` is taken, the highest of them.
@@ -33,8 +34,8 @@ bool FindNewerImage(int kind, QString version, QString name, int cid, int mid);
 bool ModelHasReceiver(const QString &group);
 // For the current device: kind 210 matches the model's "MM"; kind 211 the
 // receiver name of `variant` (1 "DM", 2 "D2M", 4 "D4M", 8 "D8M"; any other
-// variant gives false without a scan). A model without receivers has no road
-// to install a mouse image: false.
+// variant gives false without a scan). The mouse of a model without
+// receivers is offered its images as well: its mouse stage runs alone.
 bool HasNewFirmware(int kind, QString version, int variant);
 
 // The images the last keeping scans chose (empty when none). Copies share the

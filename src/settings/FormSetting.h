@@ -131,6 +131,8 @@ private:
     QString ReceiverModelName;
     QString RecordedReceiverModelName;
     int MousePending = 0;
+    // A wired-only model: its mouse stage runs alone, there being no receiver.
+    bool MouseOnlyRun = false;
     // What the runs started from the dialog came to, for ShowRunOutcome.
     QString RunEndText;
     bool RunSucceededSinceStart = false;

@@ -107,6 +107,7 @@ bool FormSetting::ChechIsUpDate()
 {
     UpgradeReceiverVariant = 0;
     MousePending = 0;
+    MouseOnlyRun = false;
     const QStringList fields = UpgradeRecords::failInfoFields();
     const bool recorded = fields.size() == 4;
     const int kind = recorded ? fields.at(0).toInt() : 0;
@@ -161,11 +162,17 @@ bool FormSetting::ChechIsUpDate()
         return Fail(ErrorText);
 
     const DeviceAllInfo &entry = ModelDevices.first();
-    if (!recorded && entry.Wired && !ModelHasReceiver(DriveGroupName)) {
-        // A wired-only model: no receiver to ask for, and no road for its
-        // images.
-        ReceiverImageMissing = true;
-        return Fail(NewTipsText);
+    if ((!recorded || recordedMid != mid) && entry.Wired && !ModelHasReceiver(DriveGroupName)) {
+        // A wired-only model: there is no receiver to ask for, and the mouse
+        // stage needs none; it flashes the mouse on its cable by itself.
+        if (!LoadUpgradeImage(FirmwareKindMouse, ui->label_7->text(), mouseName, UpgradeCid, mid)) {
+            ReceiverImageMissing = true;
+            return Fail(NewTipsText);
+        }
+        MouseUpdateAvailable = true;
+        MouseOnlyRun = true;
+        UpgradeStageCount = 1;
+        return true;
     }
     if (!recorded)
         return Fail(entry.Wired ? NoReceiverText : NoUsbText);
@@ -216,6 +223,10 @@ void FormSetting::on_Start()
     RunEndText.clear();
     RunSucceededSinceStart = false;
     RepairDialog->ShowProgressView();
+    if (MouseOnlyRun) {
+        on_Mouse_clicked();
+        return;
+    }
     const bool found =
         LoadUpgradeImage(FirmwareKindReceiver, ui->label_5->text(), RecordedReceiverModelName,
                          UpgradeCid, config(DriveGroupName, "MID").toInt());

@@ -49,6 +49,19 @@ void endRepair(bool success)
     OnlinePollEnabled = true;
 }
 
+// The catalogue group whose model id is `mid`; empty when none is.
+QString groupOfModel(int mid)
+{
+    ConfigIniStore *config = ConfigIniStore::GetInstance();
+    const int total = config->GetValue("Option", "DeviceTotal").toInt();
+    for (int i = 1; i <= total; ++i) {
+        const QString group = "Drive" + QString::number(i);
+        if (config->GetValue(group, "MID").toInt() == mid)
+            return group;
+    }
+    return QString();
+}
+
 void recordFailure(int stage)
 {
     UpgradeRecords::writeFailInfo(stage == 0 ? FirmwareKindReceiver : FirmwareKindMouse,
@@ -64,9 +77,23 @@ bool UpDateRepair::CheckInterruptedUpgrade()
         return false;
     RepairReceiverVariant = 0;
     FailKind = fields.at(0).toInt();
+    const int recordedCid = fields.at(2).toInt();
     const int recordedMid = fields.at(3).toInt();
+    ConfigIniStore *config = ConfigIniStore::GetInstance();
+    const QString recordedGroup = groupOfModel(recordedMid);
+    // Roads on which the part to repair is never found in normal mode: a
+    // receiver failure with the mouse's own failure beside it (both wait in
+    // boot mode), and the mouse of a wired-only model (nothing else of it
+    // exists). The devices in boot mode decide there, as they are counted
+    // below.
+    const bool mouseAlso =
+        FailKind == FirmwareKindReceiver &&
+        UpgradeRecords::hasFailInfoOf(FirmwareKindMouse, recordedCid, recordedMid);
+    const bool wiredOnlyMouse = FailKind == FirmwareKindMouse && !recordedGroup.isEmpty() &&
+                                !ModelHasReceiver(recordedGroup);
+    const bool partsInBootMode = mouseAlso || wiredOnlyMouse;
 
-    if (FoundDevices.isEmpty()) {
+    if (FoundDevices.isEmpty() && !partsInBootMode) {
         return ShowMessage(FailKind == FirmwareKindMouse      ? NoReceiveText
                            : FailKind == FirmwareKindReceiver ? NoUsbText
                                                               : NotDeviceText);
@@ -126,25 +153,20 @@ bool UpDateRepair::CheckInterruptedUpgrade()
     if (AutoRepair) {
         RepairReady = true;
     } else {
-        const DeviceAllInfo &first = FoundDevices.first();
-        if (FailKind == FirmwareKindReceiver && (!first.Wired || modelIdOf(first) != recordedMid))
-            return ShowMessage(NoUsbText);
-        if (FailKind == FirmwareKindMouse && (first.Wired || modelIdOf(first) != recordedMid))
-            return ShowMessage(NoReceiveText);
+        if (!partsInBootMode) {
+            const DeviceAllInfo &first = FoundDevices.first();
+            if (FailKind == FirmwareKindReceiver &&
+                (!first.Wired || modelIdOf(first) != recordedMid))
+                return ShowMessage(NoUsbText);
+            if (FailKind == FirmwareKindMouse && (first.Wired || modelIdOf(first) != recordedMid))
+                return ShowMessage(NoReceiveText);
+        }
 
-        ConfigIniStore *config = ConfigIniStore::GetInstance();
-        const int total = config->GetValue("Option", "DeviceTotal").toInt();
         // A record of a model the catalogue does not know must not pick the
         // images of whatever model was checked before.
-        QString matched;
-        for (int i = 1; i <= total && matched.isEmpty(); ++i) {
-            const QString group = "Drive" + QString::number(i);
-            if (config->GetValue(group, "MID").toInt() == recordedMid)
-                matched = group;
-        }
-        if (matched.isEmpty())
+        if (recordedGroup.isEmpty())
             return ShowMessage(ErrorFileText);
-        DriveGroupName = matched;
+        DriveGroupName = recordedGroup;
         const QString mouseName = config->GetValue(DriveGroupName, "MM");
         const int variant = fields.at(1).toInt();
         if (!ReceiverNameKey(variant).isEmpty() && fields.at(1) == QString::number(variant)) {
@@ -164,9 +186,14 @@ bool UpDateRepair::CheckInterruptedUpgrade()
         const bool receiverFound =
             LoadRepairImage(FirmwareKindReceiver, QString(), ReceiverModelName, RepairCid, mid);
         RepairStageCount = mouseFound && receiverFound ? 2 : 1;
-        if (FailKind != FirmwareKindReceiver) {
+        if (FailKind != FirmwareKindReceiver || mouseAlso) {
+            // The mouse stage is the last one whenever the mouse has a failure
+            // of its own to be repaired.
             RepairLastStage = 1;
             RepairReady = LoadRepairImage(FirmwareKindMouse, QString(), mouseName, RepairCid, mid);
+            if (mouseAlso && RepairReady)
+                RepairReady = LoadRepairImage(FirmwareKindReceiver, QString(), ReceiverModelName,
+                                              RepairCid, mid);
         } else {
             RepairLastStage = 0;
             RepairReady =
@@ -184,6 +211,20 @@ bool UpDateRepair::CheckInterruptedUpgrade()
     int count = 5;
     FindBootDevicesFor(image, &count);
     const int total = count + normalReceivers;
+    if (RepairReady && total == 1 && mouseAlso) {
+        // The second stage needs the mouse in boot mode on its cable, and
+        // no other mouse that could take its image.
+        const QString mouseName = config->GetValue(DriveGroupName, "MM");
+        int mice = 5;
+        if (LoadRepairImage(FirmwareKindMouse, QString(), mouseName, RepairCid, RepairMid))
+            FindBootDevicesFor(RepairImage(), &mice);
+        LoadRepairImage(FirmwareKindReceiver, QString(), ReceiverModelName, RepairCid, RepairMid);
+        if (mice != 1) {
+            RepairReady = false;
+            RepairRunning = false;
+            return ShowMessage(mice == 0 ? NoUsbText : SameDeviceText);
+        }
+    }
     if (RepairReady && total == 1)
         return true;
     if (RepairReady) {
@@ -252,8 +293,10 @@ void OnRepairUpgradeEvent(const unsigned char *packet)
         return;
     }
     if (packet[2] == 1) {
-        if (stage == RepairLastStage)
-            UpgradeRecords::removeFailInfo();
+        // The device just flashed is sound again: its own record goes, and
+        // only that one.
+        UpgradeRecords::removeFailInfoOf(stage == 0 ? FirmwareKindReceiver : FirmwareKindMouse,
+                                         RepairCid, RepairMid);
         if (stage == 1) {
             endRepair(true);
         } else {

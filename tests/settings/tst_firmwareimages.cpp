@@ -6,6 +6,7 @@
 #include "settings/FirmwareImages.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -47,8 +48,9 @@ private slots:
     void highestVersionWins();
     void installedVersionRules_data();
     void installedVersionRules();
-    void unreadableFileEndsTheScan_data();
     void unreadableFileEndsTheScan();
+    void oversizedFileIsSkipped_data();
+    void oversizedFileIsSkipped();
     void noFolder();
     void newFirmwareOfCurrentDevice_data();
     void newFirmwareOfCurrentDevice();
@@ -202,37 +204,50 @@ void TstFirmwareImages::installedVersionRules()
     QTEST(FindNewerImage(FirmwareKindMouse, installed, MouseName, Cid, Mid), "newer");
 }
 
-void TstFirmwareImages::unreadableFileEndsTheScan_data()
-{
-    QTest::addColumn<bool>("oversized");
-    QTest::newRow("no read permission") << false;
-    // Refused by its size alone; the super-user meets this one too.
-    QTest::newRow("larger than any image") << true;
-}
-
 void TstFirmwareImages::unreadableFileEndsTheScan()
 {
-    QFETCH(bool, oversized);
-    if (!oversized && ::geteuid() == 0)
+    if (::geteuid() == 0)
         QSKIP("file permissions do not bind the super-user");
     write("a.bin", image(0x0106));
     write("b.bin", image(0x0107));
     write("c.bin", image(0x0108));
     QVERIFY(LoadUpgradeImage(FirmwareKindMouse, "v1.00", MouseName, Cid, Mid));
     QVERIFY(LoadRepairImage(FirmwareKindMouse, QString(), MouseName, Cid, Mid));
-    if (oversized) {
-        // Sparse: its size is what counts, and it is never read.
-        QFile big(dir->filePath("b.bin"));
-        QVERIFY(big.resize(qint64(vidide::FirmwareMaxImageLength) + 1));
-    } else {
-        QFile::setPermissions(dir->filePath("b.bin"), QFileDevice::WriteOwner);
-    }
+    QFile::setPermissions(dir->filePath("b.bin"), QFileDevice::WriteOwner);
     // A scan that could not look at every file keeps no image at all.
     QVERIFY(!LoadUpgradeImage(FirmwareKindMouse, "v1.00", MouseName, Cid, Mid));
     QVERIFY(UpgradeImage().isEmpty());
     QVERIFY(!LoadRepairImage(FirmwareKindMouse, QString(), MouseName, Cid, Mid));
     QVERIFY(RepairImage().isEmpty());
     QVERIFY(!FindNewerImage(FirmwareKindMouse, "v1.00", MouseName, Cid, Mid));
+}
+
+void TstFirmwareImages::oversizedFileIsSkipped_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::newRow("one byte more than any image") << qint64(vidide::FirmwareMaxImageLength) + 1;
+    QTest::newRow("far larger") << qint64(64) * 1024 * 1024;
+}
+
+void TstFirmwareImages::oversizedFileIsSkipped()
+{
+    QFETCH(qint64, size);
+    // The oversized file carries the header of the newest image: were it read
+    // at all, it would be the one chosen. Sparse, so its size costs nothing.
+    write("a.bin", image(0x0109));
+    QFile big(dir->filePath("a.bin"));
+    QVERIFY(big.resize(size));
+    write("b.bin", image(0x0107));
+    write("c.bin", image(0x0106));
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("a\\.bin.*skipped"));
+    QVERIFY(LoadUpgradeImage(FirmwareKindMouse, "v1.05", MouseName, Cid, Mid));
+    QCOMPARE(ImageVersionText(UpgradeImage()), QString("v1.07"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("a\\.bin.*skipped"));
+    QVERIFY(LoadRepairImage(FirmwareKindMouse, QString(), MouseName, Cid, Mid));
+    QCOMPARE(ImageVersionText(RepairImage()), QString("v1.07"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("a\\.bin.*skipped"));
+    QVERIFY(FindNewerImage(FirmwareKindMouse, "v1.05", MouseName, Cid, Mid));
 }
 
 void TstFirmwareImages::noFolder()

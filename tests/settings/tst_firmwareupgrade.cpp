@@ -121,7 +121,8 @@ private slots:
     void upgradeInstallsReceiverThenMouse();
     void failedUpgradeIsRecorded();
     void repairFinishesReceiverLeftInBootMode();
-    void failedReceiverRunLeavesMouseUnflashed();
+    void doubleFailureKeepsBothRecords();
+    void doubleFailureRepairKeepsWhatFailedAgain();
     void everyEndOfTheStepsShowsAnOutcome_data();
     void everyEndOfTheStepsShowsAnOutcome();
     void repairWithoutMouseImageFails();
@@ -293,9 +294,10 @@ void TstFirmwareUpgrade::repairFinishesReceiverLeftInBootMode()
 }
 
 // A recorded mouse failure is finished after the receiver run; when that run
-// fails, the receiver is in boot mode: the mouse is not flashed, the failure
-// is shown and recorded, and the repair of the receiver works afterwards.
-void TstFirmwareUpgrade::failedReceiverRunLeavesMouseUnflashed()
+// fails, the receiver is in boot mode too: the mouse is not flashed, the
+// failure is shown, and both records stay, for both parts wait to be
+// repaired. The repair then takes the receiver and the mouse in turn.
+void TstFirmwareUpgrade::doubleFailureKeepsBothRecords()
 {
     QVERIFY(SimSetBootMode(Cable, true));
     QVERIFY(UpgradeRecords::writeFailInfo(210, 4, 38, 11));
@@ -316,7 +318,7 @@ void TstFirmwareUpgrade::failedReceiverRunLeavesMouseUnflashed()
     QVERIFY(SimIsBootMode(Receiver));
     QVERIFY(SimIsBootMode(Cable));
     QCOMPARE(SimMouseVersion(Receiver), 0x0105);
-    QCOMPARE(UpgradeRecords::failInfo(), QString("211,4,38,11"));
+    QCOMPARE(UpgradeRecords::failInfo(), QString("211,4,38,11;210,4,38,11"));
     QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeFail"]);
     QVERIFY(DialogCanBeLeft());
     for (const QList<QVariant> &args : progress)
@@ -324,10 +326,12 @@ void TstFirmwareUpgrade::failedReceiverRunLeavesMouseUnflashed()
     DevicePageActive = 0;
     RepairDialog->hide();
 
-    // The repair offer takes the receiver back first, then the mouse on its cable.
-    FoundDevices = {CableEntry()};
-    FoundDevicesCopy = FoundDevices;
+    // Both parts are in boot mode: the chooser finds neither of them, and the
+    // repair offer takes the receiver back first, then the mouse on its cable.
+    FoundDevices.clear();
+    FoundDevicesCopy.clear();
     UseReceiverTable();
+    QSignalSpy repairProgress(PostMsg::GetInstance(), SIGNAL(SigAutoRepairProgress(int)));
     RepairDialog->ResetView();
     RepairDialog->show();
     emit PostMsg::GetInstance()->SigRepairCheckUpdate();
@@ -335,11 +339,56 @@ void TstFirmwareUpgrade::failedReceiverRunLeavesMouseUnflashed()
     PressStart();
     QTRY_VERIFY_WITH_TIMEOUT(!RepairRunning, 10000);
     QTRY_COMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+    QList<int> percents;
+    for (const QList<QVariant> &args : repairProgress)
+        percents << args.first().toInt();
+    QVERIFY(percents.contains(25) && percents.contains(75) && percents.last() == 100);
     QVERIFY(!SimIsBootMode(Receiver));
     QVERIFY(!SimIsBootMode(Cable));
     QCOMPARE(SimFirmwareVersion(Receiver), 0x0104);
     QCOMPARE(SimMouseVersion(Receiver), 0x0106);
     QVERIFY(UpgradeRecords::failInfo().isEmpty());
+    RepairDialog->hide();
+}
+
+// In a repair of both parts, each part's record goes only with its own
+// success: a mouse stage that fails again leaves the mouse's record alone.
+void TstFirmwareUpgrade::doubleFailureRepairKeepsWhatFailedAgain()
+{
+    QVERIFY(SimSetBootMode(Receiver, true));
+    QVERIFY(SimSetBootMode(Cable, true));
+    QVERIFY(UpgradeRecords::writeFailInfo(210, 4, 38, 11));
+    QVERIFY(UpgradeRecords::writeFailInfo(211, 4, 38, 11));
+    QCOMPARE(UpgradeRecords::failInfo(), QString("211,4,38,11;210,4,38,11"));
+    FoundDevices.clear();
+    FoundDevicesCopy.clear();
+    UseReceiverTable();
+    RepairDialog->ResetView();
+    RepairDialog->show();
+    emit PostMsg::GetInstance()->SigRepairCheckUpdate();
+    QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+
+    QVERIFY(SimFailNextFlash(Cable, 50));
+    PressStart();
+    QTRY_VERIFY_WITH_TIMEOUT(!RepairRunning, 10000);
+    QTRY_COMPARE(Status(), UpdateLabels[0]["DialogUpgradeFail"]);
+    QVERIFY(!SimIsBootMode(Receiver));
+    QCOMPARE(SimFirmwareVersion(Receiver), 0x0104);
+    QVERIFY(SimIsBootMode(Cable));
+    QCOMPARE(UpgradeRecords::failInfo(), QString("210,4,38,11"));
+    RepairDialog->hide();
+
+    // Without a mouse on its cable the second stage could never run: the
+    // check says so before anything is flashed.
+    QVERIFY(UpgradeRecords::writeFailInfo(211, 4, 38, 11));
+    QVERIFY(SimSetBootMode(Receiver, true));
+    QVERIFY(SimPlug(Cable, false));
+    RepairDialog->ResetView();
+    RepairDialog->show();
+    emit PostMsg::GetInstance()->SigRepairCheckUpdate();
+    QCOMPARE(Status(), HomeLabels[0]["NoUSB"]);
+    QVERIFY(!RepairDialog->RunRepairUpgrade());
+    QVERIFY(SimIsBootMode(Receiver));
     RepairDialog->hide();
 }
 

@@ -1,6 +1,6 @@
 // The shipped firmware images against the shipped device sets: the built-in
 // devices already run them, so a normal start asks nothing; the example set
-// has older firmware and is upgraded to them.
+// has older firmware and is upgraded to them, its wired-only mouse included.
 #include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
@@ -73,6 +73,8 @@ private slots:
     void choosingADeviceAsksNothing_data();
     void choosingADeviceAsksNothing();
     void exampleSetUpgradesToShippedFirmware();
+    void wiredOnlyMouseIsUpgradedOnItsCableAlone();
+    void wiredOnlyMouseIsRepairedOnItsCableAlone();
 
 private:
     FormSetting *page = nullptr;
@@ -116,10 +118,8 @@ void TstShippedFirmware::choosingADeviceAsksNothing_data()
     QTest::addColumn<int>("driveIndex");
     QTest::addColumn<int>("model");
     QTest::newRow("wireless mouse on its receiver") << false << Receiver << false << 0 << 11;
+    // A wired-only model that runs the shipped firmware: nothing to offer.
     QTest::newRow("wired mouse") << false << 1 << true << 1 << 12;
-    // Older firmware on a wired-only model: no road could install an image,
-    // so none is offered and nobody is asked for a receiver.
-    QTest::newRow("wired-only model, older firmware") << true << 2 << true << 1 << 12;
 }
 
 void TstShippedFirmware::choosingADeviceAsksNothing()
@@ -184,6 +184,91 @@ void TstShippedFirmware::exampleSetUpgradesToShippedFirmware()
     QVERIFY(!RepairDialog->isVisible());
     QVERIFY(!MouseUpdateAvailable && !ReceiverUpdateAvailable);
     DevicePageActive = 0;
+}
+
+// The wired-only model of the example set runs v1.02 while v1.06 ships. Its
+// mouse stage needs no receiver: the upgrade is offered, and only that stage
+// runs, on the mouse's cable.
+void TstShippedFirmware::wiredOnlyMouseIsUpgradedOnItsCableAlone()
+{
+    QString error;
+    QVERIFY2(SimLoadDevices(ExampleSet(), &error), qPrintable(error));
+    SimSetUpgradeTiming(1, 1);
+    const int wiredOnly = 2;
+    QCOMPARE(SimMouseVersion(wiredOnly), 0x0102);
+    const DeviceAllInfo entry = Entry(wiredOnly, true, 1, 12);
+    SetCurrentDeviceInfo(entry);
+    SetCurrentDevicePath(SimDevicePath(wiredOnly));
+    ModelDevices = {entry};
+    DevicePageActive = 1;
+
+    emit PostMsg::GetInstance()->SigSetver(0);
+    QVERIFY(MouseUpdateAvailable);
+    QVERIFY(!ReceiverUpdateAvailable);
+    QVERIFY(RepairDialog->isVisible());
+    QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+    SimClearCallLog();
+    RepairDialog->findChild<QToolButton *>("NewHong_2")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(MouseUpgradeState == RunSucceeded && !UpgradeRunning, 10000);
+    QCOMPARE(ReceiverUpgradeState.load(), int(RunIdle));
+    QCOMPARE(SimMouseVersion(wiredOnly), 0x0106);
+    QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+    QCOMPARE(page->findChild<QLabel *>("label_7")->text(), QString("v1.06"));
+    int starts = 0;
+    for (const SimCallRecord &call : SimCallLog())
+        starts += call.function == QLatin1String("UsbUpgrade_Start") ? 1 : 0;
+    QCOMPARE(starts, 1);
+
+    // Up to date now: nothing more is offered, and no receiver is asked for.
+    RepairDialog->hide();
+    ModelDevices = {Entry(wiredOnly, true, 1, 12)};
+    SetCurrentDeviceInfo(ModelDevices.first());
+    emit PostMsg::GetInstance()->SigSetver(0);
+    QVERIFY(!RepairDialog->isVisible());
+    QVERIFY(!MouseUpdateAvailable);
+    DevicePageActive = 0;
+}
+
+// A failed flash of the wired-only mouse leaves it in boot mode, where the
+// chooser cannot see it; the repair finds it in boot mode and needs no
+// receiver either.
+void TstShippedFirmware::wiredOnlyMouseIsRepairedOnItsCableAlone()
+{
+    QString error;
+    QVERIFY2(SimLoadDevices(ExampleSet(), &error), qPrintable(error));
+    SimSetUpgradeTiming(1, 1);
+    const int wiredOnly = 2;
+    const DeviceAllInfo entry = Entry(wiredOnly, true, 1, 12);
+    SetCurrentDeviceInfo(entry);
+    SetCurrentDevicePath(SimDevicePath(wiredOnly));
+    ModelDevices = {entry};
+    DevicePageActive = 1;
+    emit PostMsg::GetInstance()->SigSetver(0);
+    QVERIFY(RepairDialog->isVisible());
+    QVERIFY(SimFailNextFlash(wiredOnly, 60));
+    RepairDialog->findChild<QToolButton *>("NewHong_2")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(MouseUpgradeState == RunFailed && !UpgradeRunning, 10000);
+    QVERIFY(SimIsBootMode(wiredOnly));
+    QCOMPARE(UpgradeRecords::failInfo(), QString("210,0,38,12"));
+    DevicePageActive = 0;
+    RepairDialog->hide();
+
+    // The other devices of the example set are unplugged: the chooser finds nothing.
+    QVERIFY(SimPlug(0, false));
+    QVERIFY(SimPlug(1, false));
+    FoundDevices.clear();
+    FoundDevicesCopy.clear();
+    RepairDialog->ResetView();
+    RepairDialog->show();
+    emit PostMsg::GetInstance()->SigRepairCheckUpdate();
+    QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+    RepairDialog->findChild<QToolButton *>("NewHong_2")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!RepairRunning, 10000);
+    QTRY_COMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+    QVERIFY(!SimIsBootMode(wiredOnly));
+    QCOMPARE(SimMouseVersion(wiredOnly), 0x0106);
+    QVERIFY(UpgradeRecords::failInfo().isEmpty());
+    RepairDialog->hide();
 }
 
 QTEST_MAIN(TstShippedFirmware)

@@ -179,6 +179,11 @@ bool UsbUpgrade_Start(const unsigned char *image, UpgradeEventCallback callback,
         startDelay = state.upgradeStartDelayMs;
         state.upgradeFault = 0;
         SimUsb &usb = state.usb[target];
+        if (usb.failNextFlashAt >= 0) {
+            run->fault = SimUpgradeFault::FailAt;
+            run->faultPercent = usb.failNextFlashAt;
+            usb.failNextFlashAt = -1;
+        }
         usb.bootMode = true;
         if (SimMouse *mouse = usb.receiver ? nullptr : state.mouseOf(target))
             mouse->bootMode = true;

@@ -67,6 +67,8 @@ void SimDropNextAnswer(const char *function, int count = 1);
 void SimSetPairOutcome(int outcome, int polls);
 // The fault applies to the next upgrade run only.
 void SimSetUpgradeFault(SimUpgradeFault fault, int percent);
+// The next flash of this device fails at the given percentage (once).
+bool SimFailNextFlash(int device, int percent);
 // Delay before the first packet of a run and between its progress packets.
 void SimSetUpgradeTiming(int startDelayMs, int stepMs);
 // Lets a device fall into boot mode with its firmware unchanged (an earlier failure).

@@ -80,6 +80,7 @@ struct SimUsb
     DongleIndicatorLed leds{};
     int identityZeroCalls = 0;
     uint8_t pendingPairResult = 0;
+    int failNextFlashAt = -1; // percentage at which its next flash fails; -1 none
 };
 
 struct CatalogueModel
