@@ -2,14 +2,13 @@
 
 #include "buttons/AssignmentLabels.h"
 #include "common/SharedState.h"
+#include "platform/UserFolder.h"
 
-#include <QDir>
 #include <QSaveFile>
 
 QString MacroFolderPath()
 {
-    return QDir::homePath() + QStringLiteral("/AppData/Local/") + ProductName +
-           QStringLiteral("/usersetting/MacroPage/");
+    return UserFolder::filePath(QStringLiteral("usersetting/MacroPage/"));
 }
 
 QString MacroFilePath(const QString &name)

@@ -7,19 +7,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "platform/ProductName.h"
-
 namespace UserFolder {
-
-QString path()
-{
-    return QDir::homePath() + QStringLiteral("/AppData/Local/") + ProductName;
-}
-
-QString filePath(const QString &relative)
-{
-    return path() + QLatin1Char('/') + relative;
-}
 
 QStringList subfolders()
 {
