@@ -38,7 +38,8 @@ bool makeFolders();
 bool ensurePreferencesFile();
 
 // Where the dialogs for files the user keeps (profiles, macro exports) open:
-// the desktop's documents folder.
+// the desktop's documents folder, or the home folder when there is none (a
+// dialog told to open in a missing folder offers its name as the file name).
 QString documentsPath();
 
 } // namespace UserFolder
