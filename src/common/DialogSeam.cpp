@@ -91,7 +91,8 @@ QString getSaveFileName(QWidget *parent, const QString &caption, const QString &
     // A separator in the name would send the dialog into another folder.
     QString name = suggestedName;
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    if (!type.extension.isEmpty())
+    // Without a name the extension alone would make a hidden file's name.
+    if (!name.trimmed().isEmpty() && !type.extension.isEmpty())
         name += QLatin1Char('.') + type.extension;
     return askFile({FileDialogKind::Save, parent, caption, UserFolder::documentsPath(), name,
                     type.filter, type.extension});

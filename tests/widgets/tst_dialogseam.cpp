@@ -21,6 +21,7 @@ private slots:
     void fileChooser();
     void realSaveDialog_data();
     void realSaveDialog();
+    void noNameNoSuggestion();
     void scopesRestorePreviousHandlers();
 };
 
@@ -193,6 +194,16 @@ void tst_DialogSeam::realSaveDialog()
     QCOMPARE(openedIn, start);
     QCOMPARE(offered, QStringLiteral("keep.bin"));
     QCOMPARE(chosen, start + QStringLiteral("/typed.bin"));
+}
+
+// An empty name suggests nothing rather than ".bin", a hidden file's name.
+void tst_DialogSeam::noNameNoSuggestion()
+{
+    DialogSeam::ScopedAnswer answers(QString(), QStringLiteral("typed"));
+    QCOMPARE(DialogSeam::getSaveFileName(nullptr, QStringLiteral("FileSave"), QString(), Profiles),
+             QDir::homePath() + QStringLiteral("/typed.bin"));
+    QCOMPARE(answers.fileRequests().size(), 1);
+    QCOMPARE(answers.fileRequests().first().fileName, QString());
 }
 
 void tst_DialogSeam::scopesRestorePreviousHandlers()
