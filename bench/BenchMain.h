@@ -23,6 +23,7 @@ template <typename Benchmarks> int run(int argc, char *argv[])
     }
     qputenv("HOME", QFile::encodeName(home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral(".local/share"))));
     const QString runtime = home.filePath(QStringLiteral("runtime"));
     if (!QDir().mkpath(runtime) ||
         !QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |

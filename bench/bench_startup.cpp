@@ -58,6 +58,7 @@ class BenchStartup : public QObject
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), home);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
         QProcess program;
         program.setProcessEnvironment(env);
         program.start(QCoreApplication::applicationFilePath(), {QLatin1String(StartArgument)});

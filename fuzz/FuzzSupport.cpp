@@ -33,6 +33,8 @@ void Start(int *argc, char ***argv, bool gui)
         std::abort();
     }
     qputenv("HOME", QFile::encodeName(home.path()));
+    // The per-user folder lies below it too (the inputs are written there).
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral(".local/share"))));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("ORVAK_FUZZ_VERBOSE"))
         qInstallMessageHandler(dropMessage);

@@ -1,10 +1,14 @@
 #!/bin/sh
-# Installs what is missing, builds, and starts ORVAK on the simulated devices
-# (under xvfb-run when there is no display).
+# Installs what is missing, builds the program (not the tests: test.sh builds
+# those), and starts ORVAK on the simulated devices (under xvfb-run when there
+# is no display).
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-./scripts/build.sh build
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The program's target brings its install tree (pictures, firmware images,
+# languages) beside the executable.
+cmake --build build --parallel "$(nproc)" --target ORVAK
 if [ -n "$DISPLAY" ] || [ -n "$WAYLAND_DISPLAY" ]; then
   exec ./build/bin/ORVAK
 else

@@ -12,6 +12,7 @@
 #include "device/Worker.h"
 #include "platform/vidide/VidIde.h"
 
+#include "platform/Logging.h"
 #include "ui_DialogMain.h"
 
 #include <QAction>
@@ -125,7 +126,7 @@ void DialogMain::GoToTray()
     if (!TrayAvailable()) {
         // A hidden window with no tray icon to click could only be killed:
         // without a tray the window is minimised and stays reachable.
-        qInfo() << "No system tray: minimising the window instead of hiding it";
+        qCInfo(lcApp) << "No system tray: minimising the window instead of hiding it";
         showMinimized();
         return;
     }
@@ -156,7 +157,7 @@ void DialogMain::GoToTray()
 
 void DialogMain::Quit()
 {
-    qDebug() << "close";
+    qCDebug(lcApp) << "close";
     StopUsbChanged();
     QElapsedTimer wait;
     wait.start();

@@ -5,6 +5,7 @@
 
 #include "common/DialogSeam.h"
 #include "common/ExeIsRun.h"
+#include "platform/Logging.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserFolder.h"
@@ -37,7 +38,7 @@ bool claimSingleInstance(SingleInstance &guard)
 {
     if (guard.acquire() != SingleInstance::Result::AlreadyRunning)
         return true;
-    qInfo() << "Another instance runs already";
+    qCInfo(lcApp) << "Another instance runs already";
     ExeIsRun notice(nullptr);
     DialogSeam::exec(notice);
     return false;

@@ -9,6 +9,7 @@
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/Worker.h"
+#include "platform/UserFolder.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QButtonGroup>
@@ -34,7 +35,7 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     connect(PostMsg::GetInstance(), SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
 
     PictureFolder = QCoreApplication::applicationDirPath() + "/Picture/Buttoninterface/";
-    MainPagePath = QDir::homePath() + "/AppData/Local/" + ProductName + "//usersetting/MainPage";
+    MainPagePath = UserFolder::filePath(QStringLiteral("usersetting/MainPage"));
     if (!QDir(MainPagePath).exists())
         QDir().mkpath(MainPagePath);
     MacroLedger = new MacroSyncLedger(QDir::cleanPath(MainPagePath) + "/MacroSync.ini");

@@ -2,6 +2,7 @@
 
 #include "buttons/AssignmentLabels.h"
 #include "common/SharedState.h"
+#include "platform/UserFolder.h"
 #include "platform/vidide/FlashDataMap.h"
 
 #include <QCryptographicHash>
@@ -16,8 +17,7 @@ constexpr int NameBytes = int(sizeof(MacroRecord::MacroNameBytes));
 
 QString MacroFolderPath()
 {
-    return QDir::homePath() + QStringLiteral("/AppData/Local/") + ProductName +
-           QStringLiteral("/usersetting/MacroPage/");
+    return UserFolder::filePath(QStringLiteral("usersetting/MacroPage/"));
 }
 
 QString MacroFilePath(const QString &name)

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The per-user macro folder <home>/AppData/Local/ORVAK/usersetting/MacroPage/.
+// The per-user macro folder, usersetting/MacroPage/ of UserFolder::path().
 QString MacroFolderPath();
 
 // Path of the file of macro name, or an empty text when name would leave the

@@ -1,6 +1,5 @@
 // Onboard profiles, profile export and import, restore of defaults.
 #include "buttons/Buttoninterface.h"
-#include "platform/UserFolder.h"
 #include "ui_Buttoninterface.h"
 
 #include "app/PostMsg.h"
@@ -16,6 +15,8 @@
 #include "device/UpDataParam.h"
 #include "platform/vidide/VidIde.h"
 
+#include <QDebug>
+#include <QFileInfo>
 #include <QSignalBlocker>
 
 namespace {
@@ -25,6 +26,9 @@ bool MouseOnline()
     const char *path = CurrentDevicePathPtr.load();
     return path && UsbFinderC_GetDeviceOnLine(path);
 }
+
+// Export and import share it, so that the import lists every exported file.
+const DialogSeam::FileType ProfileFileType{QStringLiteral("File(*.bin)"), QStringLiteral("bin")};
 
 } // namespace
 
@@ -87,12 +91,16 @@ void Buttoninterface::on_OutputData_clicked()
         notice.exec();
         return;
     }
-    const QString path =
-        DialogSeam::getSaveFileName(this, QStringLiteral("FileSave"), UserFolder::documentsPath(),
-                                    QStringLiteral("File(*.bin)"));
-    if (path.isEmpty())
+    const QString path = DialogSeam::getSaveFileName(
+        this, QStringLiteral("FileSave"), ui->ProjectChoose->currentText(), ProfileFileType);
+    if (path.isEmpty() || !WriteProfileFile(path, FlashDataSnapshot()))
         return;
-    WriteProfileFile(path, FlashDataSnapshot());
+    UpDateWarning notice;
+    notice.SetText(
+        KeyLabels[CurrentLanguage].value(QStringLiteral("ExportDone")) +
+        QStringLiteral("\n") + QFileInfo(path).fileName());
+    PlaceDialog(&notice, 75, 65);
+    notice.exec();
 }
 
 void Buttoninterface::on_ImportData_clicked()
@@ -103,8 +111,7 @@ void Buttoninterface::on_ImportData_clicked()
     }
     ParamUpdateRunning = true;
     const QString path =
-        DialogSeam::getOpenFileName(this, QStringLiteral("SelectFile"), UserFolder::documentsPath(),
-                                    QStringLiteral("File(*.bin)"));
+        DialogSeam::getOpenFileName(this, QStringLiteral("SelectFile"), ProfileFileType);
     if (!path.isEmpty()) {
         UpDataParam wait;
         wait.StartTimer();

@@ -1,9 +1,13 @@
 #include "common/DialogSeam.h"
 
+#include "platform/UserFolder.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -23,15 +27,36 @@ FileHandler &fileHandler()
     return handler;
 }
 
+QString runFileDialog(const FileRequest &request)
+{
+    // The folder exists (documentsPath() makes sure): a dialog told to open in
+    // a missing one would offer that folder's name as the file name.
+    QFileDialog dialog(request.parent, request.caption, request.directory, request.filter);
+    if (request.kind == FileDialogKind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The dialog then asks before replacing the file the name stands for.
+        dialog.setDefaultSuffix(request.extension);
+        dialog.selectFile(request.fileName);
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (exec(dialog) != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
 QString askFile(const FileRequest &request)
 {
-    if (const FileHandler &handler = fileHandler())
-        return handler(request);
-    if (request.kind == FileDialogKind::Save)
-        return QFileDialog::getSaveFileName(request.parent, request.caption, request.directory,
-                                            request.filter);
-    return QFileDialog::getOpenFileName(request.parent, request.caption, request.directory,
-                                        request.filter);
+    const FileHandler &handler = fileHandler();
+    const QString path = handler ? handler(request) : runFileDialog(request);
+    if (request.kind != FileDialogKind::Save || path.isEmpty() || request.extension.isEmpty())
+        return path;
+    // As the dialog's own default suffix: only a name without any extension
+    // gets one.
+    if (QFileInfo(path).fileName().contains(QLatin1Char('.')))
+        return path;
+    return path + QLatin1Char('.') + request.extension;
 }
 } // namespace
 
@@ -54,16 +79,23 @@ int exec(QDialog &dialog)
     return dialog.result();
 }
 
-QString getOpenFileName(QWidget *parent, const QString &caption, const QString &directory,
-                        const QString &filter)
+QString getOpenFileName(QWidget *parent, const QString &caption, const FileType &type)
 {
-    return askFile({FileDialogKind::Open, parent, caption, directory, filter});
+    return askFile({FileDialogKind::Open, parent, caption, UserFolder::documentsPath(), QString(),
+                    type.filter, type.extension});
 }
 
-QString getSaveFileName(QWidget *parent, const QString &caption, const QString &directory,
-                        const QString &filter)
+QString getSaveFileName(QWidget *parent, const QString &caption, const QString &suggestedName,
+                        const FileType &type)
 {
-    return askFile({FileDialogKind::Save, parent, caption, directory, filter});
+    // A separator in the name would send the dialog into another folder.
+    QString name = suggestedName;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    // Without a name the extension alone would make a hidden file's name.
+    if (!name.trimmed().isEmpty() && !type.extension.isEmpty())
+        name += QLatin1Char('.') + type.extension;
+    return askFile({FileDialogKind::Save, parent, caption, UserFolder::documentsPath(), name,
+                    type.filter, type.extension});
 }
 
 ExecHandler setExecHandler(ExecHandler handler)
@@ -108,7 +140,11 @@ ScopedAnswer::ScopedAnswer(const QString &buttonName, const QString &filePath)
     });
     m_previousFile = setFileHandler([this](const FileRequest &request) {
         m_fileRequests.append(request);
-        return m_filePath;
+        if (m_acceptSuggestion && request.kind == FileDialogKind::Save)
+            return QDir(request.directory).filePath(request.fileName);
+        if (m_filePath.isEmpty() || QDir::isAbsolutePath(m_filePath))
+            return m_filePath;
+        return QDir(request.directory).filePath(m_filePath);
     });
 }
 

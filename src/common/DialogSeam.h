@@ -25,22 +25,32 @@ enum class FileDialogKind
     Save
 };
 
+// A kind of file the user keeps: what its dialogs list, and the extension a
+// name typed without one gets, so that opening lists what saving wrote.
+struct FileType
+{
+    QString filter;    // e.g. "File(*.bin)"
+    QString extension; // without the dot, e.g. "bin"
+};
+
 struct FileRequest
 {
     FileDialogKind kind = FileDialogKind::Open;
     QWidget *parent = nullptr;
     QString caption;
-    QString directory;
+    QString directory; // the folder the dialog opens in
+    QString fileName;  // the name a save dialog suggests; empty when opening
     QString filter;
+    QString extension;
 };
 
-// The program's replacements of QFileDialog::getOpenFileName and
-// QFileDialog::getSaveFileName (no selected-filter output, default options).
-// An empty result means the user cancelled.
-QString getOpenFileName(QWidget *parent, const QString &caption, const QString &directory,
-                        const QString &filter);
-QString getSaveFileName(QWidget *parent, const QString &caption, const QString &directory,
-                        const QString &filter);
+// The program's file choosers. Both open in the user's documents folder (the
+// home folder when there is none). Saving suggests `suggestedName` with the
+// type's extension, and a name chosen without any extension gets it. An
+// empty result means the user cancelled.
+QString getOpenFileName(QWidget *parent, const QString &caption, const FileType &type);
+QString getSaveFileName(QWidget *parent, const QString &caption, const QString &suggestedName,
+                        const FileType &type);
 
 using ExecHandler = std::function<void(QDialog &dialog)>;
 using FileHandler = std::function<QString(const FileRequest &request)>;
@@ -65,9 +75,11 @@ struct ShownDialog
 };
 
 // Test helper: while it lives, every modal dialog is recorded and answered by
-// pressing `buttonName` (see press()), and every file chooser returns
-// `filePath` (empty = cancelled) after its request was recorded. The previous
-// handlers come back when it is destroyed.
+// pressing `buttonName` (see press()), and every file chooser is answered,
+// after its request was recorded, with `filePath`: an absolute path as
+// picked, a bare name as typed into the dialog's name field, empty as
+// cancelled. After acceptSuggestion() a save dialog is answered with the
+// name it suggests. The previous handlers come back when it is destroyed.
 class ScopedAnswer
 {
 public:
@@ -79,6 +91,7 @@ public:
 
     void setButton(const QString &buttonName) { m_button = buttonName; }
     void setFilePath(const QString &filePath) { m_filePath = filePath; }
+    void acceptSuggestion() { m_acceptSuggestion = true; }
 
     const QList<ShownDialog> &dialogs() const { return m_dialogs; }
     const QList<FileRequest> &fileRequests() const { return m_fileRequests; }
@@ -86,6 +99,7 @@ public:
 private:
     QString m_button;
     QString m_filePath;
+    bool m_acceptSuggestion = false;
     QList<ShownDialog> m_dialogs;
     QList<FileRequest> m_fileRequests;
     ExecHandler m_previousExec;

@@ -4,6 +4,7 @@
 
 #include "app/PostMsg.h"
 #include "common/MacroIniStore.h"
+#include "platform/Logging.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -66,7 +67,7 @@ void ExeIsRun::SlotChangeLanguage(int index)
     // A stored language that is not installed reads as language 0, as the
     // main window does; otherwise the notice would say "Confirm Delete".
     if (!QFile::exists(path)) {
-        qInfo().noquote() << "ExeIsRun:" << path << "is not installed; using English";
+        qCInfo(lcApp).noquote() << "ExeIsRun:" << path << "is not installed; using English";
         path = folder + languageFileName(0);
     }
     LoadNoticeTexts(path);

@@ -13,7 +13,7 @@ class SyncedSettings;
 class MacroIniStore
 {
 public:
-    // The one store on <home>/AppData/Local/ORVAK/Macro.ini, created on first use.
+    // The one store on Macro.ini of the per-user folder, created on first use.
     static MacroIniStore *GetInstance();
 
     // A store on another file (tests).

@@ -2,6 +2,7 @@
 #include "device/FlashDataStore.h"
 
 #include "common/StorageNotice.h"
+#include "platform/Logging.h"
 #include "platform/UserFolder.h"
 
 #include <QCoreApplication>
@@ -153,7 +154,8 @@ bool WriteFlashDataCache(const QString &name, const FlashDataMap &record)
 {
     const FlashDataOwnerInfo owner = FlashDataOwner();
     if (!IsCurrentDeviceOwner(owner) || name != owner.CacheName || FlashDataAwaitingRead()) {
-        qDebug() << "cache" << name << "not written: the block was not read from this device";
+        qCDebug(lcDevice) << "cache" << name
+                          << "not written: the block was not read from this device";
         return false;
     }
     return WriteFlashDataCacheFile(name, record);
@@ -164,7 +166,7 @@ bool WriteCurrentFlashDataCache()
     FlashDataOwnerInfo owner;
     const FlashDataMap block = FlashDataSnapshot(&owner);
     if (!IsCurrentDeviceOwner(owner) || FlashDataAwaitingRead()) {
-        qDebug() << "cache not written: the block was not read from this device";
+        qCDebug(lcDevice) << "cache not written: the block was not read from this device";
         return false;
     }
     return WriteFlashDataCacheFile(owner.CacheName, block);

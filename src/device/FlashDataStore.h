@@ -151,7 +151,7 @@ bool SetKeyAssign(int k, int category, int param1, int param2);
 bool SetKeyEvents(int k, const unsigned char entry[3], const unsigned char block[52]);
 bool SetKeyMacro(int k, const unsigned char entry[3], const unsigned char record[592]);
 
-// Cache files: <home>/AppData/Local/ORVAK/Device_Info/<name>, a QDataStream
+// Cache files: Device_Info/<name> of the per-user folder, a QDataStream
 // byte-array record (32-bit big-endian length 10448, then the block).
 // "Device_CID" + cid + "_MID" + mid + ".bin", each id two upper-case hex digits.
 QString CacheFileName(int customerId, int modelId);

@@ -7,6 +7,7 @@
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/DialogChange.h"
+#include "platform/Logging.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_Match.h"
 
@@ -47,9 +48,9 @@ QString normalButtonStyle(const QString &picture)
 
 void OnPairEvent(const unsigned char *hdr, int hdrLen, const unsigned char *payload, int payloadLen)
 {
-    qDebug() << "in2";
+    qCDebug(lcDevice) << "in2";
     const int code = (hdr && hdrLen > 1) ? hdr[1] : 0;
-    qDebug() << code;
+    qCDebug(lcDevice) << code;
     if (code != VidEventPairStatus)
         return;
     // A status event without its byte says nothing.
@@ -63,7 +64,7 @@ void OnPairEvent(const unsigned char *hdr, int hdrLen, const unsigned char *payl
     PostMsg *hub = PostMsg::GetInstance();
     emit hub->SigTimerStop();
     PairRunning = false;
-    qDebug() << (paired ? "success" : "fail");
+    qCDebug(lcDevice) << (paired ? "success" : "fail");
     PairState = paired ? 2 : 3;
     emit hub->SigButtonEnable(paired ? 1 : 0);
     resumeDevicePage();
@@ -223,7 +224,7 @@ void Match::on_MatchButton_clicked()
 
 void Match::StartPairing()
 {
-    qDebug() << "Enter";
+    qCDebug(lcDevice) << "Enter";
     PairRunning = true;
     PairPollTimer->start();
     const QByteArray path = PairPath.toUtf8();

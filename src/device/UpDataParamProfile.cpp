@@ -8,6 +8,7 @@
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
 #include "device/ProfileFile.h"
+#include "platform/Logging.h"
 
 #include <QDataStream>
 #include <QDebug>
@@ -67,17 +68,18 @@ int UpDataParam::ReadProfileFile(const QString &path, FlashDataMap &out)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qDebug() << "failed";
+        qCDebug(lcDevice) << "failed";
         return 1;
     }
     // Sized before reading: nothing but the exact layout is ever read.
     if (file.size() != ProfileFileLength) {
-        qDebug() << "profile" << path << "has" << file.size() << "bytes, not" << ProfileFileLength;
+        qCDebug(lcDevice) << "profile" << path << "has" << file.size() << "bytes, not"
+                          << ProfileFileLength;
         return 1;
     }
     const int result = ReadProfileBytes(file.readAll(), out);
     if (result == 1)
-        qDebug() << "profile" << path << "is not a profile with a sound parameter block";
+        qCDebug(lcDevice) << "profile" << path << "is not a profile with a sound parameter block";
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "platform/CrashDump.h"
+#include "platform/Logging.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QCoreApplication>
@@ -203,12 +204,12 @@ void Worker::run()
         LastPath = info.Path;
         LastReceiverType = info.ReceiverType;
         UsbServerC_Start(path, path, OnDeviceEvent);
-        qDebug() << "OnlinA";
+        qCDebug(lcDevice) << "OnlinA";
         UsbServer_SetPCDriverStatus(1);
         NoteReadRequested();
         UsbServer_ReadAllFlashData();
         LastRunOnline = DeviceOnline.load();
-        qDebug() << "OnlinB";
+        qCDebug(lcDevice) << "OnlinB";
     }
     DeviceAnswered = DeviceOnline.load();
 }

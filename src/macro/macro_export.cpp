@@ -1,11 +1,12 @@
 // Export and import of one macro (file layout: MacroExportFile).
 #include "macro/Macro.h"
-#include "platform/UserFolder.h"
 
 #include "ui_Macro.h"
 
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
+#include "common/SharedState.h"
+#include "common/UpDateWarning.h"
 #include "macro/MacroExportFile.h"
 
 #include <QFile>
@@ -14,6 +15,9 @@
 #include <QtDebug>
 
 namespace {
+
+// Export and import share it, so that the import lists every exported file.
+const DialogSeam::FileType MacroFileType{QStringLiteral("File(*.ini)"), QStringLiteral("ini")};
 
 bool IsRepeatText(const QString &text)
 {
@@ -59,8 +63,7 @@ void Macro::ExPortMacro()
         repeat = RepeatCodeOfField(content);
     }
     const QString path =
-        DialogSeam::getSaveFileName(this, QStringLiteral("FileSave"), UserFolder::documentsPath(),
-                                    QStringLiteral("File(*.ini)"));
+        DialogSeam::getSaveFileName(this, QStringLiteral("FileSave"), name, MacroFileType);
     if (path.isEmpty())
         return;
     const QByteArray bytes = MacroExportFile::Write(name, QString::number(repeat), events,
@@ -69,7 +72,12 @@ void Macro::ExPortMacro()
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         qWarning() << "Macro export file could not be written:" << path << file.errorString();
         ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroExportFailed")));
+        return;
     }
+    UpDateWarning notice;
+    notice.SetText(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroExportDone")) +
+                   QStringLiteral("\n") + QFileInfo(path).fileName());
+    RunPlaced(notice, 100, 50);
 }
 
 // The whole file is read and checked before anything changes: a damaged or
@@ -77,8 +85,7 @@ void Macro::ExPortMacro()
 void Macro::InPortMacro()
 {
     const QString path =
-        DialogSeam::getOpenFileName(this, QStringLiteral("SelectFile"), UserFolder::documentsPath(),
-                                    QStringLiteral("File(*.ini)"));
+        DialogSeam::getOpenFileName(this, QStringLiteral("SelectFile"), MacroFileType);
     if (path.isEmpty())
         return;
     // Only a plain file of a size an export can have is opened: a pipe would

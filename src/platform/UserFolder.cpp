@@ -7,19 +7,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "platform/ProductName.h"
-
 namespace UserFolder {
-
-QString path()
-{
-    return QDir::homePath() + QStringLiteral("/AppData/Local/") + ProductName;
-}
-
-QString filePath(const QString &relative)
-{
-    return path() + QLatin1Char('/') + relative;
-}
 
 QStringList subfolders()
 {
@@ -62,7 +50,10 @@ bool ensurePreferencesFile()
 
 QString documentsPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
 }
 
 } // namespace UserFolder

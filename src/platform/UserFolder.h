@@ -1,16 +1,30 @@
 #pragma once
 
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
-// The per-user folder <home>/AppData/Local/ORVAK and its subfolders. <home>
-// is QDir::homePath(), i.e. $HOME, so tests point it elsewhere with HOME.
+#include "platform/ProductName.h"
+
+// The per-user folder and its subfolders: the desktop's folder for a user's
+// application data plus "/ORVAK" ($XDG_DATA_HOME/ORVAK, by default
+// ~/.local/share/ORVAK, on Linux; <home>/AppData/Local/ORVAK on Windows).
+// Tests point it elsewhere with XDG_DATA_HOME (or HOME).
 namespace UserFolder {
 
-// <home>/AppData/Local/ORVAK (no trailing slash).
-QString path();
+// The folder, without a trailing slash. Inline, as the device library keeps
+// the simulated devices' memory here and links nothing but Qt Core.
+inline QString path()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QLatin1Char('/') + ProductName;
+}
+
 // path() + "/" + relative.
-QString filePath(const QString &relative);
+inline QString filePath(const QString &relative)
+{
+    return path() + QLatin1Char('/') + relative;
+}
 
 // The subfolders start-up makes, in the order it makes them.
 QStringList subfolders();
@@ -24,7 +38,8 @@ bool makeFolders();
 bool ensurePreferencesFile();
 
 // Where the dialogs for files the user keeps (profiles, macro exports) open:
-// the desktop's documents folder.
+// the desktop's documents folder, or the home folder when there is none (a
+// dialog told to open in a missing folder offers its name as the file name).
 QString documentsPath();
 
 } // namespace UserFolder

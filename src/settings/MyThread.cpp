@@ -1,6 +1,7 @@
 #include "settings/MyThread.h"
 
 #include "platform/CrashDump.h"
+#include "platform/Logging.h"
 
 #include <QDebug>
 
@@ -15,5 +16,5 @@ void MyThread::run()
 {
     PrepareThreadForCrashDumps();
     while (!isInterruptionRequested())
-        qDebug() << "Thread is running";
+        qCDebug(lcDevice) << "Thread is running";
 }

@@ -115,8 +115,7 @@ void SensorDPIB::SetColor(QColor color)
     const int row = ColorEditLevel;
     if (!ValidRow(row))
         return;
-    LevelColors[row] = QString::asprintf("#%02x%02x%02x", unsigned(color.red()),
-                                         unsigned(color.green()), unsigned(color.blue()));
+    LevelColors[row] = color.name(QColor::HexRgb); // "#rrggbb"
     const QString &text = LevelColors[row];
     const int r = text.midRef(1, 2).toInt(nullptr, 16);
     const int g = text.midRef(3, 2).toInt(nullptr, 16);

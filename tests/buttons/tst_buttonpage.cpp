@@ -70,10 +70,23 @@ QStringList DialogClasses(const DialogSeam::ScopedAnswer &answer)
     return classes;
 }
 
-// The profile dialogs open in the user's documents folder.
-QString ProfileFolder()
+QString DocumentsFolder()
 {
     return QDir::homePath() + QStringLiteral("/Documents");
+}
+
+// The profile dialogs open in the user's documents folder, at home when
+// there is none (a new user's home).
+QString ProfileFolder()
+{
+    return QFileInfo(DocumentsFolder()).isDir() ? DocumentsFolder() : QDir::homePath();
+}
+
+// The name patterns of a dialog filter such as "File(*.bin)".
+QStringList FilterPatterns(const QString &filter)
+{
+    const QString inside = filter.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0);
+    return inside.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 void FillCatalogue()
@@ -113,6 +126,8 @@ private slots:
     void debounceRefusedGoesBack();
     void exportedProfileHasExactLayout();
     void exportWriteFailureIsReported();
+    void exportedFileIsListedByImport_data();
+    void exportedFileIsListedByImport();
     void profileImportsBackThroughWaitDialog();
     void damagedProfileIsRefused_data();
     void damagedProfileIsRefused();
@@ -560,6 +575,55 @@ void TstButtonPage::exportWriteFailureIsReported()
     page->ui->OutputData->click();
     QVERIFY(!QFile::exists(target));
     QCOMPARE(DialogClasses(answer), QStringList{"UpDateWarning"});
+}
+
+void TstButtonPage::exportedFileIsListedByImport_data()
+{
+    QTest::addColumn<bool>("documents");
+    QTest::addColumn<QString>("typed"); // empty: the suggested name is taken
+    QTest::addColumn<QString>("written");
+    // The name offered is the current profile's.
+    QTest::newRow("suggested name, no documents folder") << false << QString() << "<profile>.bin";
+    QTest::newRow("suggested name, documents folder") << true << QString() << "<profile>.bin";
+    QTest::newRow("typed without extension") << false << "mine"
+                                             << "mine.bin";
+}
+
+void TstButtonPage::exportedFileIsListedByImport()
+{
+    QFETCH(bool, documents);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QDir(DocumentsFolder()).removeRecursively();
+    if (documents)
+        QVERIFY(QDir().mkpath(DocumentsFolder()));
+    const QString folder = documents ? DocumentsFolder() : QDir::homePath();
+    const QString profile = page->ui->ProjectChoose->currentText();
+    QVERIFY(profile.startsWith("Profile "));
+    written.replace("<profile>", profile);
+    const QString target = folder + "/" + written;
+    QFile::remove(target);
+    {
+        DialogSeam::ScopedAnswer answer(QString(), typed);
+        if (typed.isEmpty())
+            answer.acceptSuggestion();
+        page->ui->OutputData->click();
+        QCOMPARE(answer.fileRequests().size(), 1);
+        QCOMPARE(answer.fileRequests().first().directory, folder);
+        QCOMPARE(answer.fileRequests().first().fileName, profile + ".bin");
+        QCOMPARE(QFileInfo(target).size(), 10484);
+        QCOMPARE(answer.dialogs().size(), 1);
+        QCOMPARE(answer.dialogs().first().labelText, "The profile was saved.\n" + written);
+    }
+
+    DialogSeam::ScopedAnswer answer;
+    page->ui->ImportData->click();
+    QCOMPARE(answer.fileRequests().size(), 1);
+    const DialogSeam::FileRequest &request = answer.fileRequests().first();
+    QCOMPARE(request.directory, folder);
+    QVERIFY(QDir(folder).entryList(FilterPatterns(request.filter), QDir::Files).contains(written));
+    QDir(DocumentsFolder()).removeRecursively();
+    QFile::remove(target);
 }
 
 void TstButtonPage::profileImportsBackThroughWaitDialog()

@@ -34,6 +34,8 @@ private slots:
     void cleanup();
 
     void exportLayoutAndImportRoundTrip();
+    void exportedFileIsListedByImport_data();
+    void exportedFileIsListedByImport();
     void damagedImportIsRefused_data();
     void damagedImportIsRefused();
     void importOfAKnownNameShowsTheNotice();
@@ -81,9 +83,11 @@ QString TstMacroExport::ExportOf(const QByteArray &macroFile, const QString &nam
     const QString path = dir.filePath(name + ".export");
     DialogSeam::ScopedAnswer answer(QString(), path);
     QMetaObject::invokeMethod(page, "ExPortMacro");
-    // The file dialog opens in the user's documents folder.
+    // The file dialog opens in the user's documents folder, at home when
+    // there is none (a new user's home), and offers the macro's name.
     if (answer.fileRequests().size() != 1 ||
-        answer.fileRequests().first().directory != QDir::homePath() + "/Documents")
+        answer.fileRequests().first().directory != QDir::homePath() ||
+        answer.fileRequests().first().fileName != name + ".ini")
         return QString();
     return path;
 }
@@ -105,11 +109,54 @@ void TstMacroExport::exportLayoutAndImportRoundTrip()
     DialogSeam::ScopedAnswer answer(QString(), path);
     QMetaObject::invokeMethod(page, "InPortMacro");
     QCOMPARE(answer.dialogs().size(), 0);
-    QCOMPARE(answer.fileRequests().first().directory, QDir::homePath() + "/Documents");
+    QCOMPARE(answer.fileRequests().first().directory, QDir::homePath());
     QCOMPARE(Macros(*page), QStringList{"keep"});
     QCOMPARE(page->ui->listWidgetHong->currentRow(), 0);
     QCOMPARE(Events(*page), (QStringList{"+A", "10ms", "-A"}));
     QCOMPARE(ReadFile(MacroFolder() + "/keep.ini"), file);
+}
+
+void TstMacroExport::exportedFileIsListedByImport_data()
+{
+    QTest::addColumn<QString>("typed"); // empty: the suggested name is taken
+    QTest::addColumn<QString>("written");
+    QTest::newRow("suggested name") << QString() << "keep.ini";
+    QTest::newRow("typed without extension") << "mine"
+                                             << "mine.ini";
+}
+
+// A new user's home has no documents folder: the dialogs open at home.
+void TstMacroExport::exportedFileIsListedByImport()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    const QString target = QDir::homePath() + "/" + written;
+    QFile::remove(target);
+    WriteFile(MacroFolder() + "/keep.ini", "1\n0x04 1 0\n");
+    NewPage();
+    SelectMacro(*page, "keep");
+    {
+        DialogSeam::ScopedAnswer answer(QString(), typed);
+        if (typed.isEmpty())
+            answer.acceptSuggestion();
+        QMetaObject::invokeMethod(page, "ExPortMacro");
+        QCOMPARE(answer.fileRequests().size(), 1);
+        QCOMPARE(answer.fileRequests().first().fileName, QString("keep.ini"));
+        QVERIFY(QFileInfo(target).isFile());
+        QCOMPARE(answer.dialogs().size(), 1);
+        QCOMPARE(answer.dialogs().first().labelText, "The macro was exported.\n" + written);
+    }
+
+    QFile::remove(MacroFolder() + "/keep.ini");
+    NewPage();
+    DialogSeam::ScopedAnswer answer;
+    QMetaObject::invokeMethod(page, "InPortMacro");
+    QCOMPARE(answer.fileRequests().size(), 1);
+    const QString filter = answer.fileRequests().first().filter;
+    const QString pattern = filter.section('(', 1).section(')', 0, 0);
+    QCOMPARE(answer.fileRequests().first().directory, QDir::homePath());
+    QVERIFY(QDir::home().entryList({pattern}, QDir::Files).contains(written));
+    QFile::remove(target);
 }
 
 // A damaged file adds no macro, writes no file and says what is wrong: the
@@ -205,7 +252,8 @@ void TstMacroExport::exportTakesTheMacroOfTheName()
     {
         DialogSeam::ScopedAnswer answer(QString(), path);
         QMetaObject::invokeMethod(page, "ExPortMacro");
-        QCOMPARE(answer.dialogs().size(), 0);
+        QCOMPARE(answer.dialogs().size(), 1); // the export's success notice
+        QCOMPARE(answer.dialogs().first().className, QString("UpDateWarning"));
     }
     QCOMPARE(Events(*page), (QStringList{"+A", "10ms", "+Left Button", "10ms", "-Left Button"}));
     page->ui->Save->click();

@@ -73,12 +73,13 @@ void TestSaveFailures::initTestCase()
     // can be made below it, whoever runs the test.
     m_home = m_base.filePath("home");
     QVERIFY(QDir().mkpath(m_home));
-    QFile blocker(m_home + "/AppData");
+    QFile blocker(m_home + "/.local");
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.write("not a folder");
     blocker.close();
     qputenv("HOME", QFile::encodeName(m_home));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_base.filePath("config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home + "/.local/share"));
     LabelCatalogue::load();
 }
 
@@ -116,8 +117,8 @@ void TestSaveFailures::preferencesRefusedWithOneNotice()
     MacroIniStore *store = MacroIniStore::GetInstance();
     QCOMPARE(store->GetValue("AutoStart", "Enable"), QString());
     QCOMPARE(store->GetValue("FindNew", "IsShow"), QString());
-    QVERIFY(QFileInfo(m_home + "/AppData").isFile());
-    QCOMPARE(Contents(m_home + "/AppData"), QByteArray("not a folder"));
+    QVERIFY(QFileInfo(m_home + "/.local").isFile());
+    QCOMPARE(Contents(m_home + "/.local"), QByteArray("not a folder"));
 }
 
 void TestSaveFailures::languageNotChangedWhenNotStored()

@@ -59,13 +59,14 @@ void TestStartup::initTestCase()
     QVERIFY(m_home.isValid());
     qputenv("HOME", QFile::encodeName(m_home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(".config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath("data")));
     // The runtime folder's locks stay inside the test's own folder too.
     QVERIFY(QDir().mkpath(m_home.filePath("run")));
     QVERIFY(QFile::setPermissions(m_home.filePath("run"), QFileDevice::ReadOwner |
                                                               QFileDevice::WriteOwner |
                                                               QFileDevice::ExeOwner));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_home.filePath("run")));
-    QCOMPARE(UserFolder::path(), m_home.path() + "/AppData/Local/ORVAK");
+    QCOMPARE(UserFolder::path(), m_home.path() + "/data/ORVAK");
 }
 
 void TestStartup::foldersAndPreferences()
@@ -236,6 +237,7 @@ QByteArray startGuard(QProcess &child, const QString &home)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", home);
+    environment.insert("XDG_DATA_HOME", home + "/.local/share");
     child.setProcessEnvironment(environment);
     child.start(QCoreApplication::applicationFilePath(), {"--guard"});
     if (!child.waitForStarted(10000))
@@ -252,11 +254,11 @@ void TestStartup::unwritableUserFolderStillOneInstance()
 {
     const QString home = m_home.filePath("readonly-home");
     QVERIFY(QDir().mkpath(home));
-    QVERIFY(touch(home + "/AppData", QDateTime::currentDateTime()));
+    QVERIFY(touch(home + "/.local", QDateTime::currentDateTime()));
 
     QProcess first;
     QCOMPARE(startGuard(first, home), QByteArray("acquired"));
-    QVERIFY(!QFile::exists(home + "/AppData/Local/ORVAK/ORVAK.lock"));
+    QVERIFY(!QFile::exists(home + "/.local/share/ORVAK/ORVAK.lock"));
 
     QProcess second;
     QCOMPARE(startGuard(second, home), QByteArray("running"));

@@ -1,7 +1,10 @@
 #include "common/DialogSeam.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -16,6 +19,9 @@ private slots:
     void nestedDialogs();
     void fileChooser_data();
     void fileChooser();
+    void realSaveDialog_data();
+    void realSaveDialog();
+    void noNameNoSuggestion();
     void scopesRestorePreviousHandlers();
 };
 
@@ -90,36 +96,114 @@ void tst_DialogSeam::nestedDialogs()
     QVERIFY(!inner.isVisible());
 }
 
+namespace {
+
+const DialogSeam::FileType Profiles{QStringLiteral("File(*.bin)"), QStringLiteral("bin")};
+
+QString DocumentsFolder()
+{
+    return QDir::homePath() + QStringLiteral("/Documents");
+}
+
+} // namespace
+
 void tst_DialogSeam::fileChooser_data()
 {
     QTest::addColumn<bool>("save");
-    QTest::addColumn<QString>("path");
-    QTest::newRow("open a file") << false << "/tmp/profile.bin";
-    QTest::newRow("save a file") << true << "/tmp/out.bin";
-    QTest::newRow("cancelled") << false << "";
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("open a file") << false << "/tmp/profile.bin"
+                                 << "/tmp/profile.bin";
+    QTest::newRow("open keeps the name") << false << "/tmp/notes"
+                                         << "/tmp/notes";
+    QTest::newRow("save a file") << true << "/tmp/out.bin"
+                                 << "/tmp/out.bin";
+    QTest::newRow("save, extension in capitals") << true << "/tmp/OUT.BIN"
+                                                 << "/tmp/OUT.BIN";
+    QTest::newRow("save, no extension typed") << true << "/tmp/out"
+                                              << "/tmp/out.bin";
+    QTest::newRow("save, another extension") << true << "/tmp/out.txt"
+                                             << "/tmp/out.txt";
+    QTest::newRow("save, a bare name typed") << true << "mine"
+                                             << "<start>/mine.bin";
+    QTest::newRow("cancelled") << true << ""
+                               << "";
 }
 
 void tst_DialogSeam::fileChooser()
 {
     QFETCH(bool, save);
-    QFETCH(QString, path);
+    QFETCH(QString, answer);
+    QFETCH(QString, chosen);
+    // A new user's home has no documents folder: the dialog opens at home.
+    QVERIFY(!QFileInfo::exists(DocumentsFolder()));
+    chosen.replace(QStringLiteral("<start>"), QDir::homePath());
 
     QWidget page;
-    DialogSeam::ScopedAnswer answer(QString(), path);
-    const QString chosen =
-        save ? DialogSeam::getSaveFileName(&page, QStringLiteral("FileSave"), QStringLiteral("G:"),
-                                           QStringLiteral("File(*.bin)"))
-             : DialogSeam::getOpenFileName(&page, QStringLiteral("SelectFile"),
-                                           QStringLiteral("G:"), QStringLiteral("File(*.bin)"));
-    QCOMPARE(chosen, path);
-    QCOMPARE(answer.fileRequests().size(), 1);
-    const DialogSeam::FileRequest &request = answer.fileRequests().first();
+    DialogSeam::ScopedAnswer answers(QString(), answer);
+    const QString result =
+        save ? DialogSeam::getSaveFileName(&page, QStringLiteral("FileSave"),
+                                           QStringLiteral("Profile 1"), Profiles)
+             : DialogSeam::getOpenFileName(&page, QStringLiteral("SelectFile"), Profiles);
+    QCOMPARE(result, chosen);
+    QCOMPARE(answers.fileRequests().size(), 1);
+    const DialogSeam::FileRequest &request = answers.fileRequests().first();
     QCOMPARE(request.kind,
              save ? DialogSeam::FileDialogKind::Save : DialogSeam::FileDialogKind::Open);
     QCOMPARE(request.parent, &page);
     QCOMPARE(request.caption, save ? QStringLiteral("FileSave") : QStringLiteral("SelectFile"));
-    QCOMPARE(request.directory, QStringLiteral("G:"));
+    QCOMPARE(request.directory, QDir::homePath());
+    QCOMPARE(request.fileName, save ? QStringLiteral("Profile 1.bin") : QString());
     QCOMPARE(request.filter, QStringLiteral("File(*.bin)"));
+    QCOMPARE(request.extension, QStringLiteral("bin"));
+}
+
+// The real dialog, driven as a user would: where it opens, the name it
+// offers, and what it returns for a name typed without extension.
+void tst_DialogSeam::realSaveDialog_data()
+{
+    QTest::addColumn<bool>("documents");
+    QTest::newRow("no documents folder") << false;
+    QTest::newRow("documents folder") << true;
+}
+
+void tst_DialogSeam::realSaveDialog()
+{
+    QFETCH(bool, documents);
+    QDir(DocumentsFolder()).removeRecursively();
+    if (documents)
+        QVERIFY(QDir().mkpath(DocumentsFolder()));
+    const QString start = documents ? DocumentsFolder() : QDir::homePath();
+
+    QString openedIn, offered;
+    const auto previous = DialogSeam::setExecHandler([&](QDialog &shown) {
+        auto *dialog = qobject_cast<QFileDialog *>(&shown);
+        QVERIFY(dialog);
+        openedIn = dialog->directory().absolutePath();
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        offered = name->text();
+        name->setText(QStringLiteral("typed"));
+        shown.accept(); // QFileDialog::accept, as the Save button does
+    });
+    const QString chosen = DialogSeam::getSaveFileName(nullptr, QStringLiteral("FileSave"),
+                                                       QStringLiteral("keep"), Profiles);
+    DialogSeam::setExecHandler(previous);
+    QDir(DocumentsFolder()).removeRecursively();
+
+    QCOMPARE(openedIn, start);
+    QCOMPARE(offered, QStringLiteral("keep.bin"));
+    QCOMPARE(chosen, start + QStringLiteral("/typed.bin"));
+}
+
+// An empty name suggests nothing rather than ".bin", a hidden file's name.
+void tst_DialogSeam::noNameNoSuggestion()
+{
+    DialogSeam::ScopedAnswer answers(QString(), QStringLiteral("typed"));
+    QCOMPARE(DialogSeam::getSaveFileName(nullptr, QStringLiteral("FileSave"), QString(), Profiles),
+             QDir::homePath() + QStringLiteral("/typed.bin"));
+    QCOMPARE(answers.fileRequests().size(), 1);
+    QCOMPARE(answers.fileRequests().first().fileName, QString());
 }
 
 void tst_DialogSeam::scopesRestorePreviousHandlers()
@@ -127,12 +211,12 @@ void tst_DialogSeam::scopesRestorePreviousHandlers()
     DialogSeam::ScopedAnswer outer(QStringLiteral("Escape"), QStringLiteral("/outer.bin"));
     {
         DialogSeam::ScopedAnswer inner(QStringLiteral("Escape"), QStringLiteral("/inner.bin"));
-        QCOMPARE(DialogSeam::getOpenFileName(nullptr, {}, {}, {}), QStringLiteral("/inner.bin"));
+        QCOMPARE(DialogSeam::getOpenFileName(nullptr, {}, {}), QStringLiteral("/inner.bin"));
         QDialog dialog;
         DialogSeam::exec(dialog);
         QCOMPARE(inner.dialogs().size(), 1);
     }
-    QCOMPARE(DialogSeam::getOpenFileName(nullptr, {}, {}, {}), QStringLiteral("/outer.bin"));
+    QCOMPARE(DialogSeam::getOpenFileName(nullptr, {}, {}), QStringLiteral("/outer.bin"));
     QDialog dialog;
     DialogSeam::exec(dialog);
     QCOMPARE(outer.dialogs().size(), 1);

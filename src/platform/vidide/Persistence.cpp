@@ -3,6 +3,8 @@
 
 #include "platform/vidide/SimState.h"
 
+#include "platform/UserFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -169,7 +171,7 @@ bool readBoundedFile(const QString &path, qint64 maxBytes, QByteArray *out, QStr
 
 QString stateFilePath()
 {
-    return QDir::homePath() + QStringLiteral("/AppData/Local/ORVAK/DeviceSim/State.json");
+    return UserFolder::filePath(QStringLiteral("DeviceSim/State.json"));
 }
 
 void loadPersistedState(SimState &state)
