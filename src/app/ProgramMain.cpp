@@ -5,6 +5,7 @@
 #include "app/DialogMain.h"
 #include "app/Startup.h"
 #include "common/FontScaling.h"
+#include "common/ThemeStyles.h"
 #include "platform/SingleInstance.h"
 
 namespace {
@@ -30,6 +31,7 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     if (!Startup::claimSingleInstance(instance))
         return 0;
 
+    ThemeStyles::ApplyApplicationTheme();
     MainWindow = new DialogMain(nullptr);
     ScaleWidgetFonts(MainWindow, fontFactor);
     MainWindow->show();

@@ -63,8 +63,9 @@ void NoticeDialog::applyLook(const Look &look)
     if (look.frame) {
         look.frame->setStyleSheet(
             QStringLiteral("#") + look.frame->objectName() +
-            QStringLiteral("{border:0px;background-position:center;background-repeat:no-repeat;"
-                           "background-image: url(") +
+            QStringLiteral("{border:0px;background-position:center;background-repeat:no-repeat;") +
+            (look.stretchFrame ? QStringLiteral("border-image: url(")
+                               : QStringLiteral("background-image: url(")) +
             PictureFolder + QStringLiteral("BackGround.png") + look.frameStyleEnd);
     }
 }
