@@ -5,6 +5,7 @@
 #include "app/DialogMain.h"
 #include "app/Startup.h"
 #include "common/FontScaling.h"
+#include "common/LazyPictures.h"
 #include "common/ThemeStyles.h"
 #include "platform/SingleInstance.h"
 
@@ -32,6 +33,9 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
         return 0;
 
     ThemeStyles::ApplyApplicationTheme();
+    // Everything is built now, but the large pictures of what is not shown
+    // yet are decoded when it first shows.
+    LazyPictures::SetDeferring(true);
     MainWindow = new DialogMain(nullptr);
     ScaleWidgetFonts(MainWindow, fontFactor);
     MainWindow->show();
