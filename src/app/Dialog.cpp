@@ -16,6 +16,7 @@
 #include "sensor/Sensor.h"
 #include "settings/FormSetting.h"
 
+#include "common/LazyPictures.h"
 #include "ui_Dialog.h"
 
 #include <QButtonGroup>
@@ -171,7 +172,9 @@ void Dialog::ApplyStyleSheets()
 
 void Dialog::SetBackground(const QString &picture)
 {
-    ui->frame_2->setStyleSheet("#frame_2{border-image: url(" + PictureFolder + picture + ");}");
+    // The window's largest picture: decoded when the device window first shows.
+    LazyPictures::SetStyleSheet(ui->frame_2,
+                                "#frame_2{border-image: url(" + PictureFolder + picture + ");}");
 }
 
 void Dialog::WriteCache()

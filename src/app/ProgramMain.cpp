@@ -5,6 +5,8 @@
 #include "app/DialogMain.h"
 #include "app/Startup.h"
 #include "common/FontScaling.h"
+#include "common/LazyPictures.h"
+#include "common/ThemeStyles.h"
 #include "platform/SingleInstance.h"
 #include "platform/vidide/SimControlServer.h"
 
@@ -36,6 +38,10 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     // runs. Without it the program works all the same.
     StartSimControlServer(&app);
 
+    ThemeStyles::ApplyApplicationTheme();
+    // Everything is built now, but the large pictures of what is not shown
+    // yet are decoded when it first shows.
+    LazyPictures::SetDeferring(true);
     MainWindow = new DialogMain(nullptr);
     ScaleWidgetFonts(MainWindow, fontFactor);
     MainWindow->show();

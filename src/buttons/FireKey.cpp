@@ -14,6 +14,7 @@ FireKey::FireKey(QWidget *parent) : NoticeDialog(parent), ui(new Ui::FireKey)
     look.frame = ui->FireKeyA;
     look.closeButton = ui->CloseButton;
     look.confirmButtons = {ui->NewHong, ui->NewHong_2};
+    look.stretchFrame = true;
     applyLook(look);
     const QString labelSheet = QStringLiteral("QLabel{color: rgb(") +
                                ThemeColorText(QStringLiteral("LabelColor")) +

@@ -4,6 +4,7 @@
 #include "ui_Buttoninterface.h"
 
 #include "common/ConfigIniStore.h"
+#include "common/LazyPictures.h"
 
 #include <QListView>
 
@@ -134,8 +135,8 @@ void Buttoninterface::ApplyLabelStyleSheets()
 
 void Buttoninterface::ApplyFrameStyleSheets()
 {
-    ui->groupBox->setStyleSheet("#groupBox {border: 0;background-image: url(" + PictureFolder +
-                                "TiltleBack.png);}");
+    LazyPictures::SetStyleSheet(ui->groupBox, "#groupBox {border: 0;background-image: url(" +
+                                                  PictureFolder + "TiltleBack.png);}");
     ui->groupBox_4->setStyleSheet("#groupBox_4 {border: 0;}");
     ui->groupBox_2->setStyleSheet("#groupBox_2 {border: 0;}");
     for (QWidget *w : {ui->scrollArea_4, ui->scrollArea_3, ui->scrollArea_7, ui->scrollArea_8,

@@ -4,6 +4,7 @@
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/FontScaling.h"
+#include "common/LazyPictures.h"
 #include "common/SharedState.h"
 
 #include <QCoreApplication>
@@ -61,11 +62,14 @@ void NoticeDialog::applyLook(const Look &look)
     }
 
     if (look.frame) {
-        look.frame->setStyleSheet(
+        LazyPictures::SetStyleSheet(
+            look.frame,
             QStringLiteral("#") + look.frame->objectName() +
-            QStringLiteral("{border:0px;background-position:center;background-repeat:no-repeat;"
-                           "background-image: url(") +
-            PictureFolder + QStringLiteral("BackGround.png") + look.frameStyleEnd);
+                QStringLiteral(
+                    "{border:0px;background-position:center;background-repeat:no-repeat;") +
+                (look.stretchFrame ? QStringLiteral("border-image: url(")
+                                   : QStringLiteral("background-image: url(")) +
+                PictureFolder + QStringLiteral("BackGround.png") + look.frameStyleEnd);
     }
 }
 

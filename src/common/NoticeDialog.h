@@ -41,6 +41,9 @@ protected:
         QString confirmPicture = QStringLiteral("Confirm.png");
         QString confirmClickPicture = QStringLiteral("ConfirmClick.png");
         QString frameStyleEnd = QStringLiteral(");}");
+        // The frame's picture fills the whole frame (a border image) instead
+        // of sitting in its middle at its own size.
+        bool stretchFrame = false;
     };
     // Window flags, style sheets of frame, label, close and confirm buttons
     // (theme colours Option/LabelColor and Option/ButtonColor of Config.ini).

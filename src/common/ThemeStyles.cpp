@@ -1,7 +1,12 @@
 #include "common/ThemeStyles.h"
 
+#include "common/ConfigIniStore.h"
+
+#include <QApplication>
+#include <QColor>
 #include <QComboBox>
 #include <QListView>
+#include <QToolTip>
 
 namespace ThemeStyles {
 
@@ -62,6 +67,73 @@ QString ColourBox(const QString &editColour)
     return "QSpinBox{background-color: rgb(0,0,0);color: rgb(" + editColour +
            ";);border: 1px  solid gray;}QSpinBox:hover{background-color: transparent;color: rgb(" +
            editColour + ";);border: 1px  solid gray;}";
+}
+
+namespace {
+
+// A theme colour of Config.ini, or `fallback` when the key does not hold
+// three numbers of 0 to 255.
+QColor ThemeColour(const char *key, const QColor &fallback)
+{
+    const QStringList parts = ThemeColorText(QLatin1String(key)).split(QLatin1Char(','));
+    if (parts.size() < 3)
+        return fallback;
+    int rgb[3];
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        rgb[i] = parts.at(i).trimmed().toInt(&ok);
+        if (!ok || rgb[i] < 0 || rgb[i] > 255)
+            return fallback;
+    }
+    return QColor(rgb[0], rgb[1], rgb[2]);
+}
+
+} // namespace
+
+QPalette DarkPalette()
+{
+    const QColor surface = ThemeColour("ComboxBackGroundColor", QColor(44, 49, 58));
+    const QColor text = ThemeColour("LabelColor", QColor(220, 224, 230));
+    const QColor buttonText = ThemeColour("ButtonColor", QColor(236, 240, 244));
+    const QColor accent = ThemeColour("ComboxSelectColor", QColor(38, 198, 218));
+    const QColor field = surface.darker(135);
+    const QColor muted =
+        QColor((text.red() + surface.red()) / 2, (text.green() + surface.green()) / 2,
+               (text.blue() + surface.blue()) / 2);
+
+    QPalette palette;
+    palette.setColor(QPalette::Window, surface);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, field);
+    palette.setColor(QPalette::AlternateBase, surface);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::PlaceholderText, muted);
+    palette.setColor(QPalette::Button, surface.lighter(120));
+    palette.setColor(QPalette::ButtonText, buttonText);
+    palette.setColor(QPalette::BrightText, Qt::white);
+    palette.setColor(QPalette::Light, surface.lighter(160));
+    palette.setColor(QPalette::Midlight, surface.lighter(135));
+    palette.setColor(QPalette::Mid, surface.darker(120));
+    palette.setColor(QPalette::Dark, surface.darker(160));
+    palette.setColor(QPalette::Shadow, field.darker(160));
+    palette.setColor(QPalette::Highlight, accent);
+    palette.setColor(QPalette::HighlightedText, field);
+    palette.setColor(QPalette::Link, accent);
+    palette.setColor(QPalette::LinkVisited, accent.darker(130));
+    palette.setColor(QPalette::ToolTipBase, surface.lighter(115));
+    palette.setColor(QPalette::ToolTipText, text);
+    for (QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::HighlightedText})
+        palette.setColor(QPalette::Disabled, role, muted);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, surface.lighter(140));
+    return palette;
+}
+
+void ApplyApplicationTheme()
+{
+    const QPalette palette = DarkPalette();
+    QApplication::setPalette(palette);
+    QToolTip::setPalette(palette);
 }
 
 } // namespace ThemeStyles

@@ -3,6 +3,7 @@
 // Style sheets several pages share. `folder` is a picture folder ending in
 // "/"; colours are "r,g,b" texts of the theme (ThemeColorText).
 
+#include <QPalette>
 #include <QString>
 
 class QComboBox;
@@ -23,5 +24,13 @@ QString Slider(const QString &folder, const QString &sliderColour);
 QString CloseButton(const QString &folder, const QString &picture);
 // A colour value box: black while idle, transparent under the pointer.
 QString ColourBox(const QString &editColour);
+
+// The theme as a palette, for what no style sheet of ours reaches: context
+// menus (ours and the ones Qt builds for text fields), tool tips, the colour
+// and file dialogs. Surfaces in ComboxBackGroundColor, texts in LabelColor
+// and ButtonColor, selections in ComboxSelectColor.
+QPalette DarkPalette();
+// Makes DarkPalette the palette of the application and of its tool tips.
+void ApplyApplicationTheme();
 
 } // namespace ThemeStyles

@@ -6,6 +6,7 @@
 #include "common/FontScaling.h"
 #include "common/InportFail.h"
 #include "common/LabelCatalogue.h"
+#include "common/LazyPictures.h"
 #include "common/NoticeChoice.h"
 #include "common/SharedState.h"
 #include "device/DeviceCatalogue.h"
@@ -51,10 +52,11 @@ UpDataParam::UpDataParam(QWidget *parent) : QDialog(parent), ui(new Ui::UpDataPa
     const QString colour = ThemeColorText(QStringLiteral("LabelColor"));
     ui->label->setStyleSheet(QStringLiteral("QLabel{color: rgb(") + colour +
                              QStringLiteral(";);}"));
-    ui->UpDataParamA->setStyleSheet(
+    LazyPictures::SetStyleSheet(
+        ui->UpDataParamA,
         QStringLiteral("#UpDataParamA{border:0px;background-position:center;background-repeat:no-"
                        "repeat;background-image: url(") +
-        PictureFolder + QStringLiteral("BackGround.png") + QStringLiteral(");}"));
+            PictureFolder + QStringLiteral("BackGround.png") + QStringLiteral(");}"));
 
     connect(Timer, &QTimer::timeout, this, &UpDataParam::onTimeupDestroy);
     connect(PostMsg::GetInstance(), &PostMsg::SigAllLanguage, this, &UpDataParam::SlotAllLanguage);

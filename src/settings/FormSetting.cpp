@@ -230,7 +230,12 @@ void FormSetting::SlotAllLanguage(int index)
     ui->label_10->setText(HomeLabels[index]["AutoOpen"]);
     ui->Reset->setText(SettingsLabels[index]["Restore"]);
     ui->label_12->setText(SettingsLabels[index]["Restore"]);
+#ifdef Q_OS_WIN
     ui->pushButton->setText(HomeLabels[index]["WindowSet"]);
+#else
+    // Here the button opens the desktop's own mouse settings, not Windows'.
+    ui->pushButton->setText(HomeLabels[index]["MouseSet"]);
+#endif
     ui->NewLabel->setText(HomeLabels[index]["LabelTip"]);
     WiredModeText = HomeLabels[index]["WiredMode"];
     NoDeviceText = HomeLabels[index]["NoDevice"];

@@ -3,6 +3,7 @@
 #include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/FontScaling.h"
+#include "common/LazyPictures.h"
 #include "common/ThemeStyles.h"
 #include "device/DeviceState.h"
 #include "platform/vidide/VidIde.h"
@@ -70,9 +71,10 @@ void ApplyScreenPictureLook(QWidget *dialog, const QString &f)
     if (auto *close = dialog->findChild<QToolButton *>("CloseButton"))
         close->setStyleSheet(ThemeStyles::CloseButton(f, "CloseButton.png"));
     if (auto *frame = dialog->findChild<QWidget *>("InputPicAFrame"))
-        frame->setStyleSheet("#InputPicAFrame{border:0px;background-position:center;background-"
-                             "repeat:no-repeat;background-image: url(" +
-                             f + "Back.png" + ");}");
+        LazyPictures::SetStyleSheet(
+            frame, "#InputPicAFrame{border:0px;background-position:center;background-"
+                   "repeat:no-repeat;background-image: url(" +
+                       f + "Back.png" + ");}");
 }
 
 InputPicA::InputPicA(QWidget *parent) : QDialog(parent), ui(new Ui::InputPicA)

@@ -2,6 +2,7 @@
 
 #include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
+#include "common/LazyPictures.h"
 #include "common/ThemeStyles.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
@@ -27,10 +28,11 @@ LedInfo::LedInfo(QWidget *parent) : QDialog(parent), ui(new Ui::LedInfo)
                            ";);}QCheckBox:indicator::checked {image: url(" + f +
                            "CheckBoxCheck.png" + ");}QCheckBox::indicator::unchecked {image: url(" +
                            f + "CheckBox2.png" + ");}");
-    ui->LedInfoFrame->setStyleSheet(
+    LazyPictures::SetStyleSheet(
+        ui->LedInfoFrame,
         "#LedInfoFrame{border:0px;background-position:center;background-repeat:no-repeat;"
         "background-image: url(" +
-        f + "Back.png" + ");}");
+            f + "Back.png" + ");}");
     for (QWidget *text : {ui->textEdit_2, ui->textEdit_3, ui->textEdit_4})
         text->setStyleSheet("#" + text->objectName() +
                             "{border: transparent;background-color: transparent;color: rgb(" + l +

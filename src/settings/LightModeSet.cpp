@@ -3,6 +3,7 @@
 #include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/FontScaling.h"
+#include "common/LazyPictures.h"
 #include "common/ThemeStyles.h"
 #include "platform/ScreenPicker.h"
 #include "ui_LightModeSet.h"
@@ -44,10 +45,11 @@ LightModeSet::LightModeSet(QWidget *parent) : QDialog(parent), ui(new Ui::LightM
     for (QWidget *button : {ui->AddR, ui->AddG, ui->AddB})
         button->setStyleSheet("#" + button->objectName() + "{background-image: url(" + f +
                               "Add.png" + tail);
-    ui->LightModeSetframe->setStyleSheet(
+    LazyPictures::SetStyleSheet(
+        ui->LightModeSetframe,
         "#LightModeSetframe{border:0px;background-position:center;background-repeat:no-repeat;"
         "background-image: url(" +
-        f + "Back.png" + ");}");
+            f + "Back.png" + ");}");
     ui->CloseButton->setStyleSheet(ThemeStyles::CloseButton(f, "CloseButton.png"));
     const QString e = ThemeColorText("LinEditColorSecond");
     for (QWidget *box : {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox})

@@ -4,6 +4,7 @@
 #include "common/ConfigIniStore.h"
 #include "common/FontScaling.h"
 #include "common/LabelCatalogue.h"
+#include "common/LazyPictures.h"
 #include "common/SharedState.h"
 #include "common/ThemeStyles.h"
 #include "settings/UpgradeState.h"
@@ -39,10 +40,11 @@ UpDateRepair::UpDateRepair(QWidget *parent) : QDialog(parent), ui(new Ui::UpDate
     ui->NewHong->setStyleSheet(buttonStyle);
     ui->NewHong_2->setStyleSheet(buttonStyle);
     ui->CloseButton->setStyleSheet(ThemeStyles::CloseButton(f, "Close.png"));
-    ui->AutoRepair->setStyleSheet(
+    LazyPictures::SetStyleSheet(
+        ui->AutoRepair,
         "#AutoRepair{border:0px;background-position:center;background-repeat:no-repeat;border-"
         "image: url(" +
-        f + "BackGround.png" + ");}");
+            f + "BackGround.png" + ");}");
 
     QObject *hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigAutoRepair(int)), this, SLOT(SlotAutoRepair(int)));

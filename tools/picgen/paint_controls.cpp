@@ -36,10 +36,13 @@ void drawCross(QPainter &p, const QRectF &r, const QColor &color, qreal width)
 
 bool paintButton(QPainter &p, const QSize &size, const QStringList &args, QString *error)
 {
+    // "plain" leaves out the mark of done and fail: a button whose caption
+    // spans its width would have the mark drawn under its text.
+    const QString usage =
+        "<solid|accent|done|fail|row|menu|submenu|entry|rate|record|stop> <state> [plain]";
+    const bool plain = args.size() == 3 && args.at(2) == "plain";
     PicState state;
-    if (!checkArgs(args, 2,
-                   "<solid|accent|done|fail|row|menu|submenu|entry|rate|record|stop> <state>",
-                   error) ||
+    if (!checkArgs(plain ? QStringList(args.mid(0, 2)) : args, 2, usage, error) ||
         !stateArg(args.at(1), &state, error))
         return false;
     const QString style = args.at(0);
@@ -83,6 +86,8 @@ bool paintButton(QPainter &p, const QSize &size, const QStringList &args, QStrin
         drawPanel(p, r, radius, base.lighter(112), base.darker(115), base.lighter(150));
         const qreal s = r.height() * 0.42;
         const QRectF mark(r.height() * 0.45, (r.height() - s) / 2, s, s);
+        if (plain)
+            return true;
         if (style == "done")
             drawCheckMark(p, mark, Pal::Text, 2);
         else if (style == "fail")

@@ -1,0 +1,27 @@
+# `cmake --install <build> --prefix <p>` lays out the program for a Linux
+# desktop:
+#   <p>/lib/orvak/        the program with its install tree beside it, as in
+#                         the build's bin/ folder (it finds its data there)
+#   <p>/bin/orvak         a relative link to the program, for the PATH
+#   <p>/share/applications/orvak.desktop   the launcher
+#   <p>/share/icons/hicolor/<n>x<n>/apps/orvak.png   its icon
+# The program looks for its data beside its executable; the kernel resolves
+# the link, so starting <p>/bin/orvak finds <p>/lib/orvak.
+set(ORVAK_INSTALL_PROGRAM_DIR lib/orvak)
+
+install(TARGETS ORVAK RUNTIME DESTINATION ${ORVAK_INSTALL_PROGRAM_DIR})
+install(DIRECTORY ${ORVAK_BIN_DIR}/usersetting ${ORVAK_BIN_DIR}/Language ${ORVAK_BIN_DIR}/Picture
+                  ${ORVAK_BIN_DIR}/bin
+        DESTINATION ${ORVAK_INSTALL_PROGRAM_DIR})
+install(FILES ${ORVAK_BIN_DIR}/driver_sensor.h ${ORVAK_BIN_DIR}/sim-devices-example.json
+        DESTINATION ${ORVAK_INSTALL_PROGRAM_DIR})
+foreach(size 48x48 64x64 128x128 256x256)
+  install(FILES ${ORVAK_ICON_DIR}/${size}/orvak.png DESTINATION share/icons/hicolor/${size}/apps)
+endforeach()
+
+# The link and the launcher name the prefix given at install time, which
+# may differ from the one the build was configured with.
+install(CODE "set(ORVAK_PROGRAM_DIR \"${ORVAK_INSTALL_PROGRAM_DIR}\")
+set(ORVAK_DESKTOP_TEMPLATE \"${CMAKE_CURRENT_LIST_DIR}/orvak.desktop.in\")
+set(ORVAK_DESKTOP_STAGE \"${CMAKE_BINARY_DIR}/desktop\")")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallDesktop.cmake)

@@ -1,0 +1,144 @@
+// One dark theme: what the style sheets do not reach (menus, tool tips, the
+// colour dialog) follows the theme palette, the rapid-fire dialog is drawn
+// dark edge to edge, and the pairing result's picture leaves its caption
+// readable.
+#include "buttons/FireKey.h"
+#include "common/LabelCatalogue.h"
+#include "common/ThemeStyles.h"
+#include "device/Match.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolTip>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Text must stand out from what it is drawn on.
+bool readable(const QColor &text, const QColor &back)
+{
+    return qAbs(text.lightness() - back.lightness()) >= 100;
+}
+
+bool dark(const QColor &colour)
+{
+    return colour.lightness() < 100;
+}
+
+} // namespace
+
+class TestTheme : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ThemeStyles::ApplyApplicationTheme(); }
+
+    void defaultDrawnWidgetsFollowTheTheme_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("context menu of a text field") << "menu";
+        QTest::newRow("colour dialog") << "colour";
+    }
+
+    void defaultDrawnWidgetsFollowTheTheme()
+    {
+        QFETCH(QString, what);
+        QLineEdit field;
+        std::unique_ptr<QWidget> widget;
+        if (what == "menu")
+            widget.reset(field.createStandardContextMenu());
+        else
+            widget.reset(new QColorDialog);
+        widget->ensurePolished();
+        const QPalette palette = widget->palette();
+        QVERIFY(dark(palette.color(QPalette::Window)));
+        QVERIFY(readable(palette.color(QPalette::WindowText), palette.color(QPalette::Window)));
+        QVERIFY(dark(palette.color(QPalette::Base)));
+        QVERIFY(readable(palette.color(QPalette::Text), palette.color(QPalette::Base)));
+        QVERIFY(readable(palette.color(QPalette::ButtonText), palette.color(QPalette::Button)));
+    }
+
+    void toolTipsFollowTheTheme()
+    {
+        const QPalette palette = QToolTip::palette();
+        QVERIFY(dark(palette.color(QPalette::ToolTipBase)));
+        QVERIFY(
+            readable(palette.color(QPalette::ToolTipText), palette.color(QPalette::ToolTipBase)));
+    }
+
+    // The frame's picture covers the whole dialog: no light window shows at
+    // its edges, and the texts on it stay readable.
+    void rapidFireDialogIsDarkEdgeToEdge()
+    {
+        FireKey dialog(nullptr);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QImage shot = dialog.grab().toImage();
+        const QList<QPoint> points = {{3, 3},
+                                      {shot.width() - 4, 3},
+                                      {3, shot.height() - 4},
+                                      {shot.width() - 4, shot.height() - 4},
+                                      {shot.width() / 2, shot.height() / 2}};
+        for (const QPoint &point : points) {
+            const QColor back = shot.pixelColor(point);
+            QVERIFY2(dark(back), qPrintable(QStringLiteral("light at %1,%2: %3")
+                                                .arg(point.x())
+                                                .arg(point.y())
+                                                .arg(back.name())));
+        }
+        for (QLabel *label : dialog.findChildren<QLabel *>()) {
+            const QColor text = label->palette().color(QPalette::WindowText);
+            QVERIFY2(readable(text, shot.pixelColor(label->geometry().topLeft())),
+                     qPrintable(label->objectName()));
+        }
+    }
+
+    void pairingResultLeavesItsCaptionReadable_data()
+    {
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("success") << 1 << "PairSuccess.png";
+        QTest::newRow("failure") << 0 << "PairFail.png";
+    }
+
+    // Nothing bright of the picture (a tick, a cross) lies under the caption.
+    void pairingResultLeavesItsCaptionReadable()
+    {
+        QFETCH(int, result);
+        QFETCH(QString, picture);
+        PairLabels[0]["PairSuccess"] = QStringLiteral("Pairing succeeded");
+        PairLabels[0]["PairFail"] = QStringLiteral("Pairing failed");
+        Match match;
+        QVERIFY(QMetaObject::invokeMethod(&match, "SlotButtonenable", Q_ARG(int, result)));
+        auto *button = match.findChild<QPushButton *>(QStringLiteral("MatchButton"));
+        QVERIFY(button);
+        QVERIFY(button->styleSheet().contains(picture));
+        const QImage image(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/Picture/Setting/") + picture);
+        QVERIFY(!image.isNull());
+
+        const QFontMetrics metrics(button->font());
+        const int width = metrics.horizontalAdvance(button->text());
+        const QRect caption((image.width() - width) / 2, (image.height() - metrics.height()) / 2,
+                            width, metrics.height());
+        for (int y = qMax(0, caption.top()); y <= qMin(image.height() - 1, caption.bottom()); ++y) {
+            for (int x = qMax(0, caption.left()); x <= qMin(image.width() - 1, caption.right());
+                 ++x) {
+                QVERIFY2(
+                    image.pixelColor(x, y).lightness() < 150,
+                    qPrintable(
+                        QStringLiteral("bright picture under the caption at %1,%2").arg(x).arg(y)));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestTheme)
+#include "tst_theme.moc"
