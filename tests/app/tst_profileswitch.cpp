@@ -7,6 +7,7 @@
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/MyConmboBox.h"
+#include "common/NoticeChoice.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
@@ -228,7 +229,7 @@ void TstProfileSwitch::refusedSwitchGoesBack()
     QCOMPARE(box->currentIndex(), 0);
     QCOMPARE(config.count(), 0);
     QCOMPARE(offline.count(), 1);
-    QCOMPARE(offline.first().at(0).toInt(), 1);
+    QCOMPARE(offline.first().at(0).toInt(), int(MouseNoticeRefused));
     QCOMPARE(waitRuns, runs);
     QVERIFY(FlashDataBelongsToCurrentDevice());
 }

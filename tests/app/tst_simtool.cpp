@@ -151,6 +151,7 @@ void TstSimTool::programStartedFromBinTakesTheToolsCommands()
                                                             QFileDevice::ExeOwner));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home.path());
+    env.insert("XDG_DATA_HOME", home.filePath(".local/share"));
     env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
     env.insert("XDG_RUNTIME_DIR", home.filePath("run"));
     env.insert("QT_QPA_PLATFORM", "offscreen");

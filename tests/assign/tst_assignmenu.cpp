@@ -404,7 +404,7 @@ void TstAssignMenu::entryRefusedGoesBack()
     // One notice says why; the button keeps its function on the mouse, in
     // the block, on its selector and in the mirrors.
     QCOMPARE(notices.count(), 1);
-    QCOMPARE(notices.first().at(0).toInt(), offline ? 0 : 1);
+    QCOMPARE(notices.first().at(0).toInt(), int(offline ? MouseNoticeOffline : MouseNoticeRefused));
     const FlashDataMap after = MouseBlock();
     QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
     QCOMPARE(KeyText(FlashDataSnapshot().Keys[2]), QString("1,4,0"));

@@ -6,6 +6,7 @@
 #include "buttons/MacroFiles.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
+#include "common/NoticeChoice.h"
 #include "common/SharedState.h"
 #include "common/StorageNotice.h"
 #include "device/DeviceState.h"
@@ -95,6 +96,7 @@ void FillCatalogue()
     ProfileOptionsLabels[0].insert("0", "Profile 1");
     KeyLabels[0]["Import"] = "Import";
     KeyLabels[0]["Export"] = "Export";
+    KeyLabels[0]["ExportDone"] = "The profile was saved.";
     KeyLabels[0]["DebounceTime"] = "Debounce";
 }
 
@@ -527,7 +529,7 @@ void TstButtonPage::debounceRefusedGoesBack()
     QCOMPARE(page->ui->DebunceButton->HeldDebounceMs(), 4);
     QVERIFY(shown.isEmpty());
     QCOMPARE(notices.count(), 1);
-    QCOMPARE(notices.first().at(0).toInt(), offline ? 0 : 1);
+    QCOMPARE(notices.first().at(0).toInt(), int(offline ? MouseNoticeOffline : MouseNoticeRefused));
     QVERIFY(answer.dialogs().isEmpty());
 }
 

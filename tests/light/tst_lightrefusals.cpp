@@ -3,6 +3,7 @@
 // (the mouse is switched off, or the mouse or receiver refuses the call): the
 // control shows again what the device holds, the device keeps it, the user
 // gets exactly one notice, and no control is left disabled or silenced.
+#include "common/NoticeChoice.h"
 #include "light/LampLight.h"
 #include "light/LightState.h"
 #include "light/MouseLight.h"
@@ -343,7 +344,8 @@ void TstLightRefusals::controlPutBack()
     QCOMPARE(shownState(), shownBefore);
     QCOMPARE(deviceState(), deviceBefore);
     QCOMPARE(notices.count(), 1);
-    QCOMPARE(notices.first().at(0).toInt(), fault == Offline ? 0 : 1);
+    QCOMPARE(notices.first().at(0).toInt(),
+             int(fault == Offline ? MouseNoticeOffline : MouseNoticeRefused));
     // Nothing waits for the next read to be usable again.
     for (QWidget *w : controls()) {
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
