@@ -1,6 +1,5 @@
 #include "app/Dialog.h"
 
-#include "app/PostMsg.h"
 #include "app/PreVier.h"
 #include "buttons/Buttoninterface.h"
 #include "common/ConfigIniStore.h"
@@ -8,6 +7,7 @@
 #include "device/DeviceCatalogue.h"
 #include "device/FlashDataStore.h"
 #include "device/UpDataParam.h"
+#include "hub/PostMsg.h"
 #include "light/LampLight.h"
 #include "macro/Macro.h"
 #include "platform/CrashDump.h"

@@ -1,7 +1,6 @@
 #include "app/DialogMain.h"
 
 #include "app/Dialog.h"
-#include "app/PostMsg.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
@@ -10,6 +9,7 @@
 #include "common/SharedState.h"
 #include "device/DialogChange.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 
 #include "platform/Logging.h"

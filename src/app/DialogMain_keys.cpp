@@ -4,7 +4,6 @@
 #include "app/DialogMain.h"
 
 #include "app/Dialog.h"
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/ContainReset.h"
 #include "common/DialogSeam.h"
@@ -14,6 +13,7 @@
 #include "device/DeviceState.h"
 #include "device/Match.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "platform/Registry.h"
 #include "platform/vidide/VidIde.h"
 #include "settings/FirmwareImages.h"

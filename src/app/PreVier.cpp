@@ -1,10 +1,10 @@
 #include "app/PreVier.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 
 #include "ui_PreVier.h"

@@ -2,13 +2,13 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
-#include "app/PostMsg.h"
 #include "buttons/MacroSyncLedger.h"
 #include "buttons/SensorDefines.h"
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "platform/UserFolder.h"
 #include "platform/vidide/VidIde.h"
 

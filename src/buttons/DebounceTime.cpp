@@ -1,12 +1,12 @@
 #include "buttons/DebounceTime.h"
 #include "ui_DebounceTime.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LessThree.h"
 #include "common/SharedState.h"
 #include "common/ThemeStyles.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 
 #include <QCoreApplication>
 #include <QSignalBlocker>

@@ -2,9 +2,9 @@
 
 #include "ui_FireKey.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
+#include "hub/PostMsg.h"
 
 FireKey::FireKey(QWidget *parent) : NoticeDialog(parent), ui(new Ui::FireKey)
 {

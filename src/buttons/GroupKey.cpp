@@ -2,11 +2,11 @@
 
 #include "ui_GroupKey.h"
 
-#include "app/PostMsg.h"
 #include "buttons/KeyCombination.h"
 #include "common/ConfigIniStore.h"
 #include "common/GroupMaxThree.h"
 #include "common/LabelCatalogue.h"
+#include "hub/PostMsg.h"
 #include "macro/KeyNames.h"
 #include "platform/KeyboardHook.h"
 

@@ -2,10 +2,10 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 
 #include <QGuiApplication>
 #include <QScreen>

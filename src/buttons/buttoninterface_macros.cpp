@@ -2,7 +2,6 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
-#include "app/PostMsg.h"
 #include "buttons/AssignmentLabels.h"
 #include "buttons/MacroBinding.h"
 #include "buttons/MacroFiles.h"
@@ -13,6 +12,7 @@
 #include "common/UpDateWarning.h"
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 
 #include <QButtonGroup>
 #include <QDebug>

@@ -2,7 +2,6 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
@@ -13,6 +12,7 @@
 #include "device/FlashDataStore.h"
 #include "device/ProfileFile.h"
 #include "device/UpDataParam.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QDebug>
@@ -96,9 +96,8 @@ void Buttoninterface::on_OutputData_clicked()
     if (path.isEmpty() || !WriteProfileFile(path, FlashDataSnapshot()))
         return;
     UpDateWarning notice;
-    notice.SetText(
-        KeyLabels[CurrentLanguage].value(QStringLiteral("ExportDone")) +
-        QStringLiteral("\n") + QFileInfo(path).fileName());
+    notice.SetText(KeyLabels[CurrentLanguage].value(QStringLiteral("ExportDone")) +
+                   QStringLiteral("\n") + QFileInfo(path).fileName());
     PlaceDialog(&notice, 75, 65);
     notice.exec();
 }

@@ -3,10 +3,10 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 
 #include <QSignalBlocker>
 

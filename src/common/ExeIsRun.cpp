@@ -2,8 +2,8 @@
 
 #include "ui_ExeIsRun.h"
 
-#include "app/PostMsg.h"
 #include "common/MacroIniStore.h"
+#include "hub/PostMsg.h"
 #include "platform/Logging.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 
 #include "ui_MouseOffLine.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 #include "common/NoticeChoice.h"
+#include "hub/PostMsg.h"
 
 MouseOffLine::MouseOffLine(QWidget *parent)
     : NoticeDialog(parent), ui(new Ui::MouseOffLine), Kind(OfflineNoticeKind)

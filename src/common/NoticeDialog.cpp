@@ -1,11 +1,11 @@
 #include "common/NoticeDialog.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
 #include "common/SharedState.h"
+#include "hub/PostMsg.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -2,10 +2,10 @@
 // hot-plug callback.
 #include "device/DialogChange.h"
 
-#include "app/PostMsg.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
 #include "device/FirmwareHooks.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QCoreApplication>

@@ -2,12 +2,12 @@
 // library's event thread and tells the pages through the hub.
 #include "device/Worker.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/StorageNotice.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "platform/Registry.h"
 #include "platform/vidide/VidIde.h"
 

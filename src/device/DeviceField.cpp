@@ -1,9 +1,9 @@
 #include "device/DeviceField.h"
 
-#include "app/PostMsg.h"
 #include "common/NoticeChoice.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 
 #include <QDebug>
 #include <QObject>

@@ -1,6 +1,5 @@
 #include "device/DialogChange.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
@@ -9,6 +8,7 @@
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
 #include "device/FirmwareHooks.h"
+#include "hub/PostMsg.h"
 #include "platform/Registry.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_DialogChange.h"

@@ -1,7 +1,6 @@
 // The chooser's device grid and what a click on a device does.
 #include "device/DialogChange.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/QuestiondialogB.h"
@@ -13,6 +12,7 @@
 #include "device/FirmwareHooks.h"
 #include "device/Match.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "platform/Registry.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_DialogChange.h"

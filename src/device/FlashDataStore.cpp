@@ -1,8 +1,8 @@
 #include "device/FlashDataStore.h"
 
-#include "app/PostMsg.h"
 #include "device/DeviceState.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QCoreApplication>

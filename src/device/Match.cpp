@@ -1,12 +1,12 @@
 #include "device/Match.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/FontScaling.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/DialogChange.h"
+#include "hub/PostMsg.h"
 #include "platform/Logging.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_Match.h"

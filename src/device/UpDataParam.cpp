@@ -1,6 +1,5 @@
 #include "device/UpDataParam.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/FontScaling.h"
@@ -12,6 +11,7 @@
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "ui_UpDataParam.h"
 
 #include <QCoreApplication>

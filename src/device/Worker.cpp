@@ -1,10 +1,10 @@
 #include "device/Worker.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "platform/CrashDump.h"
 #include "platform/Logging.h"
 #include "platform/vidide/VidIde.h"

@@ -2,11 +2,11 @@
 // the current model's devices.
 #include "device/Worker.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
 #include "device/FirmwareHooks.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QCoreApplication>

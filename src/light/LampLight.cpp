@@ -1,9 +1,9 @@
 #include "light/LampLight.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "light/LightStyles.h"
 #include "light/MouseLight.h"
 #include "light/OneLed.h"

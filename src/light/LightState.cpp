@@ -1,8 +1,8 @@
 #include "light/LightState.h"
 
-#include "app/PostMsg.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 
 namespace {

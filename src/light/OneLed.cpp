@@ -1,10 +1,10 @@
 #include "light/OneLed.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "light/LightStyles.h"
 #include "platform/vidide/VidIde.h"
 

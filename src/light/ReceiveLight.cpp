@@ -1,9 +1,9 @@
 #include "light/ReceiveLight.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "hub/PostMsg.h"
 #include "light/ColourBoardPress.h"
 #include "light/LightState.h"
 #include "light/LightStyles.h"

@@ -1,11 +1,11 @@
 #include "light/ThreeLed.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "light/LightState.h"
 #include "light/LightStyles.h"
 #include "platform/vidide/VidIde.h"

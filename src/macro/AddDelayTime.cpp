@@ -2,10 +2,10 @@
 
 #include "ui_AddDelayTime.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "hub/PostMsg.h"
 
 AddDelayTime::AddDelayTime(QWidget *parent) : NoticeDialog(parent), ui(new Ui::AddDelayTime)
 {

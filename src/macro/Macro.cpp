@@ -2,13 +2,13 @@
 
 #include "ui_Macro.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/ExeIsRun.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "common/ThemeStyles.h"
+#include "hub/PostMsg.h"
 #include "macro/KeyNames.h"
 #include "platform/KeyboardHook.h"
 #include "platform/UserFolder.h"

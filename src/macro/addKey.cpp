@@ -2,10 +2,10 @@
 
 #include "ui_addKey.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "hub/PostMsg.h"
 #include "macro/KeyNames.h"
 #include "platform/KeyboardHook.h"
 

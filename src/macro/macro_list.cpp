@@ -3,13 +3,13 @@
 
 #include "ui_Macro.h"
 
-#include "app/PostMsg.h"
 #include "buttons/MacroFiles.h"
 #include "common/DeleteConfirm.h"
 #include "common/LabelCatalogue.h"
 #include "common/SameMacro.h"
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
+#include "hub/PostMsg.h"
 #include "macro/QuestionDialog.h"
 
 #include <QAction>

@@ -3,10 +3,10 @@
 
 #include "ui_Macro.h"
 
-#include "app/PostMsg.h"
 #include "common/ExeIsRun.h"
 #include "common/KeyNumberLimit.h"
 #include "common/SharedState.h"
+#include "hub/PostMsg.h"
 #include "macro/KeyNames.h"
 #include "platform/KeyboardHook.h"
 

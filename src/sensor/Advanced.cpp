@@ -1,10 +1,10 @@
 #include "sensor/Advanced.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "sensor/AngleMove.h"
 #include "sensor/CurvePlotWidget.h"
 #include "ui_Advanced.h"

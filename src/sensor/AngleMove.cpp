@@ -1,11 +1,11 @@
 #include "sensor/AngleMove.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "ui_AngleMove.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "sensor/KFPS20.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "sensor/SensorToggle.h"
 #include "ui_KFPS20.h"
 

@@ -1,10 +1,10 @@
 #include "sensor/LongMode.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_LongMode.h"
 

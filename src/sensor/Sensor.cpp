@@ -1,11 +1,11 @@
 #include "sensor/Sensor.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "sensor/SensorStyles.h"
 #include "ui_Sensor.h"
 

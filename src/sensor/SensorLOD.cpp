@@ -1,9 +1,9 @@
 #include "sensor/SensorLOD.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "sensor/SensorStyles.h"
 #include "ui_SensorLOD.h"
 

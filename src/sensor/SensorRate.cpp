@@ -1,9 +1,9 @@
 #include "sensor/SensorRate.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "ui_SensorRate.h"
 
 #include <QButtonGroup>

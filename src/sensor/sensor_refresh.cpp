@@ -2,11 +2,11 @@
 // data, and the notifications of changes made on the mouse.
 #include "sensor/Sensor.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "ui_Sensor.h"
 
 #include <QListView>

@@ -1,7 +1,7 @@
 // The operations the sensor page fills the DPI row with.
 #include "sensor/SensorDPI.h"
 
-#include "app/PostMsg.h"
+#include "hub/PostMsg.h"
 #include "ui_SensorDPI.h"
 
 #include <QSignalBlocker>

@@ -1,10 +1,10 @@
 // Level selection, level colours and the level count of the DPI row.
 #include "sensor/SensorDPI.h"
 
-#include "app/PostMsg.h"
 #include "common/SharedState.h"
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "ui_SensorDPI.h"
 
 #include <QColorDialog>

@@ -2,10 +2,10 @@
 // current-level marker.
 #include "sensor/SensorDPI.h"
 
-#include "app/PostMsg.h"
 #include "common/SharedState.h"
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "sensor/SensorConstants.h"
 #include "ui_SensorDPI.h"
 

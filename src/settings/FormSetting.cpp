@@ -1,6 +1,5 @@
 #include "settings/FormSetting.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
@@ -13,6 +12,7 @@
 #include "device/DeviceReset.h"
 #include "device/FirmwareHooks.h"
 #include "device/Match.h"
+#include "hub/PostMsg.h"
 #include "platform/AutoStart.h"
 #include "platform/MouseSettings.h"
 #include "platform/ScreenMetrics.h"

@@ -1,11 +1,11 @@
 #include "settings/InputPicA.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
 #include "common/ThemeStyles.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_InputPicA.h"
 

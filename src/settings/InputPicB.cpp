@@ -1,7 +1,7 @@
 #include "settings/InputPicB.h"
 
-#include "app/PostMsg.h"
 #include "common/FontScaling.h"
+#include "hub/PostMsg.h"
 #include "settings/InputPicA.h"
 #include "ui_InputPicB.h"
 

@@ -1,11 +1,11 @@
 #include "settings/LedInfo.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LazyPictures.h"
 #include "common/ThemeStyles.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "ui_LedInfo.h"
 
 #include <QButtonGroup>

@@ -1,10 +1,10 @@
 #include "settings/LightModeSet.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
 #include "common/ThemeStyles.h"
+#include "hub/PostMsg.h"
 #include "platform/ScreenPicker.h"
 #include "ui_LightModeSet.h"
 

@@ -1,12 +1,12 @@
 #include "settings/UpDateRepair.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/FontScaling.h"
 #include "common/LabelCatalogue.h"
 #include "common/LazyPictures.h"
 #include "common/SharedState.h"
 #include "common/ThemeStyles.h"
+#include "hub/PostMsg.h"
 #include "settings/UpgradeState.h"
 #include "ui_UpDateRepair.h"
 

@@ -1,11 +1,11 @@
 // The steps of one settings-page upgrade run (one per timer tick) and the
 // two finishing methods.
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FormSetting.h"
 #include "settings/UpDateRepair.h"

@@ -2,11 +2,11 @@
 // may start, the two starters, the five-step machine driven by the one-second
 // timers, and the callbacks the device library calls while it flashes.
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FormSetting.h"

@@ -1,8 +1,8 @@
 // The version panel of the settings page: the receiver and mouse versions,
 // the look of the upgrade button and the hand-over to the repair dialog.
 
-#include "app/PostMsg.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FormSetting.h"
 #include "settings/UpDateRepair.h"

@@ -2,10 +2,10 @@
 // devices, and the run that flashes the receiver image and then the mouse
 // image. The upgrade callback runs on the device library's thread.
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "settings/FirmwareImages.h"
 #include "settings/UpDateRepair.h"
 #include "settings/UpgradeRecords.h"

@@ -1,9 +1,9 @@
 #include "unbuilt/Progress.h"
 #include "ui_Progress.h"
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 #include "device/FirmwareHooks.h"
+#include "hub/PostMsg.h"
 
 Progress::Progress(QWidget *parent) : NoticeDialog(parent), ui(new Ui::Progress)
 {

@@ -1,10 +1,10 @@
 #include "unbuilt/SensorRateB.h"
 #include "ui_SensorRateB.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "sensor/SensorRate.h"
 #include "unbuilt/UnbuiltLook.h"
 

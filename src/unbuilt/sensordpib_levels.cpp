@@ -2,11 +2,11 @@
 // and level colours.
 #include "unbuilt/SensorDPIB.h"
 
-#include "app/PostMsg.h"
 #include "common/MySlider.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 #include "sensor/SensorConstants.h"
 

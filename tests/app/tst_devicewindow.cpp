@@ -2,11 +2,11 @@
 // wait for; battery, link icon, recording lock and the wait dialog follow the
 // hub's signals.
 #include "app/Dialog.h"
-#include "app/PostMsg.h"
 #include "app/PreVier.h"
 #include "common/DialogSeam.h"
 #include "common/SharedState.h"
 #include "device/UpDataParam.h"
+#include "hub/PostMsg.h"
 #include "light/LampLight.h"
 #include "macro/Macro.h"
 #include "sensor/Advanced.h"

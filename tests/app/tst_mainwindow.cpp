@@ -3,13 +3,13 @@
 // preferences before the tray's exit ends the process.
 #include "app/Dialog.h"
 #include "app/DialogMain.h"
-#include "app/PostMsg.h"
 #include "common/DialogSeam.h"
 #include "common/FontScaling.h"
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
 #include "common/NoticeChoice.h"
 #include "common/SharedState.h"
+#include "hub/PostMsg.h"
 
 #include <QAction>
 #include <QLabel>

@@ -5,7 +5,6 @@
 // with the reason.
 #include "app/Dialog.h"
 #include "app/DialogMain.h"
-#include "app/PostMsg.h"
 #include "common/DialogSeam.h"
 #include "common/MouseOffLine.h"
 #include "common/SharedState.h"
@@ -15,6 +14,7 @@
 #include "device/FlashDataStore.h"
 #include "device/UpDataParam.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "platform/UserFolder.h"
 #include "platform/vidide/FirmwareImage.h"
 #include "platform/vidide/SimControl.h"

@@ -2,7 +2,6 @@
 // profile is read through the wait dialog and shown on every page, and a
 // change afterwards lands in that profile only.
 #include "app/Dialog.h"
-#include "app/PostMsg.h"
 #include "buttons/Buttoninterface.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
@@ -13,6 +12,7 @@
 #include "device/FlashDataStore.h"
 #include "device/UpDataParam.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "platform/UserFolder.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"

@@ -7,8 +7,8 @@
 #include "SimToolSupport.h"
 
 #include "app/DialogMain.h"
-#include "app/PostMsg.h"
 #include "app/Startup.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/SimControlServer.h"
 #include "platform/vidide/SimControlSocket.h"
 #include "platform/vidide/VidIde.h"

@@ -1,7 +1,7 @@
 // The summary panel shows exactly what the hub's value signals carry.
-#include "app/PostMsg.h"
 #include "app/PreVier.h"
 #include "common/LabelCatalogue.h"
+#include "hub/PostMsg.h"
 
 #include <QLabel>
 #include <QtTest>

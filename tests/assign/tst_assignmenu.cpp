@@ -2,7 +2,6 @@
 // (catalogue group Drive2, sensor 3327, six buttons): every menu entry reaches
 // the mouse and relabels its selector, the dialogs, macro binding and the
 // follow-ups of macro deletion, renaming and editing.
-#include "app/PostMsg.h"
 #include "buttons/Buttoninterface.h"
 #include "buttons/MacroFiles.h"
 #include "common/DialogSeam.h"
@@ -12,6 +11,7 @@
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "macro/Macro.h"
 #include "platform/KeyboardHook.h"
 #include "platform/vidide/SimControl.h"

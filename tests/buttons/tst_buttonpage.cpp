@@ -1,7 +1,6 @@
 // The button page on the simulated wired mouse (catalogue group Drive2,
 // sensor 3327, six buttons): labels after a read, profiles, debounce, profile
 // export and import, and the defaults without device data.
-#include "app/PostMsg.h"
 #include "buttons/Buttoninterface.h"
 #include "buttons/MacroFiles.h"
 #include "common/DialogSeam.h"
@@ -13,6 +12,7 @@
 #include "device/FlashDataStore.h"
 #include "device/UpDataParam.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_Buttoninterface.h"

@@ -4,10 +4,10 @@
 // device tests drive the real worker, events, chooser and dialogs against the
 // simulated devices.
 
-#include "app/PostMsg.h"
 #include "common/SharedState.h"
 #include "device/DeviceLink.h"
 #include "device/DialogChange.h"
+#include "hub/PostMsg.h"
 #include "platform/UserFolder.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"

@@ -1,6 +1,6 @@
 # Fails when a source file under SRC includes a header of a higher layer.
 # The layers, lowest first: the platform (with the device library), then the
-# hub (app/PostMsg) and common, then device, then the pages, then app.
+# hub and common, then device, then the pages, then app.
 #   cmake -DSRC=<src folder> -P CheckLayering.cmake
 
 if(NOT SRC OR NOT IS_DIRECTORY "${SRC}")
@@ -11,7 +11,7 @@ endif()
 function(layer_of path out)
   if(path MATCHES "^platform/")
     set(level 0)
-  elseif(path MATCHES "^app/PostMsg\\.(h|cpp)$" OR path MATCHES "^common/")
+  elseif(path MATCHES "^(hub|common)/")
     set(level 1)
   elseif(path MATCHES "^device/")
     set(level 2)

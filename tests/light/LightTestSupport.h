@@ -5,12 +5,12 @@
 // (Drive2). Reads go the real way: the library's event thread delivers the
 // block and the page fills itself over the blocking hub signals.
 
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 

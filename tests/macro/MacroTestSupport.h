@@ -4,9 +4,9 @@
 // modal dialog it opens, and the texts of the label catalogue it shows (the
 // program's own en.json).
 
-#include "app/PostMsg.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
+#include "hub/PostMsg.h"
 #include "macro/Macro.h"
 #include "platform/UserFolder.h"
 #include "ui_Macro.h"

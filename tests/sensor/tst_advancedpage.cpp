@@ -1,9 +1,9 @@
 // The advanced page and its widgets without a device: fill from a block, the
 // long-range frame's place, the angle control's put-back, the turning picture
 // and the curve plot's mapping and editing.
-#include "app/PostMsg.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "sensor/Advanced.h"
 #include "sensor/AngleMove.h"
 #include "sensor/CurvePlotWidget.h"

@@ -2,7 +2,6 @@
 // group Drive1, sensor 3950, 4K receiver): the fill after a read, every
 // control's write reaching the mouse, each control put back when the mouse
 // does not answer or refuses, and device data shown without a write.
-#include "app/PostMsg.h"
 #include "app/PreVier.h"
 #include "common/LabelCatalogue.h"
 #include "common/NoticeChoice.h"
@@ -10,6 +9,7 @@
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "device/Worker.h"
+#include "hub/PostMsg.h"
 #include "platform/UserFolder.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"

@@ -1,11 +1,11 @@
 // Firmware upgrade and repair on a simulated Talon W that is plugged in by
 // cable beside its 4K receiver: a run that installs both images, a run that
 // fails half-way, and the repair of the receiver it left in boot mode.
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "platform/Registry.h"
 #include "platform/vidide/FirmwareImage.h"
 #include "platform/vidide/SimControl.h"

@@ -1,13 +1,13 @@
 // The settings page on the simulated devices: the version panel, language,
 // autostart, restore defaults, pairing entry, the desktop's mouse settings,
 // and the page's hidden member dialogs.
-#include "app/PostMsg.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
 #include "common/SharedState.h"
 #include "device/DeviceLink.h"
 #include "device/UpDataParam.h"
+#include "hub/PostMsg.h"
 #include "platform/AutoStart.h"
 #include "platform/MouseSettings.h"
 #include "platform/ScreenPicker.h"

@@ -1,10 +1,10 @@
 // The shipped firmware images against the shipped device sets: the built-in
 // devices already run them, so a normal start asks nothing; the example set
 // has older firmware and is upgraded to them, its wired-only mouse included.
-#include "app/PostMsg.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "hub/PostMsg.h"
 #include "platform/vidide/SimControl.h"
 #include "settings/FirmwareImages.h"
 #include "settings/FormSetting.h"

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstring>
 
-#include "app/PostMsg.h"
+#include "hub/PostMsg.h"
 
 namespace {
 

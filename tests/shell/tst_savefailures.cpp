@@ -2,13 +2,13 @@
 // refused where the user made it, one notice per kind of file explains why,
 // nothing reads back as saved and nothing on disk is lost. (A failed profile
 // export is covered with the button page.)
-#include "app/PostMsg.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
 #include "common/StorageNotice.h"
 #include "device/DialogChange.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "platform/AutoStart.h"
 #include "platform/Registry.h"
 #include "settings/FormSetting.h"

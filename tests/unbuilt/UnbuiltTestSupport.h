@@ -3,10 +3,10 @@
 // The simulated wired mouse made current, with the block read from it, so
 // the field setters reach it; and what the tests read back of it.
 
-#include "app/PostMsg.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "hub/PostMsg.h"
 #include "platform/UserFolder.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"

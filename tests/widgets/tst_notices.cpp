@@ -1,6 +1,5 @@
 #include "NoticeFactory.h"
 
-#include "app/PostMsg.h"
 #include "common/ConfigIniStore.h"
 #include "common/ContainReset.h"
 #include "common/DeleteConfirm.h"
@@ -11,6 +10,7 @@
 #include "common/NoticeChoice.h"
 #include "common/RePair.h"
 #include "common/UpDateWarning.h"
+#include "hub/PostMsg.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QApplication>

@@ -1,3 +1,3 @@
 #include "common/Shared.h"
 #include "device/Chooser.h"
-#include "app/PostMsg.h"
+#include "hub/PostMsg.h"

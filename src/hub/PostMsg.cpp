@@ -1,4 +1,4 @@
-#include "app/PostMsg.h"
+#include "hub/PostMsg.h"
 
 PostMsg::PostMsg(QObject *parent) : QObject(parent) {}
 
