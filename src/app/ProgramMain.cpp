@@ -22,6 +22,7 @@ DialogMain *MainWindow = nullptr;
 int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &whenShown)
 {
     Startup::prepareUserFolder();
+    SingleInstance::publishRuntimeFolder();
     Startup::setScreenScaling(argc, argv);
     Startup::purgeOldFiles();
 

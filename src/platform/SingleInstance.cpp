@@ -57,7 +57,7 @@ QString SingleInstance::defaultLockPath()
     return UserFolder::filePath(ProductName + QStringLiteral(".lock"));
 }
 
-QString SingleInstance::defaultRuntimeLockPath()
+QString SingleInstance::runtimeFolder()
 {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty() || !isPrivateFolder(folder, false)) {
@@ -68,6 +68,23 @@ QString SingleInstance::defaultRuntimeLockPath()
             return QString();
         }
     }
+    return folder;
+}
+
+void SingleInstance::publishRuntimeFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString folder = runtimeFolder();
+    if (!folder.isEmpty())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+}
+
+QString SingleInstance::defaultRuntimeLockPath()
+{
+    const QString folder = runtimeFolder();
+    if (folder.isEmpty())
+        return QString();
     // One lock per per-user folder, as the lock file inside it would be.
     const QByteArray digest =
         QCryptographicHash::hash(QFile::encodeName(UserFolder::path()), QCryptographicHash::Sha1)

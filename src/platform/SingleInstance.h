@@ -34,6 +34,14 @@ public:
     // temp folder (made private, refused when someone else owns it). Empty
     // when there is no such folder.
     static QString defaultRuntimeLockPath();
+    // $XDG_RUNTIME_DIR when it is a private folder of this user, else the
+    // private folder of the temp folder above (made when missing); empty when
+    // neither can be had.
+    static QString runtimeFolder();
+    // A session without $XDG_RUNTIME_DIR (a root shell, xvfb-run) gets the
+    // private folder as its runtime folder, so that Qt does not warn about the
+    // missing variable and the lock, Qt and the simulation's socket agree.
+    static void publishRuntimeFolder();
 
 private:
     Result lock(const QString &path, int &fd);

@@ -16,6 +16,7 @@ class TestQuietStart : public QObject
 
 private slots:
     void tracesOffByDefault();
+    void startPrintsNothing_data();
     void startPrintsNothing();
 };
 
@@ -34,8 +35,17 @@ void TestQuietStart::tracesOffByDefault()
     QLoggingCategory::setFilterRules(QString());
 }
 
+void TestQuietStart::startPrintsNothing_data()
+{
+    QTest::addColumn<bool>("runtimeFolder");
+    QTest::newRow("desktop session") << true;
+    // A root shell or xvfb-run has no $XDG_RUNTIME_DIR; Qt would warn of it.
+    QTest::newRow("no runtime folder") << false;
+}
+
 void TestQuietStart::startPrintsNothing()
 {
+    QFETCH(bool, runtimeFolder);
     QTemporaryDir root;
     QVERIFY(root.isValid());
     const QString home = root.filePath("home");
@@ -48,7 +58,13 @@ void TestQuietStart::startPrintsNothing()
     environment.insert("HOME", home);
     environment.insert("XDG_DATA_HOME", root.filePath("data"));
     environment.insert("XDG_CONFIG_HOME", root.filePath("config"));
-    environment.insert("XDG_RUNTIME_DIR", root.filePath("run"));
+    if (runtimeFolder) {
+        environment.insert("XDG_RUNTIME_DIR", root.filePath("run"));
+    } else {
+        environment.remove("XDG_RUNTIME_DIR");
+        QVERIFY(QDir().mkpath(root.filePath("tmp")));
+        environment.insert("TMPDIR", root.filePath("tmp"));
+    }
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     // The default rules: nothing asks for more.
     for (const char *name : {"QT_LOGGING_RULES", "QT_LOGGING_CONF", "QT_DEBUG_PLUGINS",
