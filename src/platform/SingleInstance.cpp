@@ -14,23 +14,10 @@
 #include <unistd.h>
 
 #include "platform/ProductName.h"
+#include "platform/RuntimeFolder.h"
 #include "platform/UserFolder.h"
 
 namespace {
-
-// A folder only this user can reach: made with mode 0700 when missing; an
-// existing one must be a real folder (no link) of this user, not open to
-// others, or a stranger could hold the lock for us.
-bool isPrivateFolder(const QString &folder, bool make)
-{
-    const QByteArray path = QFile::encodeName(folder);
-    if (make && ::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
-        return false;
-    struct stat info;
-    if (::lstat(path.constData(), &info) != 0)
-        return false;
-    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 0077) == 0;
-}
 
 void closeFd(int &fd)
 {
@@ -59,15 +46,10 @@ QString SingleInstance::defaultLockPath()
 
 QString SingleInstance::runtimeFolder()
 {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !isPrivateFolder(folder, false)) {
-        folder = QDir::tempPath() + QStringLiteral("/") + ProductName + QStringLiteral("-") +
-                 QString::number(::getuid());
-        if (!isPrivateFolder(folder, true)) {
-            qWarning().noquote() << "Single instance: no private runtime folder" << folder;
-            return QString();
-        }
-    }
+    QString refused;
+    const QString folder = RuntimeFolder::path(&refused);
+    if (folder.isEmpty())
+        qWarning().noquote() << "Single instance: no private runtime folder" << refused;
     return folder;
 }
 
