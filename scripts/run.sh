@@ -7,8 +7,9 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # The program's target brings its install tree (pictures, firmware images,
-# languages) beside the executable.
-cmake --build build --parallel "$(nproc)" --target ORVAK
+# languages, example device sets) beside the executable; orvak-sim drives its
+# simulated devices from a second terminal.
+cmake --build build --parallel "$(nproc)" --target ORVAK orvak-sim
 if [ -n "$DISPLAY" ] || [ -n "$WAYLAND_DISPLAY" ]; then
   exec ./build/bin/ORVAK
 else
