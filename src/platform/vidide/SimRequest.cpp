@@ -5,14 +5,14 @@
 
 namespace {
 
-struct CommandSpec
+struct CommandForm
 {
     const char *name;
     SimRequest::Command command;
     int numbers; // device, then percent
 };
 
-const CommandSpec Commands[] = {
+const CommandForm Commands[] = {
     {"list", SimRequest::Command::List, 0},
     {"plug", SimRequest::Command::Plug, 1},
     {"unplug", SimRequest::Command::Unplug, 1},
@@ -64,33 +64,33 @@ bool ParseSimRequest(const QByteArray &line, SimRequest *request, QString *error
         *error = QStringLiteral("empty request");
         return false;
     }
-    const CommandSpec *spec = nullptr;
-    for (const CommandSpec &candidate : Commands) {
+    const CommandForm *form = nullptr;
+    for (const CommandForm &candidate : Commands) {
         if (words.first() == candidate.name)
-            spec = &candidate;
+            form = &candidate;
     }
-    if (!spec) {
+    if (!form) {
         *error = QStringLiteral("unknown command \"%1\"").arg(QString::fromLatin1(words.first()));
         return false;
     }
-    if (words.size() != spec->numbers + 1) {
+    if (words.size() != form->numbers + 1) {
         *error =
             QStringLiteral("%1 takes %2")
-                .arg(QString::fromLatin1(spec->name),
-                     spec->numbers == 0   ? QStringLiteral("no argument")
-                     : spec->numbers == 1 ? QStringLiteral("a device number")
+                .arg(QString::fromLatin1(form->name),
+                     form->numbers == 0   ? QStringLiteral("no argument")
+                     : form->numbers == 1 ? QStringLiteral("a device number")
                                           : QStringLiteral("a device number and a percentage"));
         return false;
     }
     SimRequest parsed;
-    parsed.command = spec->command;
-    if (spec->numbers >= 1 && !readNumber(words.at(1), vidide::MaxSimDevices - 1, &parsed.device)) {
+    parsed.command = form->command;
+    if (form->numbers >= 1 && !readNumber(words.at(1), vidide::MaxSimDevices - 1, &parsed.device)) {
         *error = QStringLiteral("\"%1\" is not a device number (0 to %2)")
                      .arg(QString::fromLatin1(words.at(1)))
                      .arg(vidide::MaxSimDevices - 1);
         return false;
     }
-    if (spec->numbers >= 2 && !readNumber(words.at(2), 100, &parsed.percent)) {
+    if (form->numbers >= 2 && !readNumber(words.at(2), 100, &parsed.percent)) {
         *error = QStringLiteral("\"%1\" is not a percentage (0 to 100)")
                      .arg(QString::fromLatin1(words.at(2)));
         return false;
