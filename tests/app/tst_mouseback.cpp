@@ -55,19 +55,6 @@ void onUpgradePacket(const unsigned char *packet)
         UpgradeFinished = true;
 }
 
-bool SameBlock(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(&a, &b, sizeof(FlashDataMap)) == 0;
-}
-
-FlashDataMap Profile(int device, int profile)
-{
-    FlashDataMap map{};
-    WaitIdle();
-    SimMouseProfileBlock(device, profile, &map);
-    return map;
-}
-
 } // namespace
 
 class TstMouseBack : public QObject
@@ -204,7 +191,7 @@ void TstMouseBack::sleepingMouseIsReadWhenItWakes()
     QCOMPARE(notices.first().text, QStringLiteral("The mouse settings are still being read. "
                                                   "Please try again in a moment."));
     QVERIFY(!rateButton("Button125HZ")->isChecked());
-    QVERIFY(SameBlock(DeviceFixture::MouseBlock(Wireless), before));
+    QVERIFY(DeviceFixture::SameBlock(DeviceFixture::MouseBlock(Wireless), before));
 
     // The online poll finds it and reads it; the next change reaches it.
     notices.clear();
@@ -231,7 +218,7 @@ void TstMouseBack::refusalByAnAnsweringMouseIsToldAndStays()
     QCOMPARE(notices.first().text, QStringLiteral("The mouse did not take the change."));
     QVERIFY(notices.first().stayedWhenMouseAnswered);
     QVERIFY(!rateButton("Button125HZ")->isChecked());
-    QVERIFY(SameBlock(DeviceFixture::MouseBlock(Wired), before));
+    QVERIFY(DeviceFixture::SameBlock(DeviceFixture::MouseBlock(Wired), before));
     // The settings read are still the mouse's: nothing is read again.
     QMetaObject::invokeMethod(WorkerThread, "SlotCheckOnline");
     QTest::qWait(100);
@@ -276,12 +263,12 @@ void TstMouseBack::flashedMouseIsLinkedAndReadAgain()
 void TstMouseBack::profileTakenDuringASlowReadIsKept()
 {
     // The mouse's second profile holds settings of its own.
-    FlashDataMap second = Profile(Wired, 1);
+    FlashDataMap second = DeviceFixture::ProfileBlock(Wired, 1);
     second.DebounceMs = 7;
     second.ReportRateCode = 2;
     QVERIFY(SimSetMouseProfileBlock(Wired, 1, second));
-    const FlashDataMap first = Profile(Wired, 0);
-    QVERIFY(!SameBlock(first, second));
+    const FlashDataMap first = DeviceFixture::ProfileBlock(Wired, 0);
+    QVERIFY(!DeviceFixture::SameBlock(first, second));
 
     SimClearCallLog();
     open(Wired);
@@ -304,9 +291,9 @@ void TstMouseBack::profileTakenDuringASlowReadIsKept()
     QTRY_VERIFY_WITH_TIMEOUT(FlashDataBelongsToCurrentDevice(), 10000);
     QVERIFY(WaitIdle());
     QTRY_VERIFY_WITH_TIMEOUT(!main->deviceWindow()->waitDialog()->isVisible(), 10000);
-    QVERIFY(SameBlock(Profile(Wired, 1), second));
-    QVERIFY(SameBlock(Profile(Wired, 0), first));
-    QVERIFY(SameBlock(FlashDataSnapshot(), second));
+    QVERIFY(DeviceFixture::SameBlock(DeviceFixture::ProfileBlock(Wired, 1), second));
+    QVERIFY(DeviceFixture::SameBlock(DeviceFixture::ProfileBlock(Wired, 0), first));
+    QVERIFY(DeviceFixture::SameBlock(FlashDataSnapshot(), second));
     QVERIFY(rateButton("Button500HZ")->isChecked());
     QVERIFY(notices.isEmpty());
 }

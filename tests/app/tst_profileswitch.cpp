@@ -38,17 +38,9 @@ namespace {
 
 const int Mouse = 1; // the wired mouse (sensor 3327, codes from its define table)
 
-bool SameBlock(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(&a, &b, sizeof(FlashDataMap)) == 0;
-}
-
 FlashDataMap Profile(int profile)
 {
-    FlashDataMap map{};
-    WaitIdle();
-    SimMouseProfileBlock(Mouse, profile, &map);
-    return map;
+    return DeviceFixture::ProfileBlock(Mouse, profile);
 }
 
 } // namespace
@@ -142,7 +134,7 @@ void TstProfileSwitch::switchReadsAndShowsTheNewProfile()
 {
     const FlashDataMap first = Profile(0);
     const FlashDataMap second = Profile(1);
-    QVERIFY(!SameBlock(first, second));
+    QVERIFY(!DeviceFixture::SameBlock(first, second));
     QCOMPARE(levelText(0), QString("400"));
     QCOMPARE(debounceBox()->currentIndex(), int(first.DebounceMs));
 
@@ -161,7 +153,7 @@ void TstProfileSwitch::switchReadsAndShowsTheNewProfile()
     QVERIFY(SimMouseProfile(Mouse, &profile));
     QCOMPARE(profile, 1);
     QCOMPARE(CountCalls("UsbServer_ReadAllFlashData"), 1);
-    QVERIFY(SameBlock(FlashDataSnapshot(), second));
+    QVERIFY(DeviceFixture::SameBlock(FlashDataSnapshot(), second));
     // The read's write-back carries profile 2's own block, nothing else.
     for (const SimCallRecord &call : SimCallLog()) {
         if (call.function == QLatin1String("ProtocolDataUpdate"))
@@ -181,8 +173,8 @@ void TstProfileSwitch::switchReadsAndShowsTheNewProfile()
     debounceBox()->setCurrentIndex(12);
     FlashDataMap expected = second;
     expected.DebounceMs = 12;
-    QVERIFY(SameBlock(Profile(1), expected));
-    QVERIFY(SameBlock(Profile(0), first));
+    QVERIFY(DeviceFixture::SameBlock(Profile(1), expected));
+    QVERIFY(DeviceFixture::SameBlock(Profile(0), first));
     QCOMPARE(offline.count(), 0);
 }
 
@@ -197,15 +189,15 @@ void TstProfileSwitch::switchOnTheMouseIsReadToo()
     QTRY_COMPARE_WITH_TIMEOUT(waitRuns, runs + 1, 10000);
     QTRY_VERIFY_WITH_TIMEOUT(FlashDataBelongsToCurrentDevice(), 10000);
     QVERIFY(WaitIdle());
-    QVERIFY(SameBlock(FlashDataSnapshot(), first));
+    QVERIFY(DeviceFixture::SameBlock(FlashDataSnapshot(), first));
     QCOMPARE(levelText(0), QString("400"));
     QCOMPARE(buttonPage()->ui->ProjectChoose->currentIndex(), 0);
 
     debounceBox()->setCurrentIndex(10);
     FlashDataMap expected = first;
     expected.DebounceMs = 10;
-    QVERIFY(SameBlock(Profile(0), expected));
-    QVERIFY(SameBlock(Profile(1), second));
+    QVERIFY(DeviceFixture::SameBlock(Profile(0), expected));
+    QVERIFY(DeviceFixture::SameBlock(Profile(1), second));
     QCOMPARE(offline.count(), 0);
 }
 

@@ -20,6 +20,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include <cstring>
 #include <functional>
 
 namespace DeviceFixture {
@@ -48,6 +49,20 @@ inline FlashDataMap MouseBlock(int device)
     WaitIdle();
     SimMouseBlock(device, &map);
     return map;
+}
+
+// The block the simulated mouse of `device` keeps for `profile` once idle.
+inline FlashDataMap ProfileBlock(int device, int profile)
+{
+    FlashDataMap map{};
+    WaitIdle();
+    SimMouseProfileBlock(device, profile, &map);
+    return map;
+}
+
+inline bool SameBlock(const FlashDataMap &a, const FlashDataMap &b)
+{
+    return std::memcmp(&a, &b, sizeof(FlashDataMap)) == 0;
 }
 
 // How often the simulated library was called as `function`.
