@@ -8,6 +8,7 @@
 #include <QDebug>
 #include <QObject>
 #include <QSignalBlocker>
+#include <QThread>
 
 #include <utility>
 
@@ -62,9 +63,17 @@ bool DeviceField::Write(const std::function<bool()> &write)
     PostMsg *hub = PostMsg::GetInstance();
     int notices = 0;
     // The setters report an offline mouse themselves; count what they said
-    // so a refusal is reported once, not twice and not never.
+    // so a refusal is reported once, not twice and not never. Only this
+    // thread's notices are theirs: the worker's own offline notice may come
+    // at the same time from its thread.
+    QThread *const writer = QThread::currentThread();
     const QMetaObject::Connection counter = QObject::connect(
-        hub, &PostMsg::SigMouseOffLineo, hub, [&notices](int) { ++notices; }, Qt::DirectConnection);
+        hub, &PostMsg::SigMouseOffLineo, hub,
+        [&notices, writer](int) {
+            if (QThread::currentThread() == writer)
+                ++notices;
+        },
+        Qt::DirectConnection);
     const bool accepted = write();
     QObject::disconnect(counter);
     if (accepted || notices != 0)
