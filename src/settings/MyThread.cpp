@@ -15,6 +15,8 @@ MyThread::~MyThread()
 void MyThread::run()
 {
     PrepareThreadForCrashDumps();
+    qCDebug(lcDevice) << "Thread is running";
+    // Nothing to do but stay alive until asked to stop; sleep, not spin.
     while (!isInterruptionRequested())
-        qCDebug(lcDevice) << "Thread is running";
+        msleep(50);
 }
