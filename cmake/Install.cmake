@@ -2,18 +2,20 @@
 # desktop:
 #   <p>/lib/orvak/        the program with its install tree beside it, as in
 #                         the build's bin/ folder (it finds its data there)
-#   <p>/bin/orvak         a relative link to the program, for the PATH
+#   <p>/bin/orvak, <p>/bin/orvak-sim   relative links to the program and its
+#                         simulation tool, for the PATH
 #   <p>/share/applications/orvak.desktop   the launcher
 #   <p>/share/icons/hicolor/<n>x<n>/apps/orvak.png   its icon
 # The program looks for its data beside its executable; the kernel resolves
 # the link, so starting <p>/bin/orvak finds <p>/lib/orvak.
 set(ORVAK_INSTALL_PROGRAM_DIR lib/orvak)
 
-install(TARGETS ORVAK RUNTIME DESTINATION ${ORVAK_INSTALL_PROGRAM_DIR})
+install(TARGETS ORVAK orvak-sim RUNTIME DESTINATION ${ORVAK_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${ORVAK_BIN_DIR}/usersetting ${ORVAK_BIN_DIR}/Language ${ORVAK_BIN_DIR}/Picture
                   ${ORVAK_BIN_DIR}/bin
         DESTINATION ${ORVAK_INSTALL_PROGRAM_DIR})
 install(FILES ${ORVAK_BIN_DIR}/driver_sensor.h ${ORVAK_BIN_DIR}/sim-devices-example.json
+              ${ORVAK_BIN_DIR}/sim-devices-repair.json ${ORVAK_BIN_DIR}/sim-devices-sleep.json
         DESTINATION ${ORVAK_INSTALL_PROGRAM_DIR})
 foreach(size 48x48 64x64 128x128 256x256)
   install(FILES ${ORVAK_ICON_DIR}/${size}/orvak.png DESTINATION share/icons/hicolor/${size}/apps)

@@ -75,6 +75,13 @@ private slots:
         QVERIFY(QFileInfo(link.symLinkTarget()).isFile());
         QVERIFY(!QFile::symLinkTarget(link.filePath()).isEmpty());
         QCOMPARE(link.canonicalFilePath(), installed.canonicalFilePath());
+        // The tool that drives the simulated devices comes with it.
+        const QFileInfo tool(prefix.filePath(QStringLiteral("bin/orvak-sim")));
+        QVERIFY(tool.isSymLink());
+        QCOMPARE(
+            tool.canonicalFilePath(),
+            QFileInfo(prefix.filePath(QStringLiteral("lib/orvak/orvak-sim"))).canonicalFilePath());
+        QVERIFY(QFileInfo(tool.canonicalFilePath()).isExecutable());
     }
 
     void launcherStartsTheProgramWithItsIcon()
