@@ -14,6 +14,7 @@ namespace Startup {
 
 void prepareUserFolder()
 {
+    UserFolder::adoptEarlierFolder();
     UserFolder::makeFolders();
     UserFolder::ensurePreferencesFile();
 }

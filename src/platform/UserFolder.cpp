@@ -35,6 +35,19 @@ bool makeFolders()
     return allMade;
 }
 
+bool adoptEarlierFolder()
+{
+    const QString earlier = QDir::homePath() + QStringLiteral("/AppData/Local/") + ProductName;
+    const QString now = path();
+    if (QFileInfo::exists(now) || !QFileInfo(earlier).isDir() || earlier == now)
+        return true;
+    // A rename moves the whole tree at once or not at all.
+    if (QDir().mkpath(QFileInfo(now).path()) && QDir().rename(earlier, now))
+        return true;
+    qWarning().noquote() << "Cannot move the per-user folder" << earlier << "to" << now;
+    return false;
+}
+
 bool ensurePreferencesFile()
 {
     QFile file(filePath(QStringLiteral("Macro.ini")));

@@ -33,6 +33,12 @@ QStringList subfolders();
 // not be made (logged; start-up goes on).
 bool makeFolders();
 
+// Earlier versions kept the per-user files in <home>/AppData/Local/ORVAK.
+// When that folder exists and path() does not yet, it is moved to path()
+// whole, so that no macro, preference or failure record is left behind.
+// False when the move was needed and failed (logged; the old folder stays).
+bool adoptEarlierFolder();
+
 // Creates an empty Macro.ini when there is none; an existing file is not
 // touched. False when it could not be created (logged).
 bool ensurePreferencesFile();

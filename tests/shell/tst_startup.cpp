@@ -23,6 +23,7 @@ class TestStartup : public QObject
 
 private slots:
     void initTestCase();
+    void earlierFolderIsAdopted();
     void foldersAndPreferences();
     void existingPreferencesKept();
     void purgeByAge_data();
@@ -67,6 +68,27 @@ void TestStartup::initTestCase()
                                                               QFileDevice::ExeOwner));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_home.filePath("run")));
     QCOMPARE(UserFolder::path(), m_home.path() + "/data/ORVAK");
+}
+
+// A user of an earlier version finds their macros and preferences again.
+void TestStartup::earlierFolderIsAdopted()
+{
+    const QString earlier = m_home.filePath("AppData/Local/ORVAK");
+    QVERIFY(QDir().mkpath(earlier + "/usersetting/MacroPage"));
+    QVERIFY(touch(earlier + "/usersetting/MacroPage/mine.ini", QDateTime::currentDateTime()));
+    QVERIFY(touch(earlier + "/Macro.ini", QDateTime::currentDateTime()));
+    QVERIFY(!QFileInfo::exists(UserFolder::path()));
+    Startup::prepareUserFolder();
+    QVERIFY(QFileInfo(UserFolder::filePath("usersetting/MacroPage/mine.ini")).isFile());
+    QCOMPARE(QFileInfo(UserFolder::filePath("Macro.ini")).size(), 1);
+    QVERIFY(!QFileInfo::exists(earlier));
+    // Once the folder is there, a folder of the old place is left alone.
+    QVERIFY(QDir().mkpath(earlier));
+    Startup::prepareUserFolder();
+    QVERIFY(QFileInfo(earlier).isDir());
+    QVERIFY(QDir(earlier).removeRecursively());
+    QVERIFY(QDir(m_home.filePath("AppData")).removeRecursively());
+    QVERIFY(QFile::remove(UserFolder::filePath("Macro.ini")));
 }
 
 void TestStartup::foldersAndPreferences()
