@@ -4,6 +4,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
 #include "light/LightStyles.h"
 #include "platform/vidide/VidIde.h"
@@ -44,14 +45,11 @@ OneLed::OneLed(QWidget *parent) : QFrame(parent), ui(new Ui::OneLed), Group(null
     OptionField = DeviceField(
         Group,
         [](int index) {
-            const char *path = CurrentDevicePathPtr.load();
-            if (!UsbFinderC_GetDeviceOnLine(path)) {
-                emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+            if (!CheckDeviceOnline())
                 return false;
-            }
             const uint8_t before = CurrentDongleRGB->IndicatorMode;
             CurrentDongleRGB->IndicatorMode = uint8_t(index + 1);
-            if (UsbFinderC_Set4KDongleRGB(path, CurrentDongleRGB))
+            if (UsbFinderC_Set4KDongleRGB(CurrentDevicePathPtr.load(), CurrentDongleRGB))
                 return true;
             CurrentDongleRGB->IndicatorMode = before;
             return false;

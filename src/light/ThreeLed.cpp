@@ -90,12 +90,13 @@ void ThreeLed::bindLed(int led, QComboBox *combo)
                                                                 DongleIndicatorLedBuffer);
             // The block follows only to a mouse that answers: the user learns
             // that it did not get it.
-            CheckDeviceOnline();
+            const bool mouseAnswers = CheckDeviceOnline();
             if (!taken) {
                 DongleIndicatorLedBuffer->Led[led] = before;
                 return false;
             }
-            SendFlashData();
+            if (mouseAnswers)
+                SendFlashData();
             DongleIndicatorLedKnown[led] = index;
             return true;
         },
