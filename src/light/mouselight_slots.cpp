@@ -37,7 +37,8 @@ void MouseLight::on_LightMod_currentIndexChanged(int index)
     // With the light off there is nothing to put off while moving.
     if (ModeField.Change(index) && index == 0) {
         DeviceField::Silently(ui->RippeControl, [this] { ui->RippeControl->setChecked(false); });
-        OffWhileMovingField.Change(0);
+        if (OffWhileMovingField.Held() != 0)
+            OffWhileMovingField.Change(0);
     }
     applyVisibility(ModeField.Held() >= 0 ? ModeField.Held() : index);
 }
