@@ -107,16 +107,14 @@ bool removeFailInfo()
 
 bool removeFailInfoOf(int kind, int cid, int mid)
 {
-    const QString before = failInfo();
-    if (before.isEmpty())
-        return true;
+    const QList<QStringList> before = failRecords();
     QList<QStringList> records;
-    for (const QStringList &fields : failRecords()) {
+    for (const QStringList &fields : before) {
         if (!isRecordOf(fields, kind, cid, mid))
             records << fields;
     }
     // A value that holds no well-formed record of this device stays as it is.
-    if (records.size() == failRecords().size())
+    if (records.size() == before.size())
         return true;
     return store(records);
 }
