@@ -2,8 +2,9 @@
 # recursive: src/platform/vidide is a library of its own) so a new class needs
 # no edit here; forms come from forms/ through AUTOUIC. EXCLUDE names files of
 # the folder that belong to another library; LINKS names the program's own
-# libraries this one builds on, which are of its own layer or below (platform,
-# then the hub and common, then device, then the pages, then app).
+# libraries this one builds on, which are of lower layers (platform, then the
+# hub and common, then device, then model, then the pages, then unbuilt, then
+# app): a page links no other page, so no library needs a link group.
 function(orvak_library name)
   cmake_parse_arguments(ARG "" "" "EXCLUDE;LINKS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS

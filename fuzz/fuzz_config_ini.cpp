@@ -3,7 +3,7 @@
 #include "FuzzSupport.h"
 
 #include "common/ConfigIniStore.h"
-#include "sensor/SensorConstants.h"
+#include "model/SensorConstants.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 // driver_sensor.h as the sensor page and the button page read it.
 #include "FuzzSupport.h"
 
-#include "buttons/SensorDefines.h"
-#include "sensor/SensorConstants.h"
+#include "model/SensorConstants.h"
+#include "model/SensorDefines.h"
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {

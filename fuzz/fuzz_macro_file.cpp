@@ -2,8 +2,8 @@
 #include "FuzzSupport.h"
 
 #include "buttons/MacroBinding.h"
-#include "buttons/MacroFiles.h"
-#include "macro/MacroEventFile.h"
+#include "model/MacroEventFile.h"
+#include "model/MacroFiles.h"
 
 #include <QDir>
 

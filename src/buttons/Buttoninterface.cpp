@@ -3,12 +3,12 @@
 #include "ui_Buttoninterface.h"
 
 #include "buttons/MacroSyncLedger.h"
-#include "buttons/SensorDefines.h"
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/Worker.h"
 #include "hub/PostMsg.h"
+#include "model/SensorDefines.h"
 #include "platform/UserFolder.h"
 #include "platform/vidide/VidIde.h"
 

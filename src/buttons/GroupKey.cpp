@@ -7,7 +7,7 @@
 #include "common/GroupMaxThree.h"
 #include "common/LabelCatalogue.h"
 #include "hub/PostMsg.h"
-#include "macro/KeyNames.h"
+#include "model/KeyNames.h"
 #include "platform/KeyboardHook.h"
 
 #include <QCloseEvent>

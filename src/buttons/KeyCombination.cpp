@@ -1,6 +1,6 @@
 #include "buttons/KeyCombination.h"
 
-#include "macro/KeyNames.h"
+#include "model/KeyNames.h"
 
 #include <cstring>
 

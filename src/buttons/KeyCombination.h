@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // Event blocks of a button: key combinations ("Ctrl+Alt+A") and multimedia
-// keys (one consumer usage). The key names are those of macro/KeyNames.h.
+// keys (one consumer usage). The key names are those of model/KeyNames.h.
 namespace KeyCombination {
 
 // A block holds six strokes: three keys pressed, then released.

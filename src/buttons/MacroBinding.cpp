@@ -1,7 +1,7 @@
 #include "buttons/MacroBinding.h"
 
-#include "buttons/MacroFiles.h"
-#include "macro/MacroEventFile.h"
+#include "model/MacroEventFile.h"
+#include "model/MacroFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

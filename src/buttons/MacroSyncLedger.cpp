@@ -1,7 +1,7 @@
 #include "buttons/MacroSyncLedger.h"
 
 #include "buttons/MacroBinding.h"
-#include "buttons/MacroFiles.h"
+#include "model/MacroFiles.h"
 
 #include <QCryptographicHash>
 #include <QFile>

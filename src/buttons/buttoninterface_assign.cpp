@@ -3,7 +3,6 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
-#include "buttons/AssignmentLabels.h"
 #include "buttons/KeyCombination.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
@@ -11,6 +10,7 @@
 #include "common/UpDateWarning.h"
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
+#include "model/AssignmentLabels.h"
 
 #include <QButtonGroup>
 #include <QDebug>

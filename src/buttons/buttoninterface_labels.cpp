@@ -3,11 +3,11 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
-#include "buttons/AssignmentLabels.h"
-#include "buttons/MacroFiles.h"
 #include "buttons/MacroSyncLedger.h"
 #include "common/StorageNotice.h"
 #include "hub/PostMsg.h"
+#include "model/AssignmentLabels.h"
+#include "model/MacroFiles.h"
 
 #include <QDebug>
 

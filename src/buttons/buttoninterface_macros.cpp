@@ -2,9 +2,7 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
-#include "buttons/AssignmentLabels.h"
 #include "buttons/MacroBinding.h"
-#include "buttons/MacroFiles.h"
 #include "buttons/MacroSyncLedger.h"
 #include "common/FontScaling.h"
 #include "common/LabelCatalogue.h"
@@ -13,6 +11,8 @@
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
+#include "model/AssignmentLabels.h"
+#include "model/MacroFiles.h"
 
 #include <QButtonGroup>
 #include <QDebug>

@@ -1,6 +1,7 @@
 #include "device/FlashDataStore.h"
 
 #include "device/DeviceState.h"
+#include "device/FlashDataChange.h"
 #include "device/Worker.h"
 #include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
@@ -12,7 +13,6 @@
 #include <QThread>
 
 #include <atomic>
-#include <cstring>
 #include <functional>
 
 FlashDataMap CurrentFlashDataMap{};
@@ -121,44 +121,65 @@ bool readProfileStillRunsLocked()
     return false;
 }
 
-// The pattern of every setter: online test, owner test, write, send, and the
-// block put back when the device did not take it (the caller puts its control
-// back, so block and control stay what the device holds).
-bool applySetter(const std::function<void(FlashDataMap &)> &write)
+// What became of a change offered to the mouse.
+enum class Sent
 {
-    if (!UsbFinderC_GetDeviceOnLine(CurrentDevicePathPtr)) {
-        notifyOffline();
-        return false;
+    Yes,      // the device took the block (or, without a send, the change is in)
+    NotTaken, // the device refused it
+    NotOwned, // the block is not the current device's: nothing changed
+    Switched, // the mouse runs another profile: nothing changed, read asked for
+};
+
+// The block's lock for one step. Released at the end of the scope, and only
+// then, never under the lock, is the read asked for that a profile switch
+// found on the way calls for.
+class BlockLock
+{
+public:
+    BlockLock() : m_locked(lockBlock()) {}
+    ~BlockLock()
+    {
+        if (m_locked)
+            FlashDataMutex().unlock();
+        if (m_readAsked)
+            RequestProfileRead();
     }
-    if (!lockBlock())
-        return false;
-    if (!ownerIsCurrentLocked()) {
-        FlashDataMutex().unlock();
-        // The block was never read from this device, or holds the profile the
-        // mouse ran before its switch: sending it would write another
-        // device's or profile's settings into the mouse. The mouse answers,
-        // so it is not offline: the read under way fills the control, no
-        // notice.
-        qWarning() << "parameter block not read from the current device and profile; setting "
-                      "not sent";
-        return false;
+    BlockLock(const BlockLock &) = delete;
+    BlockLock &operator=(const BlockLock &) = delete;
+
+    bool locked() const { return m_locked; }
+
+    // The one sequence by which the block goes to the mouse. With
+    // `needOwner`, a block not read from the current device (or holding the
+    // profile the mouse ran before a switch) goes nowhere: sending it would
+    // write another device's or profile's settings into the mouse. With
+    // `send`, a block whose profile the mouse has left since it was read goes
+    // nowhere either, and the profile it runs is read. Otherwise `change` (may be empty) is applied
+    // and, with `send`, the whole block sent; with `restoreNotTaken` a block
+    // the device did not take goes back to what it was.
+    Sent changeAndSend(bool needOwner, const std::function<void(FlashDataMap &)> &change, bool send,
+                       bool restoreNotTaken)
+    {
+        if (needOwner && !ownerIsCurrentLocked())
+            return Sent::NotOwned;
+        if (send && !readProfileStillRunsLocked()) {
+            m_readAsked = true;
+            return Sent::Switched;
+        }
+        const FlashDataMap before = restoreNotTaken ? CurrentFlashDataMap : FlashDataMap{};
+        if (change)
+            change(CurrentFlashDataMap);
+        const bool taken = !send || ProtocolDataUpdate(&CurrentFlashDataMap);
+        if (!taken && restoreNotTaken)
+            CurrentFlashDataMap = before;
+        publishLocked();
+        return taken ? Sent::Yes : Sent::NotTaken;
     }
-    if (!readProfileStillRunsLocked()) {
-        FlashDataMutex().unlock();
-        RequestProfileRead();
-        return false;
-    }
-    const FlashDataMap before = CurrentFlashDataMap;
-    write(CurrentFlashDataMap);
-    const bool sent = ProtocolDataUpdate(&CurrentFlashDataMap);
-    if (!sent)
-        CurrentFlashDataMap = before;
-    publishLocked();
-    FlashDataMutex().unlock();
-    if (!sent)
-        qWarning() << "the device did not take the parameter block";
-    return sent;
-}
+
+private:
+    const bool m_locked;
+    bool m_readAsked = false;
+};
 
 } // namespace
 
@@ -213,7 +234,8 @@ bool FlashDataAwaitingRead()
 
 bool NoteDeviceProfile(int profile)
 {
-    if (!lockBlock())
+    BlockLock lock;
+    if (!lock.locked())
         return false;
     bool switched = false;
     if (BlockProfile < 0) {
@@ -226,7 +248,6 @@ bool NoteDeviceProfile(int profile)
         BlockStale = true;
         publishLocked();
     }
-    FlashDataMutex().unlock();
     return switched;
 }
 
@@ -248,7 +269,8 @@ bool ReadAnswerOfRunningProfile(int *profile)
 
 bool ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
 {
-    if (!lockBlock())
+    BlockLock lock;
+    if (!lock.locked())
         return false;
     CurrentFlashDataMap = block;
     BlockOwner = owner;
@@ -256,14 +278,14 @@ bool ReplaceFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner
     BlockStale = false;
     BlockReadProfile = -1;
     publishLocked();
-    FlashDataMutex().unlock();
     return true;
 }
 
 bool ReplaceAndSendFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner,
                              int profile)
 {
-    if (!lockBlock())
+    BlockLock lock;
+    if (!lock.locked())
         return false;
     CurrentFlashDataMap = block;
     BlockOwner = owner;
@@ -271,20 +293,14 @@ bool ReplaceAndSendFlashData(const FlashDataMap &block, const FlashDataOwnerInfo
     BlockProfile = profile;
     BlockStale = false;
     BlockReadProfile = profile;
-    bool sent = false;
-    const bool running = readProfileStillRunsLocked();
-    if (running)
-        sent = ProtocolDataUpdate(&CurrentFlashDataMap);
-    publishLocked();
-    FlashDataMutex().unlock();
-    if (!running)
-        RequestProfileRead();
-    return sent;
+    // The block stays even when the send fails: it is what the device holds.
+    return lock.changeAndSend(false, {}, true, false) == Sent::Yes;
 }
 
 bool ImportFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
 {
-    if (!lockBlock())
+    BlockLock lock;
+    if (!lock.locked())
         return false;
     const FlashDataMap previous = CurrentFlashDataMap;
     const FlashDataOwnerInfo previousOwner = BlockOwner;
@@ -301,47 +317,38 @@ bool ImportFlashData(const FlashDataMap &block, const FlashDataOwnerInfo &owner)
         BlockReadProfile = UsbServer_GetCurrentConfig(&running) ? int(running) : -1;
     }
     publishLocked();
-    FlashDataMutex().unlock();
     return sent;
 }
 
 FlashDataMap ApplyDeviceAnswer(const std::function<void(FlashDataMap &)> &change, bool send)
 {
-    if (!lockBlock()) {
+    BlockLock lock;
+    if (!lock.locked()) {
         FlashDataMap copy = FlashDataSnapshot();
         change(copy);
         return copy;
     }
-    FlashDataMap result;
-    const bool owned = ownerIsCurrentLocked();
-    // An answer sent back into a profile the mouse left would overwrite it.
-    const bool switched = owned && send && !readProfileStillRunsLocked();
-    if (owned && !switched) {
-        change(CurrentFlashDataMap);
-        if (send)
-            ProtocolDataUpdate(&CurrentFlashDataMap);
-        publishLocked();
-        result = CurrentFlashDataMap;
-    } else {
-        result = CurrentFlashDataMap;
-        change(result);
+    // An answer sent back into a profile the mouse left would overwrite it;
+    // one the device does not take back is still what the device said.
+    const Sent sent = lock.changeAndSend(true, change, send, false);
+    if (sent == Sent::NotOwned || sent == Sent::Switched) {
+        FlashDataMap copy = CurrentFlashDataMap;
+        change(copy);
+        return copy;
     }
-    FlashDataMutex().unlock();
-    if (switched)
-        RequestProfileRead();
-    return result;
+    return CurrentFlashDataMap;
 }
 
 bool ClearFlashDataOwner()
 {
-    if (!lockBlock())
+    BlockLock lock;
+    if (!lock.locked())
         return false;
     BlockOwner = FlashDataOwnerInfo();
     BlockProfile = -1;
     BlockStale = false;
     BlockReadProfile = -1;
     publishLocked();
-    FlashDataMutex().unlock();
     return true;
 }
 
@@ -355,179 +362,36 @@ bool CheckDeviceOnline()
 
 bool SendFlashData()
 {
-    if (!lockBlock())
-        return false;
-    bool sent = false;
-    const bool owned = ownerIsCurrentLocked();
-    const bool switched = owned && !readProfileStillRunsLocked();
-    if (!owned)
-        qWarning() << "parameter block not read from the current device; not sent";
-    else if (!switched)
-        sent = ProtocolDataUpdate(&CurrentFlashDataMap);
-    FlashDataMutex().unlock();
-    if (switched)
-        RequestProfileRead();
-    return sent;
-}
-
-static uint8_t lowByte(int v)
-{
-    return static_cast<uint8_t>(v & 0xFF);
-}
-
-#define BYTE_SETTER(name, field)                                                                   \
-    bool name(int value)                                                                           \
-    {                                                                                              \
-        return applySetter([value](FlashDataMap &m) { m.field = lowByte(value); });                \
+    Sent sent = Sent::NotTaken;
+    {
+        BlockLock lock;
+        if (!lock.locked())
+            return false;
+        sent = lock.changeAndSend(true, {}, true, false);
     }
-
-BYTE_SETTER(SetReportRate, ReportRateCode)
-BYTE_SETTER(SetDpiLevelCount, DpiLevelCount)
-BYTE_SETTER(SetCurrentDpiLevel, CurrentDpiLevel)
-BYTE_SETTER(SetFlashData3, Reserved03)
-BYTE_SETTER(SetScan20K, Scan20KOn)
-BYTE_SETTER(SetLod, LodCode)
-BYTE_SETTER(SetDebounceTime, DebounceMs)
-BYTE_SETTER(SetMotionSync, MotionSyncOn)
-BYTE_SETTER(SetSleepTime, SleepTimeCode)
-BYTE_SETTER(SetStraightLine, StraightLineOn)
-BYTE_SETTER(SetRippleControl, RippleControlOn)
-BYTE_SETTER(SetLightOffWhileMoving, LightOffWhileMoving)
-BYTE_SETTER(SetPerformance, PerformanceOn)
-BYTE_SETTER(SetPerformanceTime, PerformanceTimeCode)
-BYTE_SETTER(SetSensorMode, SensorModeIndex)
-BYTE_SETTER(SetDpiLedBrightness, DpiLed.EffectBrightness)
-BYTE_SETTER(SetDpiLedSpeed, DpiLed.EffectSpeed)
-BYTE_SETTER(SetLedBarSpeed, LedBar.BarSpeed)
-BYTE_SETTER(SetLedBarBrightness, LedBar.BarBrightness)
-
-#undef BYTE_SETTER
-
-// An index outside the block's tables would write past the record: such a
-// call writes and sends nothing and fails.
-static bool validIndex(int index, int count)
-{
-    if (index >= 0 && index < count)
-        return true;
-    qWarning() << "index" << index << "outside the parameter block's table of" << count;
-    return false;
+    if (sent == Sent::NotOwned)
+        qWarning() << "parameter block not read from the current device; not sent";
+    return sent == Sent::Yes;
 }
 
-bool SetAngle(int degrees)
+bool ChangeAndSendFlashData(const std::function<void(FlashDataMap &)> &write)
 {
-    return applySetter([degrees](FlashDataMap &m) {
-        m.AngleEnabled = 1;
-        m.AngleDegrees = static_cast<int8_t>(lowByte(degrees));
-    });
-}
-
-bool SetDpiLevelCode(int level, int x, int y, int flags)
-{
-    if (!validIndex(level, 8))
+    if (!CheckDeviceOnline())
         return false;
-    return applySetter([=](FlashDataMap &m) {
-        m.DpiLevels[level].XCode = lowByte(x);
-        m.DpiLevels[level].YCode = lowByte(y);
-        m.DpiLevels[level].Flags = lowByte(flags);
-    });
-}
-
-bool SetDpiLevelColor(int level, int r, int g, int b)
-{
-    if (!validIndex(level, 8))
-        return false;
-    return applySetter([=](FlashDataMap &m) {
-        m.DpiLevels[level].ColorR = lowByte(r);
-        m.DpiLevels[level].ColorG = lowByte(g);
-        m.DpiLevels[level].ColorB = lowByte(b);
-    });
-}
-
-bool SwapDpiLevels(const unsigned char firstRecord[6], const unsigned char secondRecord[6],
-                   int secondIndex, int firstIndex, int level)
-{
-    if (!validIndex(secondIndex, 8) || !validIndex(firstIndex, 8))
-        return false;
-    DpiLevel first;
-    DpiLevel second;
-    std::memcpy(&first, firstRecord, sizeof(DpiLevel));
-    std::memcpy(&second, secondRecord, sizeof(DpiLevel));
-    return applySetter([=](FlashDataMap &m) {
-        m.DpiLevels[firstIndex] = first;
-        m.DpiLevels[secondIndex] = second;
-        m.CurrentDpiLevel = lowByte(level);
-        m.DpiLevelCount = lowByte(level + 1);
-    });
-}
-
-bool SetDpiLedMode(int mode)
-{
-    return applySetter([mode](FlashDataMap &m) {
-        if (mode == 0) {
-            m.DpiLed.EffectOn = 0;
-        } else {
-            m.DpiLed.EffectOn = 1;
-            m.DpiLed.EffectMode = lowByte(mode);
-        }
-    });
-}
-
-bool SetLedBarMode(int mode)
-{
-    return applySetter([mode](FlashDataMap &m) {
-        if (mode == 0) {
-            m.LedBar.BarOn = 0;
-        } else {
-            m.LedBar.BarOn = 1;
-            m.LedBar.BarMode = lowByte(mode);
-        }
-    });
-}
-
-bool SetLedBarColor(int r, int g, int b)
-{
-    return applySetter([=](FlashDataMap &m) {
-        m.LedBar.ColorR = lowByte(r);
-        m.LedBar.ColorG = lowByte(g);
-        m.LedBar.ColorB = lowByte(b);
-    });
-}
-
-bool SetKeyAssign(int k, int category, int param1, int param2)
-{
-    if (!validIndex(k, 16))
-        return false;
-    return applySetter([=](FlashDataMap &m) {
-        m.Keys[k].Category = lowByte(category);
-        m.Keys[k].Param1 = lowByte(param1);
-        m.Keys[k].Param2 = lowByte(param2);
-    });
-}
-
-bool SetKeyEvents(int k, const unsigned char entry[3], const unsigned char block[52])
-{
-    if (!validIndex(k, 16))
-        return false;
-    KeyAssign key;
-    KeyEventBlock events;
-    std::memcpy(&key, entry, sizeof(KeyAssign));
-    std::memcpy(&events, block, sizeof(KeyEventBlock));
-    return applySetter([=](FlashDataMap &m) {
-        m.Keys[k] = key;
-        m.KeyEvents[k] = events;
-    });
-}
-
-bool SetKeyMacro(int k, const unsigned char entry[3], const unsigned char record[592])
-{
-    if (!validIndex(k, 16))
-        return false;
-    KeyAssign key;
-    MacroRecord macro;
-    std::memcpy(&key, entry, sizeof(KeyAssign));
-    std::memcpy(&macro, record, sizeof(MacroRecord));
-    return applySetter([=](FlashDataMap &m) {
-        m.Keys[k] = key;
-        m.Macros[k] = macro;
-    });
+    Sent sent = Sent::NotTaken;
+    {
+        BlockLock lock;
+        if (!lock.locked())
+            return false;
+        sent = lock.changeAndSend(true, write, true, true);
+    }
+    if (sent == Sent::NotOwned) {
+        // The mouse answers, so it is not offline: the read under way fills
+        // the control, no notice.
+        qWarning() << "parameter block not read from the current device and profile; setting "
+                      "not sent";
+    } else if (sent == Sent::NotTaken) {
+        qWarning() << "the device did not take the parameter block";
+    }
+    return sent == Sent::Yes;
 }

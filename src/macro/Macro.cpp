@@ -9,7 +9,7 @@
 #include "common/SharedState.h"
 #include "common/ThemeStyles.h"
 #include "hub/PostMsg.h"
-#include "macro/KeyNames.h"
+#include "model/KeyNames.h"
 #include "platform/KeyboardHook.h"
 #include "platform/UserFolder.h"
 

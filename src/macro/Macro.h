@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "macro/MacroEventFile.h"
+#include "model/MacroEventFile.h"
 #include "platform/vidide/FlashDataMap.h"
 
 class KeyboardHook;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "macro/MacroEventFile.h"
+#include "model/MacroEventFile.h"
 
 #include <QByteArray>
 #include <QIcon>

@@ -6,7 +6,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "hub/PostMsg.h"
-#include "macro/KeyNames.h"
+#include "model/KeyNames.h"
 #include "platform/KeyboardHook.h"
 
 #include <QKeyEvent>

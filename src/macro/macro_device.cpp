@@ -3,12 +3,12 @@
 
 #include "ui_Macro.h"
 
-#include "buttons/AssignmentLabels.h"
 #include "common/KeyNumberLimit.h"
 #include "common/SharedState.h"
 #include "common/StorageNotice.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
+#include "model/AssignmentLabels.h"
 
 #include <QtDebug>
 

@@ -6,8 +6,8 @@
 
 #include "common/SharedState.h"
 #include "macro/AddDelayTime.h"
-#include "macro/KeyNames.h"
 #include "macro/addKey.h"
+#include "model/KeyNames.h"
 
 #include <QListWidgetItem>
 

@@ -4,8 +4,8 @@
 
 #include "ui_Macro.h"
 
-#include "buttons/AssignmentLabels.h"
-#include "macro/MacroEventFile.h"
+#include "model/AssignmentLabels.h"
+#include "model/MacroEventFile.h"
 
 #include <QFile>
 #include <QFileInfo>

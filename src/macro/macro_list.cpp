@@ -3,7 +3,6 @@
 
 #include "ui_Macro.h"
 
-#include "buttons/MacroFiles.h"
 #include "common/DeleteConfirm.h"
 #include "common/LabelCatalogue.h"
 #include "common/SameMacro.h"
@@ -11,6 +10,7 @@
 #include "common/UpDateWarning.h"
 #include "hub/PostMsg.h"
 #include "macro/QuestionDialog.h"
+#include "model/MacroFiles.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -7,7 +7,7 @@
 #include "common/KeyNumberLimit.h"
 #include "common/SharedState.h"
 #include "hub/PostMsg.h"
-#include "macro/KeyNames.h"
+#include "model/KeyNames.h"
 #include "platform/KeyboardHook.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <QWidget>
 
 #include "device/DeviceField.h"
+#include "model/SensorConstants.h"
 #include "platform/vidide/FlashDataMap.h"
-#include "sensor/SensorConstants.h"
 
 class QListView;
 

@@ -6,7 +6,7 @@
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
-#include "sensor/SensorConstants.h"
+#include "model/SensorConstants.h"
 #include "ui_SensorDPI.h"
 
 #include <QMouseEvent>

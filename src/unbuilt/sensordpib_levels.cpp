@@ -7,8 +7,8 @@
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
+#include "model/SensorConstants.h"
 #include "platform/vidide/VidIde.h"
-#include "sensor/SensorConstants.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -1,15 +1,15 @@
 // The pure parts of function assignment: key-combination and multimedia
 // blocks, combination labels, DPI codes, the model's event-block defaults,
 // macro files read for binding, and the two dialogs' own behaviour.
-#include "buttons/AssignmentLabels.h"
 #include "buttons/FireKey.h"
 #include "buttons/GroupKey.h"
 #include "buttons/KeyCombination.h"
 #include "buttons/MacroBinding.h"
-#include "buttons/MacroFiles.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
-#include "macro/KeyNames.h"
+#include "model/AssignmentLabels.h"
+#include "model/KeyNames.h"
+#include "model/MacroFiles.h"
 #include "platform/KeyboardHook.h"
 
 #include <QCheckBox>

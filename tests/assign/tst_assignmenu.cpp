@@ -3,7 +3,6 @@
 // the mouse and relabels its selector, the dialogs, macro binding and the
 // follow-ups of macro deletion, renaming and editing.
 #include "buttons/Buttoninterface.h"
-#include "buttons/MacroFiles.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/NoticeChoice.h"
@@ -13,6 +12,7 @@
 #include "device/Worker.h"
 #include "hub/PostMsg.h"
 #include "macro/Macro.h"
+#include "model/MacroFiles.h"
 #include "platform/KeyboardHook.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"

@@ -1,10 +1,10 @@
 // What stands behind the button labels and the profile file: key names, DPI
 // values, driver_sensor.h lines, macro names and the macro file ledger.
-#include "buttons/AssignmentLabels.h"
-#include "buttons/MacroFiles.h"
 #include "buttons/MacroSyncLedger.h"
-#include "buttons/SensorDefines.h"
 #include "device/ProfileFile.h"
+#include "model/AssignmentLabels.h"
+#include "model/MacroFiles.h"
+#include "model/SensorDefines.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,6 @@
 // sensor 3327, six buttons): labels after a read, profiles, debounce, profile
 // export and import, and the defaults without device data.
 #include "buttons/Buttoninterface.h"
-#include "buttons/MacroFiles.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/NoticeChoice.h"
@@ -13,6 +12,7 @@
 #include "device/UpDataParam.h"
 #include "device/Worker.h"
 #include "hub/PostMsg.h"
+#include "model/MacroFiles.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_Buttoninterface.h"

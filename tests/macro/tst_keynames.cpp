@@ -1,6 +1,6 @@
 // The key name vocabulary of macros and key combinations, and the keyboard
 // hook layer that turns Qt key events into the codes the names are found by.
-#include "macro/KeyNames.h"
+#include "model/KeyNames.h"
 #include "platform/KeyboardHook.h"
 #include "platform/vidide/FlashDataMap.h"
 

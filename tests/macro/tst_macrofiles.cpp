@@ -3,11 +3,11 @@
 #include "MacroTestSupport.h"
 
 #include "buttons/MacroBinding.h"
-#include "buttons/MacroFiles.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
-#include "macro/KeyNames.h"
+#include "model/KeyNames.h"
+#include "model/MacroFiles.h"
 #include "platform/KeyboardHook.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"

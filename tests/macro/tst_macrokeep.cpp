@@ -6,9 +6,9 @@
 
 #include "buttons/Buttoninterface.h"
 #include "buttons/MacroBinding.h"
-#include "buttons/MacroFiles.h"
 #include "common/SharedState.h"
 #include "device/Worker.h"
+#include "model/MacroFiles.h"
 #include "platform/KeyboardHook.h"
 #include "ui_Buttoninterface.h"
 

@@ -4,9 +4,9 @@
 
 #include "common/SharedState.h"
 #include "macro/AddDelayTime.h"
-#include "macro/KeyNames.h"
 #include "macro/QuestionDialog.h"
 #include "macro/addKey.h"
+#include "model/KeyNames.h"
 #include "platform/KeyboardHook.h"
 
 #include <QFile>

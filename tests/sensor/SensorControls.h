@@ -4,9 +4,9 @@
 // them: one change per control, and the control's value as the simulated
 // mouse holds it and as the page shows it.
 
+#include "model/SensorConstants.h"
 #include "sensor/Advanced.h"
 #include "sensor/Sensor.h"
-#include "sensor/SensorConstants.h"
 #include "ui_Advanced.h"
 #include "ui_AngleMove.h"
 #include "ui_KFPS20.h"

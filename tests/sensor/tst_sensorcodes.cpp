@@ -3,9 +3,9 @@
 // fixture full of awkward lines.
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
+#include "model/SensorConstants.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
-#include "sensor/SensorConstants.h"
 
 #include <QCoreApplication>
 #include <QtTest>

@@ -2,9 +2,9 @@
 // below $XDG_DATA_HOME/ORVAK, and nothing lands in the home folder itself
 // (no ~/AppData on Linux).
 #include "app/Startup.h"
-#include "buttons/MacroFiles.h"
 #include "common/MacroIniStore.h"
 #include "device/FlashDataStore.h"
+#include "model/MacroFiles.h"
 #include "platform/CrashDump.h"
 #include "platform/Registry.h"
 #include "platform/SingleInstance.h"

@@ -5,7 +5,7 @@
 #include "UnbuiltTestSupport.h"
 
 #include "common/MySlider.h"
-#include "sensor/SensorConstants.h"
+#include "model/SensorConstants.h"
 #include "unbuilt/SensorDPIB.h"
 
 #include "ui_SensorDPIB.h"

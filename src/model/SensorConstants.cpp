@@ -1,7 +1,7 @@
-#include "sensor/SensorConstants.h"
+#include "model/SensorConstants.h"
 
-#include "buttons/SensorDefines.h"
 #include "device/FlashDataStore.h"
+#include "model/SensorDefines.h"
 
 #include <QDebug>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "buttons/AssignmentLabels.h"
+#include "model/AssignmentLabels.h"
 
-#include "buttons/MacroFiles.h"
-#include "macro/KeyNames.h"
-#include "sensor/SensorConstants.h"
+#include "model/KeyNames.h"
+#include "model/MacroFiles.h"
+#include "model/SensorConstants.h"
 
 #include <QChar>
 #include <QCryptographicHash>

@@ -1,7 +1,7 @@
-#include "buttons/MacroFiles.h"
+#include "model/MacroFiles.h"
 
-#include "buttons/AssignmentLabels.h"
 #include "common/SharedState.h"
+#include "model/AssignmentLabels.h"
 #include "platform/UserFolder.h"
 #include "platform/vidide/FlashDataMap.h"
 

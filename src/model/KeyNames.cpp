@@ -1,4 +1,4 @@
-#include "macro/KeyNames.h"
+#include "model/KeyNames.h"
 
 #include "platform/vidide/FlashDataMap.h"
 

@@ -1,6 +1,6 @@
-#include "macro/MacroEventFile.h"
+#include "model/MacroEventFile.h"
 
-#include "macro/KeyNames.h"
+#include "model/KeyNames.h"
 
 #include <QFile>
 #include <QFileInfo>

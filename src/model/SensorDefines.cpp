@@ -1,4 +1,4 @@
-#include "buttons/SensorDefines.h"
+#include "model/SensorDefines.h"
 
 #include <QFile>
 #include <QStringList>

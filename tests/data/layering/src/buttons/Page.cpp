@@ -1,0 +1,3 @@
+#include "buttons/Page.h"
+#include "macro/Editor.h"
+#include "unbuilt/Gauge.h"

@@ -1,0 +1,2 @@
+#include "model/Shared.h"
+#include "macro/Editor.h"

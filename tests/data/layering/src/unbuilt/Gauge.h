@@ -1,0 +1,3 @@
+#pragma once
+#include "buttons/Page.h"
+#include "macro/Editor.h"
