@@ -19,4 +19,13 @@ void purgeOldFiles();
 // already-running notice and returns false: main() then ends with 0.
 bool claimSingleInstance(SingleInstance &guard);
 
+// The simulated devices' memory is saved by the device library; when it
+// cannot be written the user is told (a storage notice, once per run).
+// After the application object.
+void showDeviceMemoryFailures();
+
+// Tells the user once, when the event loop runs, that the device list
+// (Config.ini beside the program) is damaged; it was logged when read.
+void showDamagedCatalogue();
+
 } // namespace Startup
