@@ -65,9 +65,10 @@ void showDeviceMemoryFailures()
     });
 }
 
-void showDamagedCatalogue()
+void showDamagedCatalogue(const ConfigIniStore *store)
 {
-    const ConfigIniStore *store = ConfigIniStore::GetInstance();
+    if (!store)
+        store = ConfigIniStore::GetInstance();
     const QStringList problems = store->CatalogueProblems();
     if (problems.isEmpty())
         return;

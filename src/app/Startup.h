@@ -1,5 +1,6 @@
 #pragma once
 
+class ConfigIniStore;
 class SingleInstance;
 
 // The steps main() runs before the event loop, apart so tests can drive them.
@@ -25,7 +26,8 @@ bool claimSingleInstance(SingleInstance &guard);
 void showDeviceMemoryFailures();
 
 // Tells the user once, when the event loop runs, that the device list
-// (Config.ini beside the program) is damaged; it was logged when read.
-void showDamagedCatalogue();
+// (Config.ini beside the program, or `store`) is damaged; it was logged when
+// read.
+void showDamagedCatalogue(const ConfigIniStore *store = nullptr);
 
 } // namespace Startup
