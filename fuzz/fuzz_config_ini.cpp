@@ -1,5 +1,5 @@
-// Config.ini as the catalogue store reads it. QSettings reads only files, and
-// caches them by name: every input gets a file name of its own.
+// Config.ini as the catalogue store reads it (the INI text of every settings
+// file). The store reads only files: every input gets a file name of its own.
 #include "FuzzSupport.h"
 
 #include "common/ConfigIniStore.h"

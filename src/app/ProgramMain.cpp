@@ -38,6 +38,7 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     // plugs, unplugs and breaks them through this server while the program
     // runs. Without it the program works all the same.
     StartSimControlServer(&app);
+    Startup::showDeviceMemoryFailures();
 
     ThemeStyles::ApplyApplicationTheme();
     // Everything is built now, but the large pictures of what is not shown
@@ -46,6 +47,7 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     MainWindow = new DialogMain(nullptr);
     ScaleWidgetFonts(MainWindow, fontFactor);
     MainWindow->show();
+    Startup::showDamagedCatalogue();
     if (whenShown)
         return whenShown(MainWindow);
     return app.exec();

@@ -3,12 +3,15 @@
 #include <QCoreApplication>
 #include <QDebug>
 
+#include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/ExeIsRun.h"
+#include "common/StorageNotice.h"
 #include "platform/Logging.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserFolder.h"
+#include "platform/vidide/SimControl.h"
 
 namespace Startup {
 
@@ -43,6 +46,40 @@ bool claimSingleInstance(SingleInstance &guard)
     ExeIsRun notice(nullptr);
     DialogSeam::exec(notice);
     return false;
+}
+
+void showDeviceMemoryFailures()
+{
+    // Saved on the library's threads, often inside a device call: the notice
+    // waits for the event loop.
+    SimSetStateSaveFailureHandler([](const QString &path, const QString &reason) {
+        QCoreApplication *app = QCoreApplication::instance();
+        if (!app)
+            return; // the program is ending; the library logged it
+        QMetaObject::invokeMethod(
+            app,
+            [path, reason] {
+                StorageNotice::Report(StorageNotice::Kind::DeviceMemory, path, reason);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void showDamagedCatalogue(const ConfigIniStore *store)
+{
+    if (!store)
+        store = ConfigIniStore::GetInstance();
+    const QStringList problems = store->CatalogueProblems();
+    if (problems.isEmpty())
+        return;
+    const QString path = store->filePath();
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [path, problems] {
+            StorageNotice::Report(StorageNotice::Kind::Catalogue, path,
+                                  problems.join(QStringLiteral("; ")));
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace Startup

@@ -1,5 +1,6 @@
 #pragma once
 
+class ConfigIniStore;
 class SingleInstance;
 
 // The steps main() runs before the event loop, apart so tests can drive them.
@@ -18,5 +19,15 @@ void purgeOldFiles();
 // True when this process is the one instance. Otherwise shows the
 // already-running notice and returns false: main() then ends with 0.
 bool claimSingleInstance(SingleInstance &guard);
+
+// The simulated devices' memory is saved by the device library; when it
+// cannot be written the user is told (a storage notice, once per run).
+// After the application object.
+void showDeviceMemoryFailures();
+
+// Tells the user once, when the event loop runs, that the device list
+// (Config.ini beside the program, or `store`) is damaged; it was logged when
+// read.
+void showDamagedCatalogue(const ConfigIniStore *store = nullptr);
 
 } // namespace Startup

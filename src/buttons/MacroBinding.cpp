@@ -3,8 +3,8 @@
 #include "model/MacroEventFile.h"
 #include "model/MacroFiles.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/files/SafeFile.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -32,15 +32,20 @@ LoadResult LoadRecord(const QString &name, MacroRecord *record)
     const QByteArray nameBytes = bare.toLocal8Bit();
     if (path.isEmpty() || nameBytes.size() > MaxNameBytes)
         return LoadResult::BadName;
-    const QFileInfo info(path);
-    if (!info.exists())
+    QByteArray bytes;
+    switch (SafeFile::read(path, MaxBindingFileBytes, &bytes)) {
+    case SafeFile::Status::Ok:
+        break;
+    case SafeFile::Status::Missing:
         return LoadResult::Missing;
     // Refused before it is read: no macro file is anywhere near this size.
-    if (info.size() > MaxBindingFileBytes)
+    case SafeFile::Status::TooLarge:
         return LoadResult::TooLarge;
-    MacroEventFile::Content content;
-    if (!MacroEventFile::ReadFile(path, &content))
+    case SafeFile::Status::NotRegular:
+    case SafeFile::Status::Failed:
         return LoadResult::Unreadable;
+    }
+    const MacroEventFile::Content content = MacroEventFile::Parse(bytes);
 
     MacroRecord built;
     std::memset(&built, 0, sizeof(built));
@@ -57,11 +62,14 @@ QString ReadRepeatCode(const QString &name)
     const QString path = MacroFilePath(name);
     if (path.isEmpty())
         return QStringLiteral("0");
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || file.size() > MaxBindingFileBytes ||
-        !file.open(QIODevice::ReadOnly | QIODevice::Text) || file.size() == 0)
+    QByteArray bytes;
+    if (SafeFile::read(path, MaxBindingFileBytes, &bytes) != SafeFile::Status::Ok ||
+        bytes.isEmpty())
         return QStringLiteral("0");
-    const QString line = QString::fromUtf8(file.readLine(MaxBindingFileBytes));
+    const int lineEnd = bytes.indexOf('\n');
+    // Read as text: carriage returns are dropped, so CR LF ends a line too.
+    QString line = QString::fromUtf8(lineEnd < 0 ? bytes : bytes.left(lineEnd + 1));
+    line.remove(QLatin1Char('\r'));
     // A line of blanks has no first field; an empty line gives the empty text.
     if (line.trimmed().isEmpty() && line != QLatin1String("\n"))
         return QStringLiteral("0");

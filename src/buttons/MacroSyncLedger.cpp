@@ -1,12 +1,12 @@
 #include "buttons/MacroSyncLedger.h"
 
 #include "buttons/MacroBinding.h"
+#include "common/StorageNotice.h"
 #include "model/MacroFiles.h"
+#include "platform/SyncedSettings.h"
+#include "platform/files/SafeFile.h"
 
 #include <QCryptographicHash>
-#include <QFile>
-#include <QFileInfo>
-#include <QSettings>
 
 namespace {
 
@@ -26,7 +26,7 @@ MacroSyncLedger::Decision MacroSyncLedger::decide(const QString &name,
     const QByteArray fileDigest = FileDigest(name);
     if (fileDigest.isEmpty())
         return Decision::Rebuild;
-    QSettings ledger(m_path, QSettings::IniFormat);
+    const SyncedSettings ledger(m_path);
     const QString key = KeyOf(name);
     if (!ledger.contains(key + QStringLiteral("/device")))
         return Decision::KeepUnknownFile;
@@ -37,13 +37,17 @@ MacroSyncLedger::Decision MacroSyncLedger::decide(const QString &name,
     return Decision::Rebuild;
 }
 
-void MacroSyncLedger::recordSynced(const QString &name, const QByteArray &digest)
+bool MacroSyncLedger::recordSynced(const QString &name, const QByteArray &digest)
 {
-    QSettings ledger(m_path, QSettings::IniFormat);
+    SyncedSettings ledger(m_path);
     const QString key = KeyOf(name);
-    ledger.setValue(key + QStringLiteral("/device"), digest);
-    ledger.setValue(key + QStringLiteral("/file"), FileDigest(name));
-    ledger.sync();
+    IniCodec::Map record;
+    record.insert(key + QStringLiteral("/device"), digest);
+    record.insert(key + QStringLiteral("/file"), FileDigest(name));
+    if (ledger.setValues(record))
+        return true;
+    StorageNotice::Report(StorageNotice::Kind::Macros, m_path, ledger.lastError());
+    return false;
 }
 
 QByteArray MacroSyncLedger::DeviceDigest(int repeatCode, const unsigned char *record, int size)
@@ -60,17 +64,20 @@ QByteArray MacroSyncLedger::FileDigest(const QString &name)
     const QString path = MacroFilePath(name);
     if (path.isEmpty())
         return QByteArray();
-    const QFileInfo info(path);
-    if (!info.exists())
+    QByteArray bytes;
+    switch (SafeFile::read(path, MacroBinding::MaxBindingFileBytes, &bytes)) {
+    case SafeFile::Status::Ok:
+        return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+    case SafeFile::Status::Missing:
         return QByteArray();
     // A file no macro can be is never read, and never taken for a missing
-    // one: it is the user's and is kept.
-    if (!info.isFile() || info.size() > MacroBinding::MaxBindingFileBytes)
+    // one: it is the user's and is kept (what is no regular file at all is
+    // set aside as damaged; the next look finds no file).
+    case SafeFile::Status::NotRegular:
+    case SafeFile::Status::TooLarge:
         return QByteArrayLiteral("not-a-macro-file");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArrayLiteral("unreadable");
-    return QCryptographicHash::hash(file.read(MacroBinding::MaxBindingFileBytes),
-                                    QCryptographicHash::Sha1)
-        .toHex();
+    case SafeFile::Status::Failed:
+        break;
+    }
+    return QByteArrayLiteral("unreadable");
 }

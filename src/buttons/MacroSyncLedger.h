@@ -30,7 +30,8 @@ public:
 
     // Records that the file of name now matches the device copy digest (after
     // a rebuild from the device, or after the file was sent to the device).
-    void recordSynced(const QString &name, const QByteArray &digest);
+    // False when the record could not be written (the user is told).
+    bool recordSynced(const QString &name, const QByteArray &digest);
 
     static QByteArray DeviceDigest(int repeatCode, const unsigned char *record, int size);
     // Empty when there is no file; a fixed marker for a file that cannot be

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QMutexLocker>
-#include <QSettings>
-#include <QTextCodec>
+
+#include "platform/files/SafeFile.h"
 
 const QString ConfigIniStore::DefaultColorText = QStringLiteral("255,255,255");
 
@@ -30,15 +30,28 @@ ConfigIniStore *ConfigIniStore::GetInstance()
     return g_instance;
 }
 
-ConfigIniStore::ConfigIniStore(const QString &filePath)
-    : m_settings(new QSettings(filePath, QSettings::IniFormat)), m_filePath(filePath)
+ConfigIniStore::ConfigIniStore(const QString &filePath) : m_filePath(filePath)
 {
-    m_settings->setIniCodec(QTextCodec::codecForName("UTF-8"));
+    QByteArray text;
+    QString error;
+    switch (SafeFile::read(filePath, MaxFileBytes, &text, &error)) {
+    case SafeFile::Status::Ok:
+        m_wellFormed = IniCodec::parse(text, &m_values);
+        break;
+    case SafeFile::Status::Missing:
+        m_readProblem = QStringLiteral("%1 is missing").arg(filePath);
+        break;
+    case SafeFile::Status::NotRegular:
+    case SafeFile::Status::TooLarge:
+    case SafeFile::Status::Failed:
+        m_readProblem = QStringLiteral("%1 cannot be read: %2").arg(filePath, error);
+        break;
+    }
 }
 
-ConfigIniStore::~ConfigIniStore()
+QVariant ConfigIniStore::value(const QString &key) const
 {
-    delete m_settings;
+    return m_values.value(key);
 }
 
 bool ConfigIniStore::IsBase64Key(const QString &key)
@@ -69,21 +82,13 @@ QString ConfigIniStore::DecodeBase64Text(const QString &text)
 
 QString ConfigIniStore::GetValue(const QString &group, const QString &key) const
 {
-    QString text;
-    {
-        QMutexLocker lock(&m_mutex);
-        text = m_settings->value(settingsKey(group, key), QString()).toString();
-    }
+    const QString text = value(settingsKey(group, key)).toString();
     return IsBase64Key(key) ? DecodeBase64Text(text) : text;
 }
 
 QStringList ConfigIniStore::GetValueList(const QString &group, const QString &key) const
 {
-    QStringList items;
-    {
-        QMutexLocker lock(&m_mutex);
-        items = m_settings->value(settingsKey(group, key)).toStringList();
-    }
+    QStringList items = value(settingsKey(group, key)).toStringList();
     if (IsBase64Key(key)) {
         for (QString &item : items)
             item = DecodeBase64Text(item);

@@ -1,26 +1,30 @@
 #pragma once
 
-#include <QMutex>
 #include <QString>
 #include <QStringList>
 
-class QSettings;
+#include "platform/IniCodec.h"
 
 // Read-only access to usersetting/Config.ini beside the program: the device
 // catalogue (group "Option" and one group "Drive<n>" per model) and the theme
-// colours. A missing file, group or key reads as an empty text or list.
+// colours. A missing file, group or key reads as an empty text or list. The
+// file is read once, when the store is made, and only when it is a regular
+// file of at most MaxFileBytes.
 //
 // The device event callback reads this store on the device library's thread
-// while the GUI thread reads it too, so every read is serialised.
+// while the GUI thread reads it too: nothing changes after construction, so
+// reads need no lock.
 class ConfigIniStore
 {
 public:
+    // A catalogue of every mouse there is stays far below this.
+    static constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
+
     // The one store on <appdir>/usersetting/Config.ini, created on first use.
     static ConfigIniStore *GetInstance();
 
     // A store on another file (tests).
     explicit ConfigIniStore(const QString &filePath);
-    ~ConfigIniStore();
     ConfigIniStore(const ConfigIniStore &) = delete;
     ConfigIniStore &operator=(const ConfigIniStore &) = delete;
 
@@ -53,8 +57,13 @@ public:
     static const QString DefaultColorText;
 
 private:
-    mutable QMutex m_mutex;
-    QSettings *m_settings = nullptr;
+    QVariant value(const QString &key) const;
+
+    // Written by the constructor only, so read without a lock.
+    IniCodec::Map m_values;
+    // Why the file could not be read; empty when it was.
+    QString m_readProblem;
+    bool m_wellFormed = true;
     QString m_filePath;
 };
 

@@ -2,9 +2,11 @@
 
 #include "ui_ExeIsRun.h"
 
+#include "common/LabelCatalogueLoader.h"
 #include "common/MacroIniStore.h"
 #include "hub/PostMsg.h"
 #include "platform/Logging.h"
+#include "platform/files/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -75,11 +77,13 @@ void ExeIsRun::SlotChangeLanguage(int index)
 
 void ExeIsRun::LoadNoticeTexts(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QByteArray data;
+    QString problem;
+    if (SafeFile::read(path, LabelCatalogueLoader::MaxFileBytes, &data, &problem) !=
+        SafeFile::Status::Ok) {
+        qWarning("ExeIsRun: %s cannot be read: %s", qPrintable(path), qPrintable(problem));
         return;
-    const QByteArray data = file.readAll();
-    file.close();
+    }
 
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(data, &error);

@@ -1,8 +1,9 @@
 #include "common/LabelCatalogueLoader.h"
 
+#include "platform/files/SafeFile.h"
+
 #include <QBuffer>
 #include <QDebug>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -139,14 +140,14 @@ QString LabelCatalogueLoader::sectionTable() const
 
 bool LabelCatalogueLoader::ReadLabelFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qWarning().noquote() << "Label catalogue: cannot open" << path << "-" << file.errorString()
+    QByteArray data;
+    QString error;
+    if (SafeFile::read(path, MaxFileBytes, &data, &error) != SafeFile::Status::Ok) {
+        qWarning().noquote() << "Label catalogue: cannot open" << path << "-"
+                             << (error.isEmpty() ? QStringLiteral("missing") : error)
                              << "- every label text is empty";
         return false;
     }
-    const QByteArray data = file.readAll();
-    file.close();
     return ReadLabelData(data, path);
 }
 
@@ -240,14 +241,14 @@ void LabelCatalogueLoader::ReadLabelArray(const QJsonArray &array, const QString
 
 bool LabelCatalogueLoader::ReadNetFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qWarning().noquote() << "Label catalogue: cannot open" << path << "-" << file.errorString()
+    QByteArray data;
+    QString error;
+    if (SafeFile::read(path, MaxFileBytes, &data, &error) != SafeFile::Status::Ok) {
+        qWarning().noquote() << "Label catalogue: cannot open" << path << "-"
+                             << (error.isEmpty() ? QStringLiteral("missing") : error)
                              << "- no company texts";
         return false;
     }
-    const QByteArray data = file.readAll();
-    file.close();
     return ReadNetData(data, path);
 }
 

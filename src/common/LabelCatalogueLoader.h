@@ -32,8 +32,13 @@ struct LabelSet
 class LabelCatalogueLoader
 {
 public:
+    // A language file holds a few hundred short texts: one far larger is
+    // damaged (or no file at all) and is refused before it is read.
+    static constexpr qint64 MaxFileBytes = 8 * 1024 * 1024;
+
     // Fills the set from an en.json file. False (and a log line) when the file
-    // cannot be opened or is no valid JSON; the set is then left untouched.
+    // cannot be opened, is no regular file, is larger than MaxFileBytes or is
+    // no valid JSON; the set is then left untouched.
     bool ReadLabelFile(const QString &path);
     // The same on the content of an en.json file; `path` names it in the log.
     bool ReadLabelData(const QByteArray &data, const QString &path);
@@ -41,8 +46,9 @@ public:
     void ReadLabelArray(const QJsonArray &array, const QString &name);
 
     // Appends the "English" entries of a Net.xml file to the set's net list.
-    // False (and a log line) when the file cannot be opened, is not a labels
-    // file or is malformed; entries complete before a fault are kept.
+    // False (and a log line) when the file cannot be opened, is no regular
+    // file, is larger than MaxFileBytes, is not a labels file or is
+    // malformed; entries complete before a fault are kept.
     bool ReadNetFile(const QString &path);
     // The same on the content of a Net.xml file; `path` names it in the log.
     bool ReadNetData(const QByteArray &data, const QString &path);

@@ -35,13 +35,16 @@ MacroIniStore::~MacroIniStore()
 bool MacroIniStore::SetValue(const QString &group, const QString &key, const QString &text)
 {
     const QString name = group + QLatin1Char('/') + key;
+    QString reason;
     {
         QMutexLocker lock(&m_mutex);
         if (m_settings->setValue(name, text))
             return true;
+        reason = m_settings->lastError();
     }
     StorageNotice::Report(StorageNotice::Kind::Preferences, m_filePath,
-                          QStringLiteral("the value of ") + name + QStringLiteral(" was not kept"));
+                          QStringLiteral("the value of ") + name +
+                              QStringLiteral(" was not kept: ") + reason);
     return false;
 }
 
@@ -56,6 +59,7 @@ bool MacroIniStore::Sync()
     QMutexLocker lock(&m_mutex);
     if (m_settings->sync())
         return true;
-    qWarning().noquote() << "Macro.ini: cannot write" << m_filePath;
+    qWarning().noquote() << "Macro.ini: cannot read" << m_filePath << "-"
+                         << m_settings->lastError();
     return false;
 }

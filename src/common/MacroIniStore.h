@@ -30,7 +30,9 @@ public:
     // The text under group/key; empty when missing.
     QString GetValue(const QString &group, const QString &key) const;
 
-    // Writes pending changes; false (logged) when the file cannot be written.
+    // Every change is written at once; this reads the file again, so that a
+    // change made by another program shows. False (logged) when it cannot be
+    // read.
     bool Sync();
 
     QString filePath() const { return m_filePath; }

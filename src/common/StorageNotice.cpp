@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QDir>
+#include <QFileInfo>
 #include <QThread>
 
 #include <atomic>
@@ -31,6 +31,10 @@ QString message(Kind kind)
         return labels.value(QStringLiteral("SaveAutostartFailed"));
     case Kind::Macros:
         return labels.value(QStringLiteral("SaveMacrosFailed"));
+    case Kind::DeviceMemory:
+        return labels.value(QStringLiteral("SaveDeviceMemoryFailed"));
+    case Kind::Catalogue:
+        return labels.value(QStringLiteral("ConfigDamaged"));
     case Kind::KindCount:
         break;
     }
@@ -39,8 +43,9 @@ QString message(Kind kind)
 
 void show(Kind kind, const QString &path)
 {
+    // The name only: a whole path does not fit the notice.
     UpDateWarning notice;
-    notice.SetText(message(kind) + QStringLiteral("\n") + QDir::toNativeSeparators(path));
+    notice.SetText(message(kind) + QStringLiteral("\n") + QFileInfo(path).fileName());
     DialogSeam::exec(notice);
 }
 
@@ -48,10 +53,11 @@ void show(Kind kind, const QString &path)
 
 bool Report(Kind kind, const QString &path, const QString &reason)
 {
+    const char *what = kind == Kind::Catalogue ? "Cannot use" : "Cannot write";
     if (reason.isEmpty())
-        qWarning().noquote() << "Cannot write" << path;
+        qWarning().noquote() << what << path;
     else
-        qWarning().noquote() << "Cannot write" << path << "-" << reason;
+        qWarning().noquote() << what << path << "-" << reason;
     const unsigned bit = 1u << unsigned(kind);
     if (g_shown.fetch_or(bit) & bit)
         return false;

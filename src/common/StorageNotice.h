@@ -2,11 +2,12 @@
 
 #include <QString>
 
-// Tells the user that a file they would miss could not be written. A folder
-// that cannot be written fails every change alike, so the notice comes once
-// per kind of file for the whole run; every failure is logged. The caller
-// still refuses the change itself (its control goes back to the stored
-// value); this only explains why.
+// Tells the user that a file they would miss could not be written (or, for
+// the device list, could not be used). A folder that cannot be written fails
+// every change alike, so the notice comes once per kind of file for the
+// whole run; every failure is logged with the file's whole path, the notice
+// names only the file. The caller still refuses the change itself (its
+// control goes back to the stored value); this only explains why.
 //
 //   if (!store->SetValue(...)) { put the control back; }   // the store reported
 //   if (!writeMyFile(path)) StorageNotice::Report(StorageNotice::Kind::Macros, path, error);
@@ -14,11 +15,13 @@ namespace StorageNotice {
 
 enum class Kind
 {
-    Preferences, // Macro.ini
-    Registry,    // Registry.ini and the upgrade records
-    DeviceCache, // Device_Info/*.bin
-    Autostart,   // the desktop's autostart entry
-    Macros,      // usersetting/MacroPage files rebuilt from the mouse's records
+    Preferences,  // Macro.ini
+    Registry,     // Registry.ini and the upgrade records
+    DeviceCache,  // Device_Info/*.bin
+    Autostart,    // the desktop's autostart entry
+    Macros,       // usersetting/MacroPage files rebuilt from the mouse, MacroSync.ini
+    DeviceMemory, // DeviceSim/State.json, the simulated devices' memory
+    Catalogue,    // Config.ini beside the program, damaged or missing: read only
     KindCount
 };
 

@@ -2,9 +2,6 @@
 #include "common/ConfigIniStore.h"
 
 #include <QDebug>
-#include <QFileInfo>
-#include <QMutexLocker>
-#include <QSettings>
 
 namespace {
 
@@ -31,31 +28,18 @@ bool isNumber(const QString &text)
 QStringList ConfigIniStore::CatalogueProblems() const
 {
     QStringList problems;
-    const QFileInfo info(m_filePath);
-    if (!info.exists())
-        return {QStringLiteral("%1 is missing").arg(m_filePath)};
-    if (!info.isFile() || !info.isReadable())
-        return {QStringLiteral("%1 cannot be read").arg(m_filePath)};
-
-    QStringList keys;
-    {
-        QMutexLocker lock(&m_mutex);
-        // The file is parsed at the first read: read before asking the status.
-        keys = m_settings->allKeys();
-        if (m_settings->status() != QSettings::NoError)
-            return {QStringLiteral("%1 is not a valid INI file").arg(m_filePath)};
-    }
+    if (!m_readProblem.isEmpty())
+        return {m_readProblem};
+    if (!m_wellFormed)
+        return {QStringLiteral("%1 is not a valid INI file").arg(m_filePath)};
+    const QStringList keys = m_values.keys();
 
     // Stored Base64 texts that do not decode cleanly read as something else.
     for (const QString &key : qAsConst(keys)) {
         const int slash = key.lastIndexOf(QLatin1Char('/'));
         if (!IsBase64Key(key.mid(slash + 1)))
             continue;
-        QStringList items;
-        {
-            QMutexLocker lock(&m_mutex);
-            items = m_settings->value(key).toStringList();
-        }
+        const QStringList items = value(key).toStringList();
         for (const QString &item : qAsConst(items)) {
             const auto decoded = QByteArray::fromBase64Encoding(
                 item.trimmed().toUtf8(), QByteArray::AbortOnBase64DecodingErrors);

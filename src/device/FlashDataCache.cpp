@@ -4,19 +4,19 @@
 #include "common/StorageNotice.h"
 #include "platform/Logging.h"
 #include "platform/UserFolder.h"
+#include "platform/files/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QDebug>
-#include <QFile>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSaveFile>
 #include <QThread>
 
 namespace {
 
 constexpr quint32 BlockLength = sizeof(FlashDataMap);
+constexpr qint64 CacheFileBytes = sizeof(quint32) + BlockLength;
 
 QMutex &cacheNameMutex()
 {
@@ -114,15 +114,21 @@ bool ReadFlashDataCache(const QString &name, FlashDataMap &out)
 {
     if (name.isEmpty())
         return false;
-    QFile file(CacheFilePath(name));
-    if (!file.open(QIODevice::ReadOnly))
+    // Bounded before reading: a cache file is never larger than one record.
+    QByteArray bytes;
+    QString error;
+    switch (SafeFile::read(CacheFilePath(name), CacheFileBytes, &bytes, &error)) {
+    case SafeFile::Status::Ok:
+        break;
+    case SafeFile::Status::Missing:
         return false;
-    // Sized before reading: a cache file is never larger than one record.
-    if (file.size() != qint64(sizeof(quint32) + BlockLength)) {
-        qWarning() << "cache file" << name << "has" << file.size() << "bytes; ignored";
+    case SafeFile::Status::NotRegular:
+    case SafeFile::Status::TooLarge:
+    case SafeFile::Status::Failed:
+        qWarning() << "cache file" << name << "ignored:" << error;
         return false;
     }
-    if (!ParseFlashDataCache(file.readAll(), out)) {
+    if (!ParseFlashDataCache(bytes, out)) {
         qWarning() << "cache file" << name << "is not one record of" << BlockLength
                    << "bytes; ignored";
         return false;
@@ -134,17 +140,13 @@ bool WriteFlashDataCacheFile(const QString &name, const FlashDataMap &record)
 {
     if (name.isEmpty())
         return false;
-    QSaveFile file(CacheFilePath(name));
-    if (!file.open(QIODevice::WriteOnly)) {
-        StorageNotice::Report(StorageNotice::Kind::DeviceCache, file.fileName(),
-                              file.errorString());
-        return false;
-    }
-    QDataStream out(&file);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
     out.writeBytes(reinterpret_cast<const char *>(&record), BlockLength);
-    if (out.status() != QDataStream::Ok || !file.commit()) {
-        StorageNotice::Report(StorageNotice::Kind::DeviceCache, file.fileName(),
-                              file.errorString());
+    const QString path = CacheFilePath(name);
+    QString error;
+    if (!SafeFile::write(path, bytes, &error)) {
+        StorageNotice::Report(StorageNotice::Kind::DeviceCache, path, error);
         return false;
     }
     return true;

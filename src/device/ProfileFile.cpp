@@ -1,7 +1,8 @@
 #include "device/ProfileFile.h"
 
+#include "platform/files/SafeFile.h"
+
 #include <QDataStream>
-#include <QSaveFile>
 
 namespace ProfileFile {
 
@@ -38,25 +39,7 @@ QByteArray Build(const FlashDataMap &map, const QString &sensor)
 bool Write(const QString &path, const FlashDataMap &map, const QString &sensor, QString *error)
 {
     static_assert(sizeof(FlashDataMap) == BlockSize, "profile block size");
-    const QByteArray bytes = Build(map, sensor);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return SafeFile::write(path, Build(map, sensor), error);
 }
 
 } // namespace ProfileFile

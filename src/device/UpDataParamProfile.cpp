@@ -9,10 +9,10 @@
 #include "device/DeviceState.h"
 #include "device/ProfileFile.h"
 #include "platform/Logging.h"
+#include "platform/files/SafeFile.h"
 
 #include <QDataStream>
 #include <QDebug>
-#include <QFile>
 
 #include <cstring>
 
@@ -66,18 +66,20 @@ bool blockIsSound(const FlashDataMap &block)
 
 int UpDataParam::ReadProfileFile(const QString &path, FlashDataMap &out)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCDebug(lcDevice) << "failed";
+    // Bounded before reading, and only a regular file: a pipe chosen in the
+    // dialog would never end.
+    QByteArray bytes;
+    QString error;
+    if (SafeFile::read(path, ProfileFileLength, &bytes, &error) != SafeFile::Status::Ok) {
+        qCDebug(lcDevice) << "failed" << path << error;
         return 1;
     }
-    // Sized before reading: nothing but the exact layout is ever read.
-    if (file.size() != ProfileFileLength) {
-        qCDebug(lcDevice) << "profile" << path << "has" << file.size() << "bytes, not"
+    if (bytes.size() != ProfileFileLength) {
+        qCDebug(lcDevice) << "profile" << path << "has" << bytes.size() << "bytes, not"
                           << ProfileFileLength;
         return 1;
     }
-    const int result = ReadProfileBytes(file.readAll(), out);
+    const int result = ReadProfileBytes(bytes, out);
     if (result == 1)
         qCDebug(lcDevice) << "profile" << path << "is not a profile with a sound parameter block";
     return result;

@@ -46,7 +46,8 @@ public:
     void InsertDelay(double ms);
 
     // Per-macro files of the current macro (AppendMacroEvents: of `name`).
-    void CreateMacroFile(const QString &unused = QString());
+    // False when the file could not be written.
+    bool CreateMacroFile(const QString &unused = QString());
     // Writes the shown macro's file from the event list; false without a
     // shown macro or when the file could not be written.
     bool SaveMacroFile(const QString &unused, const QString &repeatCode);

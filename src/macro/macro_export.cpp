@@ -8,10 +8,9 @@
 #include "common/SharedState.h"
 #include "common/UpDateWarning.h"
 #include "macro/MacroExportFile.h"
+#include "platform/files/SafeFile.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtDebug>
 
 namespace {
@@ -68,9 +67,9 @@ void Macro::ExPortMacro()
         return;
     const QByteArray bytes = MacroExportFile::Write(name, QString::number(repeat), events,
                                                     PressIcon, ReleaseIcon, DelayIcon);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        qWarning() << "Macro export file could not be written:" << path << file.errorString();
+    QString error;
+    if (!SafeFile::write(path, bytes, &error)) {
+        qWarning() << "Macro export file could not be written:" << path << error;
         ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroExportFailed")));
         return;
     }
@@ -88,21 +87,18 @@ void Macro::InPortMacro()
         DialogSeam::getOpenFileName(this, QStringLiteral("SelectFile"), MacroFileType);
     if (path.isEmpty())
         return;
-    // Only a plain file of a size an export can have is opened: a pipe would
+    // Only a plain file of a size an export can have is read: a pipe would
     // block, a huge file is no export.
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || info.size() > MacroExportFile::MaxFileBytes ||
-        !file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    QString error;
+    if (SafeFile::read(path, MacroExportFile::MaxFileBytes, &bytes, &error) !=
+        SafeFile::Status::Ok) {
         qWarning() << "Macro import file is no plain file of an export's size, or unreadable:"
-                   << path;
+                   << path << error;
         ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("DialogMacroFileError")));
         return;
     }
-    const QByteArray bytes = file.read(MacroExportFile::MaxFileBytes + 1);
-    file.close();
     MacroExportFile::Content content;
-    QString error;
     if (!MacroExportFile::Read(bytes, &content, &error)) {
         qWarning() << "Macro import file refused:" << path << error;
         ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("DialogMacroFileError")));

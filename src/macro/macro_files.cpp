@@ -7,25 +7,20 @@
 #include "model/AssignmentLabels.h"
 #include "model/MacroEventFile.h"
 
+#include "platform/files/SafeFile.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QtDebug>
 
 namespace {
 
 bool WriteWhole(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning() << "Macro file could not be opened for writing:" << path;
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        qWarning() << "Macro file could not be written:" << path;
-        return false;
-    }
-    return true;
+    QString error;
+    if (SafeFile::write(path, bytes, &error))
+        return true;
+    qWarning() << "Macro file could not be written:" << path << error;
+    return false;
 }
 
 } // namespace
@@ -66,12 +61,12 @@ void Macro::ShowEvents(const QVector<MacroEvent> &events)
     }
 }
 
-void Macro::CreateMacroFile(const QString &)
+bool Macro::CreateMacroFile(const QString &)
 {
     const QString path = MacroFilePathOf(CurrentMacroName());
     if (!ui->listWidgetHong->currentItem() || path.isEmpty())
-        return;
-    WriteWhole(path, QByteArray());
+        return false;
+    return WriteWhole(path, QByteArray());
 }
 
 // The events of the list are those of the shown macro: only its file takes
@@ -96,16 +91,18 @@ bool Macro::WriteMacroEvents(const QString &name, const QString &repeatCode,
 bool Macro::AppendMacroEvents(const QString &name, const QVector<MacroEvent> &events)
 {
     CurrentMacroFile = MacroFilePathOf(name);
-    if (CurrentMacroFile.isEmpty() || !QFile::exists(CurrentMacroFile))
+    if (CurrentMacroFile.isEmpty())
         return false;
-    QFile current(CurrentMacroFile);
-    if (!QFileInfo(CurrentMacroFile).isFile() || current.size() > MacroEventFile::MaxFileBytes ||
-        !current.open(QIODevice::ReadOnly)) {
-        qWarning() << "Macro file could not be read for appending:" << CurrentMacroFile;
+    QByteArray bytes;
+    QString error;
+    const SafeFile::Status read =
+        SafeFile::read(CurrentMacroFile, MacroEventFile::MaxFileBytes, &bytes, &error);
+    if (read == SafeFile::Status::Missing)
+        return false;
+    if (read != SafeFile::Status::Ok) {
+        qWarning() << "Macro file could not be read for appending:" << CurrentMacroFile << error;
         return false;
     }
-    const QByteArray bytes = current.readAll();
-    current.close();
     return WriteWhole(CurrentMacroFile, bytes + MacroEventFile::EventLines(events));
 }
 

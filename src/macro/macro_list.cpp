@@ -153,7 +153,14 @@ void Macro::on_NewHong_clicked()
         return;
     ui->listWidgetHong->addItem(name);
     ui->listWidgetHong->setCurrentRow(ui->listWidgetHong->count() - 1);
-    CreateMacroFile();
+    // A macro without its file would be gone at the next start: it is not
+    // listed, and the shown macro stays as it was.
+    if (!CreateMacroFile()) {
+        delete ui->listWidgetHong->takeItem(ui->listWidgetHong->count() - 1);
+        SelectShownMacro();
+        ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroSaveFailed")));
+        return;
+    }
     ui->listWidgetKey->clear();
     ShownMacro = name;
     ApplyShownState();

@@ -1,9 +1,8 @@
 #include "model/MacroEventFile.h"
 
 #include "model/KeyNames.h"
+#include "platform/files/SafeFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
 #include <cstring>
@@ -71,15 +70,8 @@ Content Parse(const QByteArray &bytes)
 
 bool ReadFile(const QString &path, Content *content)
 {
-    const QFileInfo info(path);
-    // Only a plain file: a pipe or device would block or never end.
-    if (!info.isFile() || info.size() > MaxFileBytes)
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (bytes.size() > MaxFileBytes)
+    QByteArray bytes;
+    if (SafeFile::read(path, MaxFileBytes, &bytes) != SafeFile::Status::Ok)
         return false;
     *content = Parse(bytes);
     return true;

@@ -47,8 +47,9 @@ struct Content
 // and LF line ends read alike, and the last line needs none.
 Content Parse(const QByteArray &bytes);
 
-// Reads the file at path through Parse. False when it is missing, cannot be
-// opened or is larger than MaxFileBytes (then it is not read at all).
+// Reads the file at path through Parse. False when it is missing, is no
+// regular file (SafeFile), cannot be opened or is larger than MaxFileBytes
+// (then it is not read at all).
 bool ReadFile(const QString &path, Content *content);
 
 // The event lines of events (no repeat line), each ending with "\n".

@@ -3,11 +3,12 @@
 #include "common/SharedState.h"
 #include "model/AssignmentLabels.h"
 #include "platform/UserFolder.h"
+#include "platform/files/SafeFile.h"
 #include "platform/vidide/FlashDataMap.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QSaveFile>
+#include <QtDebug>
 
 namespace {
 
@@ -66,13 +67,9 @@ bool WriteMacroFile(const QString &name, const QString &text)
     const QString path = MacroFilePath(name);
     if (path.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    const QByteArray bytes = (text + QLatin1Char('\n')).toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QString error;
+    if (SafeFile::write(path, (text + QLatin1Char('\n')).toUtf8(), &error))
+        return true;
+    qWarning().noquote() << "Macro file not written:" << path << "-" << error;
+    return false;
 }

@@ -5,10 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include "platform/ProductName.h"
+#include "platform/files/SafeFile.h"
 
 namespace {
 
@@ -53,19 +53,14 @@ bool setEnabled(bool enabled, const QString &program)
 
     const QString exec = program.isEmpty() ? QCoreApplication::applicationFilePath() : program;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qWarning().noquote() << "Autostart: cannot write" << path << "-" << file.errorString();
-        return false;
-    }
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=") +
                           ProductName + QStringLiteral("\nExec=") + quotedExec(exec) +
                           QStringLiteral("\nX-GNOME-Autostart-enabled=true\n");
-    file.write(entry.toUtf8());
-    if (!file.commit()) {
-        qWarning().noquote() << "Autostart: cannot write" << path << "-" << file.errorString();
+    QString error;
+    if (!SafeFile::write(path, entry.toUtf8(), &error)) {
+        qWarning().noquote() << "Autostart: cannot write" << path << "-" << error;
         return false;
     }
     return true;

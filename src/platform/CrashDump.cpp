@@ -130,7 +130,9 @@ void crashHandler(int sig, siginfo_t *info, void *)
         pos += 19;
         memcpy(path + pos, ".dmp", 5);
 
-        const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        // Never through a link, never waiting on a FIFO put in its place.
+        const int fd =
+            ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
         if (fd >= 0) {
             writeText(fd, "ORVAK crash dump\nsignal: ");
             writeNumber(fd, sig);

@@ -70,7 +70,8 @@ bool Registry::setValue(const QString &keyPath, const QString &name, const QVari
 {
     QMutexLocker lock(&m_mutex);
     if (!m_settings->setValue(settingsKey(keyPath, name), value)) {
-        qWarning().noquote() << "Registry: cannot write" << name << "to" << m_filePath;
+        qWarning().noquote() << "Registry: cannot write" << name << "to" << m_filePath << "-"
+                             << m_settings->lastError();
         return false;
     }
     return true;
@@ -80,7 +81,8 @@ bool Registry::remove(const QString &keyPath, const QString &name)
 {
     QMutexLocker lock(&m_mutex);
     if (!m_settings->remove(settingsKey(keyPath, name))) {
-        qWarning().noquote() << "Registry: cannot remove" << name << "from" << m_filePath;
+        qWarning().noquote() << "Registry: cannot remove" << name << "from" << m_filePath << "-"
+                             << m_settings->lastError();
         return false;
     }
     return true;

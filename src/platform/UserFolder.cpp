@@ -1,5 +1,7 @@
 #include "platform/UserFolder.h"
 
+#include "platform/files/SafeFile.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
@@ -50,14 +52,16 @@ bool adoptEarlierFolder()
 
 bool ensurePreferencesFile()
 {
-    QFile file(filePath(QStringLiteral("Macro.ini")));
-    if (file.exists())
+    // Whatever stands there already is left to the store that reads it: a
+    // link or FIFO is set aside then, never written through.
+    const QString path = filePath(QStringLiteral("Macro.ini"));
+    if (SafeFile::probe(path) != SafeFile::Status::Missing)
         return true;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        qWarning().noquote() << "Cannot create" << file.fileName() << "-" << file.errorString();
+    QString error;
+    if (!SafeFile::write(path, QByteArray(), &error)) {
+        qWarning().noquote() << "Cannot create" << path << "-" << error;
         return false;
     }
-    file.close();
     return true;
 }
 

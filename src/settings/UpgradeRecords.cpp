@@ -3,11 +3,11 @@
 #include "common/StorageNotice.h"
 #include "platform/Registry.h"
 #include "platform/UserFolder.h"
+#include "platform/files/SafeFile.h"
 #include "settings/FirmwareImages.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -141,12 +141,11 @@ bool touchMarkerFile()
 {
     // Start-up makes the folder, but nothing keeps it from going away since.
     QDir().mkpath(QFileInfo(markerFilePath()).absolutePath());
-    QFile file(markerFilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        StorageNotice::Report(StorageNotice::Kind::Registry, file.fileName(), file.errorString());
+    QString error;
+    if (!SafeFile::write(markerFilePath(), QByteArray(), &error)) {
+        StorageNotice::Report(StorageNotice::Kind::Registry, markerFilePath(), error);
         return false;
     }
-    file.close();
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "device/Worker.h"
 #include "hub/PostMsg.h"
 #include "model/MacroFiles.h"
+#include "platform/files/SafeFile.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_Buttoninterface.h"
@@ -572,11 +573,33 @@ void TstButtonPage::exportedProfileHasExactLayout()
 
 void TstButtonPage::exportWriteFailureIsReported()
 {
+    ReadFromMouse(MouseBlock());
     const QString target = dir.filePath("missing-folder/profile.bin");
-    DialogSeam::ScopedAnswer answer(QString(), target);
+    {
+        DialogSeam::ScopedAnswer answer(QString(), target);
+        page->ui->OutputData->click();
+        QVERIFY(!QFile::exists(target));
+        QCOMPARE(DialogClasses(answer), QStringList{"UpDateWarning"});
+    }
+
+    // The disk fills half-way through the file: an earlier export stays.
+    const QString earlier = ExportProfile();
+    QVERIFY(!earlier.isEmpty());
+    QFile file(earlier);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray kept = file.readAll();
+    file.close();
+    FlashDataMap changed = MouseBlock();
+    changed.DebounceMs = 13;
+    ReadFromMouse(changed);
+    DialogSeam::ScopedAnswer answer(QString(), earlier);
+    SafeFile::failWritesAfter(5000);
     page->ui->OutputData->click();
-    QVERIFY(!QFile::exists(target));
+    SafeFile::failWritesAfter(-1);
     QCOMPARE(DialogClasses(answer), QStringList{"UpDateWarning"});
+    QVERIFY(answer.dialogs().first().labelText.endsWith(qt_error_string(ENOSPC)));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), kept);
 }
 
 void TstButtonPage::exportedFileIsListedByImport_data()

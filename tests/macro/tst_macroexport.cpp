@@ -4,6 +4,7 @@
 
 #include "common/SharedState.h"
 #include "macro/MacroExportFile.h"
+#include "platform/files/SafeFile.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -40,6 +41,7 @@ private slots:
     void damagedImportIsRefused();
     void importOfAKnownNameShowsTheNotice();
     void exportTakesTheMacroOfTheName();
+    void failedExportLeavesTheEarlierFile();
     void craftedImportIsRefused_data();
     void craftedImportIsRefused();
     void everyTruncationIsRefused();
@@ -268,6 +270,23 @@ void TstMacroExport::exportTakesTheMacroOfTheName()
     QCOMPARE(answer.dialogs().size(), 0);
     QCOMPARE(Events(*page), (QStringList{"+B", "10ms", "-B"}));
     QCOMPARE(ReadFile(MacroFolder() + "/b.ini"), QByteArray("255\n0x05 1 0\n10ms\n0x05 1 1\n"));
+}
+
+// The disk fills half-way through an export over an earlier one: the
+// earlier file stays whole and the user is told.
+void TstMacroExport::failedExportLeavesTheEarlierFile()
+{
+    const QString path = ExportOf("1\n0x04 1 0\n", "keep");
+    QVERIFY(!path.isEmpty());
+    const QByteArray earlier = ReadFile(path);
+    QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 4));
+    DialogSeam::ScopedAnswer answer(QString(), path);
+    SafeFile::failWritesAfter(earlier.size() / 2);
+    QMetaObject::invokeMethod(page, "ExPortMacro");
+    SafeFile::failWritesAfter(-1);
+    QCOMPARE(answer.dialogs().size(), 1);
+    QCOMPARE(answer.dialogs().first().labelText, MacroText("MacroExportFailed"));
+    QCOMPARE(ReadFile(path), earlier);
 }
 
 namespace {

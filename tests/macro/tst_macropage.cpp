@@ -8,6 +8,7 @@
 #include "macro/addKey.h"
 #include "model/KeyNames.h"
 #include "platform/KeyboardHook.h"
+#include "platform/files/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -595,18 +596,22 @@ void TstMacroPage::fileFailuresAreShown()
     WriteFile(MacroFolder() + "/m.ini", "1\n0x04 1 0\n");
     NewPage();
     SelectMacro(*page, "m");
-    // A folder took the file's place: it can be neither replaced nor removed.
-    QVERIFY(QFile::remove(MacroFolder() + "/m.ini"));
-    QVERIFY(QDir().mkpath(MacroFolder() + "/m.ini/keep"));
     QSignalSpy deleted(PostMsg::GetInstance(), &PostMsg::SigDeleteMacroButton);
     QSignalSpy saved(PostMsg::GetInstance(), &PostMsg::SigUpDataMacro);
     DialogScript script;
     QMetaObject::invokeMethod(page, "on_ChooseEvent_activated", Q_ARG(int, 4));
+    // The disk is full half-way through the file.
+    SafeFile::failWritesAfter(5);
     page->ui->Save->click();
+    SafeFile::failWritesAfter(-1);
     QCOMPARE(script.Shown, QStringList{"UpDateWarning"});
     QCOMPARE(saved.size(), 0);
     QVERIFY(page->ui->Save->isEnabled());
+    QCOMPARE(ReadFile(MacroFolder() + "/m.ini"), QByteArray("1\n0x04 1 0\n"));
 
+    // A folder took the file's place: it cannot be removed.
+    QVERIFY(QFile::remove(MacroFolder() + "/m.ini"));
+    QVERIFY(QDir().mkpath(MacroFolder() + "/m.ini/keep"));
     script.press("NewHong"); // confirms the deletion
     page->ui->DeleteHong->click();
     QCOMPARE(script.Shown, (QStringList{"UpDateWarning", "DeleteConfirm", "UpDateWarning"}));

@@ -157,6 +157,10 @@ void TestLabelCatalogue::brokenLabelFile_data()
     QTest::newRow("root array") << QByteArray("[{\"mouse\": {\"common\": {\"OK\": \"OK\"}}}]")
                                 << "holds no label texts";
     QTest::newRow("no labels") << QByteArray("{\"version\": 3}") << "holds no label texts";
+    // Sound texts padded beyond any language file: refused unread.
+    QByteArray padded("{\"mouse\": {\"common\": {\"OK\": \"OK\"}}}");
+    padded += QByteArray(int(LabelCatalogueLoader::MaxFileBytes), ' ');
+    QTest::newRow("beyond the bound") << padded << "more than the 8388608";
 }
 
 void TestLabelCatalogue::brokenLabelFile()
@@ -218,6 +222,10 @@ void TestLabelCatalogue::brokenNetFile_data()
         << QByteArray("<Profile>" + entry + "<Bad attr=></Bad>" + entry + "</Profile>") << 1
         << "Net.xml";
     QTest::newRow("deeply nested skip") << deep << 1 << QString();
+    QTest::newRow("beyond the bound")
+        << QByteArray("<Profile>" + entry + "</Profile>" +
+                      QByteArray(int(LabelCatalogueLoader::MaxFileBytes), ' '))
+        << 0 << "more than the 8388608";
 }
 
 void TestLabelCatalogue::brokenNetFile()

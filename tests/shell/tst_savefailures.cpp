@@ -2,10 +2,13 @@
 // refused where the user made it, one notice per kind of file explains why,
 // nothing reads back as saved and nothing on disk is lost. (A failed profile
 // export is covered with the button page.)
+#include "app/Startup.h"
+#include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
 #include "common/StorageNotice.h"
+#include "common/UpDateWarning.h"
 #include "device/DialogChange.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
@@ -19,6 +22,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
@@ -60,6 +64,9 @@ private slots:
     void noticeFromAnotherThread();
     void writableAgainWritesOnlyTheNewChange_data();
     void writableAgainWritesOnlyTheNewChange();
+    void noticeNamesTheFileAndFits_data();
+    void noticeNamesTheFileAndFits();
+    void damagedCatalogueIsToldOnce();
 
 private:
     QTemporaryDir m_base;
@@ -216,6 +223,67 @@ void TestSaveFailures::writableAgainWritesOnlyTheNewChange()
     QCOMPARE(read("B"), QString());
     const QByteArray text = Contents(path);
     QVERIFY2(text.contains("C=stored") && !text.contains("refused"), text.constData());
+}
+
+void TestSaveFailures::noticeNamesTheFileAndFits_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("preferences") << int(StorageNotice::Kind::Preferences) << "Macro.ini";
+    QTest::newRow("records") << int(StorageNotice::Kind::Registry) << "Registry.ini";
+    QTest::newRow("cache") << int(StorageNotice::Kind::DeviceCache) << "Device_CID26_MID0C.bin";
+    QTest::newRow("autostart") << int(StorageNotice::Kind::Autostart) << "ORVAK.desktop";
+    QTest::newRow("macros") << int(StorageNotice::Kind::Macros) << "MacroSync.ini";
+    QTest::newRow("device memory") << int(StorageNotice::Kind::DeviceMemory) << "State.json";
+    QTest::newRow("catalogue") << int(StorageNotice::Kind::Catalogue) << "Config.ini";
+}
+
+// The notice is 300 x 140: its text names the file, not the folders above
+// it, and fits the notice's label.
+void TestSaveFailures::noticeNamesTheFileAndFits()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, file);
+    const QString path = "/home/a-user-with-a-long-name/.local/share/ORVAK/usersetting/"
+                         "MainPage/and/further/down/" +
+                         file;
+    DialogSeam::ScopedAnswer answer("NewHong");
+    QVERIFY(StorageNotice::Report(StorageNotice::Kind(kind), path, "No space left on device"));
+    QCOMPARE(NoticeTexts(answer).size(), 1);
+    const QString text = NoticeTexts(answer).first();
+    QVERIFY2(text.endsWith("\n" + file) && !text.contains("/"), qPrintable(text));
+
+    UpDateWarning notice;
+    notice.SetText(text);
+    const QLabel *label = notice.findChild<QLabel *>("label");
+    QVERIFY(label);
+    const QRect needed = label->fontMetrics().boundingRect(
+        QRect(0, 0, label->width(), 10000), int(label->alignment()) | Qt::TextWordWrap, text);
+    QVERIFY2(
+        needed.height() <= label->height(),
+        qPrintable(QString("%1 px of %2: %3").arg(needed.height()).arg(label->height()).arg(text)));
+}
+
+// A damaged device list is told once, over the window, after the log.
+void TestSaveFailures::damagedCatalogueIsToldOnce()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("Config.ini");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Option]\nDeviceTotal=2\n[Drive1\n");
+    file.close();
+    const ConfigIniStore store(path);
+    DialogSeam::ScopedAnswer answer("NewHong");
+    Startup::showDamagedCatalogue(&store);
+    Startup::showDamagedCatalogue(&store);
+    QVERIFY(NoticeTexts(answer).isEmpty()); // not inside the caller
+    QTRY_COMPARE(NoticeTexts(answer).size(), 1);
+    QTest::qWait(50);
+    QCOMPARE(NoticeTexts(answer).size(), 1);
+    QCOMPARE(NoticeTexts(answer).first(),
+             CommonLabels[CurrentLanguage].value("ConfigDamaged") + "\nConfig.ini");
 }
 
 int main(int argc, char **argv)

@@ -4,17 +4,18 @@
 #include "platform/vidide/SimState.h"
 
 #include "platform/UserFolder.h"
+#include "platform/files/SafeFile.h"
+#include "platform/vidide/SimControl.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QtDebug>
 
 #include <cstring>
+#include <functional>
 
 namespace vidide {
 namespace {
@@ -113,11 +114,17 @@ bool readStateFile(QJsonObject *state)
 {
     *state = QJsonObject();
     const QString path = stateFilePath();
-    if (!QFileInfo::exists(path))
-        return true;
     QByteArray content;
     QString problem;
-    if (readBoundedFile(path, MaxStateFileBytes, &content, &problem)) {
+    switch (SafeFile::read(path, MaxStateFileBytes, &content, &problem)) {
+    case SafeFile::Status::Missing:
+        return true;
+    case SafeFile::Status::NotRegular:
+        // Already set aside; the next save makes a regular file.
+        qWarning().noquote() << "vidide: state file" << path << "refused (" << problem
+                             << "); devices start from factory settings";
+        return true;
+    case SafeFile::Status::Ok: {
         QJsonParseError error;
         const QJsonDocument document = QJsonDocument::fromJson(content, &error);
         if (document.isObject()) {
@@ -125,12 +132,16 @@ bool readStateFile(QJsonObject *state)
             return true;
         }
         problem = error.errorString();
+        break;
+    }
+    case SafeFile::Status::TooLarge:
+    case SafeFile::Status::Failed:
+        break;
     }
     // The next save replaces the file with factory state: keep what was there
     // beside it, so that nothing is lost unseen.
     const QString kept = path + QStringLiteral(".bad");
-    QFile::remove(kept);
-    if (QFile::rename(path, kept)) {
+    if (SafeFile::setAside(path)) {
         qWarning().noquote() << "vidide: state file" << path << "refused (" << problem
                              << "), kept as" << kept << "; devices start from factory settings";
         return true;
@@ -141,32 +152,35 @@ bool readStateFile(QJsonObject *state)
     return false;
 }
 
+std::mutex &handlerMutex()
+{
+    static std::mutex *mutex = new std::mutex;
+    return *mutex;
+}
+
+std::function<void(const QString &, const QString &)> &saveFailureHandler()
+{
+    static auto *handler = new std::function<void(const QString &, const QString &)>;
+    return *handler;
+}
+
+void reportSaveFailure(const QString &path, const QString &reason)
+{
+    qWarning().noquote() << "vidide: cannot write the device state" << path << "-" << reason;
+    std::function<void(const QString &, const QString &)> handler;
+    {
+        std::lock_guard<std::mutex> lock(handlerMutex());
+        handler = saveFailureHandler();
+    }
+    if (handler)
+        handler(path, reason);
+}
+
 } // namespace
 
 bool readBoundedFile(const QString &path, qint64 maxBytes, QByteArray *out, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    // The size is only a first answer: devices and pipes report none.
-    if (file.size() > maxBytes) {
-        *error =
-            QStringLiteral("%1 bytes, more than the %2 it can hold").arg(file.size()).arg(maxBytes);
-        return false;
-    }
-    const QByteArray content = file.read(maxBytes + 1);
-    if (content.size() > maxBytes) {
-        *error = QStringLiteral("more than the %1 bytes it can hold").arg(maxBytes);
-        return false;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
-    }
-    *out = content;
-    return true;
+    return SafeFile::read(path, maxBytes, out, error) == SafeFile::Status::Ok;
 }
 
 QString stateFilePath()
@@ -196,37 +210,49 @@ void loadPersistedState(SimState &state)
 
 void savePersistedState()
 {
-    std::lock_guard<std::mutex> saveLock(saveMutex());
-    SimState &state = SimState::instance();
-    QJsonObject set;
-    QString key;
+    QString failedPath;
+    QString reason;
     {
-        std::lock_guard<std::mutex> lock(state.mutex());
-        key = state.stateKeyPrefix;
-        QJsonObject mice;
-        for (const SimMouse &mouse : state.mice)
-            mice.insert(mouse.key, mouseObject(mouse));
-        QJsonObject receivers;
-        for (int i = 0; i < state.usb.size(); ++i) {
-            if (state.usb[i].receiver)
-                receivers.insert(QString::number(i), receiverObject(state.usb[i]));
+        std::lock_guard<std::mutex> saveLock(saveMutex());
+        SimState &state = SimState::instance();
+        QJsonObject set;
+        QString key;
+        {
+            std::lock_guard<std::mutex> lock(state.mutex());
+            key = state.stateKeyPrefix;
+            QJsonObject mice;
+            for (const SimMouse &mouse : state.mice)
+                mice.insert(mouse.key, mouseObject(mouse));
+            QJsonObject receivers;
+            for (int i = 0; i < state.usb.size(); ++i) {
+                if (state.usb[i].receiver)
+                    receivers.insert(QString::number(i), receiverObject(state.usb[i]));
+            }
+            set.insert(QStringLiteral("mice"), mice);
+            set.insert(QStringLiteral("receivers"), receivers);
         }
-        set.insert(QStringLiteral("mice"), mice);
-        set.insert(QStringLiteral("receivers"), receivers);
+        QJsonObject all;
+        if (!readStateFile(&all))
+            return;
+        all.insert(key, set);
+        const QString path = stateFilePath();
+        if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+            failedPath = path;
+            reason = QStringLiteral("cannot create the folder ") + QFileInfo(path).absolutePath();
+        } else if (!SafeFile::write(path, QJsonDocument(all).toJson(QJsonDocument::Compact),
+                                    &reason)) {
+            failedPath = path;
+        }
     }
-    QJsonObject all;
-    if (!readStateFile(&all))
-        return;
-    all.insert(key, set);
-    const QString path = stateFilePath();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        qWarning() << "vidide: cannot create" << QFileInfo(path).absolutePath();
-        return;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(QJsonDocument(all).toJson(QJsonDocument::Compact)) < 0 || !file.commit())
-        qWarning() << "vidide: cannot write the device state" << path << file.errorString();
+    // Outside the lock: the handler may show the failure.
+    if (!failedPath.isEmpty())
+        reportSaveFailure(failedPath, reason);
 }
 
 } // namespace vidide
+
+void SimSetStateSaveFailureHandler(std::function<void(const QString &, const QString &)> handler)
+{
+    std::lock_guard<std::mutex> lock(vidide::handlerMutex());
+    vidide::saveFailureHandler() = std::move(handler);
+}

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QThread>
 
+#include <functional>
+
 struct SimCallRecord
 {
     QString function;
@@ -88,6 +90,11 @@ bool SimLongRange(int device);
 bool SimBatteryOptimize(int device);
 bool SimReceiverId(int device, ReceiverId *id); // last id written into a wired mouse
 QString SimStateFile();
+// Called, on whichever thread saved, when the devices' memory could not be
+// written to SimStateFile() (the old file then stays as it was). The program
+// shows it; the default only logs.
+void SimSetStateSaveFailureHandler(
+    std::function<void(const QString &path, const QString &reason)> handler);
 
 QList<SimCallRecord> SimCallLog();
 void SimClearCallLog();
