@@ -177,6 +177,24 @@ bool UpDateRepair::ShowMessage(const QString &text)
     return false;
 }
 
+bool UpDateRepair::NothingToRepair()
+{
+    if (ShowsRun())
+        return false;
+    RepairReady = false;
+    // Without a record the start button could only do nothing: the offer
+    // goes, on the chooser as here.
+    if (isVisible())
+        close();
+    emit PostMsg::GetInstance()->SigUpDateButton(true);
+    return false;
+}
+
+bool UpDateRepair::ShowsRun() const
+{
+    return !ui->progressBar_2->isHidden();
+}
+
 void UpDateRepair::SlotProgress(int schedue, int Discrib)
 {
     switch (Discrib) {
@@ -233,6 +251,10 @@ void UpDateRepair::SlotAutoRepairProgress(int index)
 
 void UpDateRepair::SlotRepairCheckUpdate()
 {
+    // A run's outcome stays until the user leaves it; a new check would
+    // replace it unseen.
+    if (ShowsRun())
+        return;
     if (CheckInterruptedUpgrade())
         ShowReadyView();
 }

@@ -66,6 +66,10 @@ private:
     // first button is OK (ok) or start.
     void ShowButtonsView(bool ok);
     bool ShowMessage(const QString &text);
+    // No record: nothing can be repaired.
+    bool NothingToRepair();
+    // The running view or a run's outcome is shown.
+    bool ShowsRun() const;
     void CloseAfterRun();
 
     std::unique_ptr<Ui::UpDateRepair> ui;

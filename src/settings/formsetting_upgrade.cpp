@@ -108,11 +108,11 @@ bool FormSetting::ChechIsUpDate()
     UpgradeReceiverVariant = 0;
     MousePending = 0;
     MouseOnlyRun = false;
-    const QStringList fields = UpgradeRecords::failInfoFields();
-    const bool recorded = fields.size() == 4;
-    const int kind = recorded ? fields.at(0).toInt() : 0;
-    const int recordedCid = recorded ? fields.at(2).toInt() : 0;
-    const int recordedMid = recorded ? fields.at(3).toInt() : 0;
+    FailRecord record;
+    const bool recorded = UpgradeRecords::firstFailRecord(&record);
+    const int kind = record.kind;
+    const int recordedCid = record.cid;
+    const int recordedMid = record.mid;
     DriveGroupName = driveGroup();
     const QString mouseName = config(DriveGroupName, "MM");
     const int mid = config(DriveGroupName, "MID").toInt();
@@ -186,11 +186,9 @@ bool FormSetting::ChechIsUpDate()
     } else {
         return Fail(ErrorText);
     }
-    const QString variantText = fields.at(1);
-    const int variant = variantText.toInt();
-    if (!ReceiverNameKey(variant).isEmpty() && variantText == QString::number(variant)) {
-        UpgradeReceiverVariant = variant;
-        RecordedReceiverModelName = config(DriveGroupName, ReceiverNameKey(variant));
+    if (!ReceiverNameKey(record.variant).isEmpty()) {
+        UpgradeReceiverVariant = record.variant;
+        RecordedReceiverModelName = config(DriveGroupName, ReceiverNameKey(record.variant));
     }
     if ((entry.CidMid & 0xFF) != recordedCid)
         return Fail(ErrorText);
