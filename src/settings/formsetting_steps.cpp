@@ -223,7 +223,10 @@ void FormSetting::ShowRunOutcome()
     }
     // Nothing was installed: either the devices did not fit, or there was
     // nothing newer to install.
-    RepairDialog->SetStatusText(RunEndText.isEmpty() ? NewTipsText : RunEndText);
+    if (RunEndText.isEmpty())
+        RepairDialog->SetStatusText(NewTipsText, UpDateRepair::Meaning::Neutral);
+    else
+        RepairDialog->SetStatusText(RunEndText, UpDateRepair::Meaning::Problem);
     RepairDialog->ShowMessageView();
 }
 

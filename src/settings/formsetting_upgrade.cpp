@@ -98,7 +98,16 @@ void OnMouseUpgradeEvent(const unsigned char *packet)
 
 bool FormSetting::Fail(const QString &text)
 {
-    RepairDialog->SetStatusText(text);
+    RepairDialog->SetStatusText(text, UpDateRepair::Meaning::Problem);
+    RepairDialog->ShowMessageView();
+    return false;
+}
+
+// Nothing newer to install: no problem, and nothing to start.
+bool FormSetting::NothingNewer()
+{
+    ReceiverImageMissing = true;
+    RepairDialog->SetStatusText(NewTipsText, UpDateRepair::Meaning::Neutral);
     RepairDialog->ShowMessageView();
     return false;
 }
@@ -140,8 +149,7 @@ bool FormSetting::ChechIsUpDate()
             LoadUpgradeImage(FirmwareKindMouse, ui->label_7->text(), mouseName, UpgradeCid, mid);
         MouseUpdateAvailable = mouseNew;
         if (!receiverNew && !mouseNew) {
-            ReceiverImageMissing = true;
-            return Fail(NewTipsText);
+            return NothingNewer();
         }
         UpgradeStageCount = receiverNew && mouseNew ? 2 : 1;
         return true;
@@ -152,9 +160,9 @@ bool FormSetting::ChechIsUpDate()
             wired += device.Wired ? 1 : 0;
         const int others = ModelDevices.size() - wired;
         if (others >= 2)
-            RepairDialog->SetStatusText(MultiDongleText);
+            RepairDialog->SetStatusText(MultiDongleText, UpDateRepair::Meaning::Problem);
         else if (wired >= 2)
-            RepairDialog->SetStatusText(MultiMouseText);
+            RepairDialog->SetStatusText(MultiMouseText, UpDateRepair::Meaning::Problem);
         RepairDialog->ShowMessageView();
         return false;
     }
@@ -166,8 +174,7 @@ bool FormSetting::ChechIsUpDate()
         // A wired-only model: there is no receiver to ask for, and the mouse
         // stage needs none; it flashes the mouse on its cable by itself.
         if (!LoadUpgradeImage(FirmwareKindMouse, ui->label_7->text(), mouseName, UpgradeCid, mid)) {
-            ReceiverImageMissing = true;
-            return Fail(NewTipsText);
+            return NothingNewer();
         }
         MouseUpdateAvailable = true;
         MouseOnlyRun = true;

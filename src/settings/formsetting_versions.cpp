@@ -172,8 +172,18 @@ void FormSetting::OpenRepairDialog()
     }
 }
 
+// The dialog shows a run or its outcome: the re-read after a flash finds what
+// the run left, and must neither close that outcome nor replace it before the
+// user has seen it and left it.
+bool FormSetting::DialogShowsRun() const
+{
+    return RepairDialog && RepairDialog->isVisible() && RepairDialog->ShowsRun();
+}
+
 void FormSetting::SlotUpdateFrame(bool IsVis)
 {
+    if (DialogShowsRun())
+        return;
     if (!IsVis) {
         RepairDialog->close();
         return;
@@ -188,6 +198,8 @@ void FormSetting::on_Receive_2_clicked()
 
 void FormSetting::SlotCheckUpdate()
 {
+    if (DialogShowsRun())
+        return;
     if (ChechIsUpDate())
         RepairDialog->ShowReadyView();
 }

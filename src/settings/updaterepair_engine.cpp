@@ -273,7 +273,7 @@ bool UpDateRepair::RunRepairUpgrade()
                              mid)) {
             // Nothing was flashed, so the device is as broken as before: a
             // failure, and the record stays for a later try.
-            SetStatusText(ErrorFileText);
+            SetStatusText(ErrorFileText, Meaning::Problem);
             endRepair(false);
             RepairReady = false;
             return false;

@@ -82,6 +82,14 @@ inline QString Status()
 
 // The dialog shows an outcome and can be left: its first button is back and
 // the close button works.
+// The colour the status is drawn in; problems are red.
+inline bool StatusIsRed()
+{
+    auto *label = RepairDialog->findChild<QLabel *>("ToolText_2");
+    label->ensurePolished();
+    return label->palette().color(label->foregroundRole()) == QColor(255, 0, 0);
+}
+
 inline bool DialogCanBeLeft()
 {
     return !RepairDialog->findChild<QToolButton *>("NewHong_2")->isHidden() &&

@@ -88,6 +88,7 @@ void TstFirmwareUpgrade::upgradeInstallsReceiverThenMouse()
     emit PostMsg::GetInstance()->SigSetver(0);
     QVERIFY(RepairDialog->isVisible());
     QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+    QVERIFY(!StatusIsRed());
     QCOMPARE(UpgradeStageCount.load(), 2);
 
     PressStart();
@@ -120,7 +121,27 @@ void TstFirmwareUpgrade::upgradeInstallsReceiverThenMouse()
     QCOMPARE(percents.last(), 100);
     QCOMPARE(successes, 1);
     QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+    QVERIFY(!StatusIsRed());
     QCOMPARE(RepairDialog->findChild<QProgressBar *>("progressBar_2")->value(), 100);
+
+    // The devices are read again behind the outcome: a re-scan, then the
+    // versions the mouse reports, with nothing newer left. The outcome stays
+    // until the user presses OK.
+    DeviceAllInfo cable = CableEntry();
+    DeviceAllInfo receiver = ReceiverEntry();
+    cable.DongleVersionText = cable.MouseVersionText = receiver.MouseVersionText = "v1.06";
+    receiver.DongleVersionText = "v1.04";
+    SetCurrentDeviceInfo(cable);
+    ModelDevices = {cable, receiver};
+    emit PostMsg::GetInstance()->SigCheckUpdate();
+    emit PostMsg::GetInstance()->SigSetver(0);
+    QTest::qWait(50);
+    QVERIFY(RepairDialog->isVisible());
+    QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+    QSignalSpy newVersion(PostMsg::GetInstance(), SIGNAL(SigSetNewVer()));
+    PressStart(); // "OK"
+    QVERIFY(!RepairDialog->isVisible());
+    QCOMPARE(newVersion.size(), 1);
     DevicePageActive = 0;
 }
 
@@ -146,6 +167,7 @@ void TstFirmwareUpgrade::failedUpgradeIsRecorded()
     QVERIFY(SimIsBootMode(Receiver));
     QVERIFY(OnlinePollEnabled);
     QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeFail"]);
+    QVERIFY(StatusIsRed());
     DevicePageActive = 0;
 }
 
@@ -298,9 +320,10 @@ void TstFirmwareUpgrade::everyEndOfTheStepsShowsAnOutcome_data()
     QTest::addColumn<int>("receivers");
     QTest::addColumn<bool>("imagesGone");
     QTest::addColumn<QString>("status");
-    QTest::newRow("receiver gone") << 0 << false << HomeLabels[0]["NoDevice"];
-    QTest::newRow("two receivers") << 2 << false << HomeLabels[0]["SameDevice"];
-    QTest::newRow("images gone") << 1 << true << KeyboardUpdateLabels[0]["newTips"];
+    QTest::addColumn<bool>("problem");
+    QTest::newRow("receiver gone") << 0 << false << HomeLabels[0]["NoDevice"] << true;
+    QTest::newRow("two receivers") << 2 << false << HomeLabels[0]["SameDevice"] << true;
+    QTest::newRow("images gone") << 1 << true << KeyboardUpdateLabels[0]["newTips"] << false;
 }
 
 void TstFirmwareUpgrade::everyEndOfTheStepsShowsAnOutcome()
@@ -324,6 +347,7 @@ void TstFirmwareUpgrade::everyEndOfTheStepsShowsAnOutcome()
     PressStart();
     QTRY_VERIFY_WITH_TIMEOUT(!UpgradeRunning && DialogCanBeLeft(), 10000);
     QTEST(Status(), "status");
+    QTEST(StatusIsRed(), "problem");
     QVERIFY(OnlinePollEnabled);
     // Nothing was flashed.
     QCOMPARE(SimFirmwareVersion(Receiver), 0x0103);
