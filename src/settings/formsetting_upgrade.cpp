@@ -229,6 +229,9 @@ void FormSetting::on_Start()
     RunSucceededSinceStart = false;
     RepairDialog->ShowProgressView();
     if (MouseOnlyRun) {
+        // The mouse stage is the whole run: its bar runs from 0 to 100 %,
+        // whatever an earlier run of another device left behind.
+        UpgradeStageCount = 1;
         on_Mouse_clicked();
         return;
     }

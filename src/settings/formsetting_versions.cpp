@@ -143,7 +143,10 @@ void FormSetting::SlotLabelTextB(QString TextA, QString Text)
     ui->label_5->setText(TextA);
     emit PostMsg::GetInstance()->SigAddVer(1, TextA);
     const bool newer = Text == QLatin1String("true");
-    emit PostMsg::GetInstance()->SigAddUpdate(1, newer);
+    // The flag says that the device has newer firmware, the mouse's
+    // included; the receiver's row marks it only where there is a receiver
+    // (a wired-only mouse has none, and no receiver version).
+    emit PostMsg::GetInstance()->SigAddUpdate(1, newer && !TextA.isEmpty());
     SetWaitingLook(newer);
 }
 
