@@ -7,9 +7,9 @@
 #include "common/mytoolButtonEnter.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
+#include "device/FailRecords.h"
 #include "device/FirmwareHooks.h"
 #include "hub/PostMsg.h"
-#include "platform/Registry.h"
 #include "platform/vidide/VidIde.h"
 #include "ui_DialogChange.h"
 
@@ -27,11 +27,12 @@ int DialogChange::SelectPauseMs = 150;
 
 namespace {
 
-QString updateFailInfo()
+// A flash that did not end is offered its repair: a device's record, or a
+// device found in boot mode whose record was lost.
+bool repairOffered()
 {
-    return Registry::instance()
-        ->value(Registry::mouseDriveTestKey(), QStringLiteral("UpdateFailInfo"))
-        .toString();
+    FirmwareHooks::recordBootModeDevices();
+    return !FailRecords::read().isEmpty();
 }
 
 } // namespace
@@ -65,7 +66,7 @@ DialogChange::DialogChange(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog
     connect(hub, &PostMsg::SigEnterKey, this, &DialogChange::SlotEnterKey);
 
     ui->Repair->hide();
-    if (!updateFailInfo().isEmpty())
+    if (repairOffered())
         ui->Repair->show();
 
     UnknownModelIndex = DeviceCatalogue::ModelCount();
@@ -164,7 +165,7 @@ void DialogChange::ApplyStyles()
 
 void DialogChange::UpdateRepairState()
 {
-    if (!updateFailInfo().isEmpty()) {
+    if (repairOffered()) {
         ui->Repair->show();
         ui->label_2->setText(RepairText);
     } else {

@@ -8,6 +8,7 @@ NewFirmwareCheck HasNewFirmware;
 std::function<bool()> RepairDialogVisible;
 std::function<bool()> SettingsUpgradeRunning;
 std::function<void(QWidget *chooser)> ShowRepairDialog;
+std::function<void()> RecordBootModeDevices;
 
 bool loadUpgradeImage(int kind, const QString &version, const QString &name, int cid, int mid)
 {
@@ -32,6 +33,12 @@ bool repairDialogVisible()
 bool settingsUpgradeRunning()
 {
     return SettingsUpgradeRunning ? SettingsUpgradeRunning() : false;
+}
+
+void recordBootModeDevices()
+{
+    if (RecordBootModeDevices)
+        RecordBootModeDevices();
 }
 
 } // namespace FirmwareHooks

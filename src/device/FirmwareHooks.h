@@ -25,11 +25,15 @@ extern std::function<bool()> RepairDialogVisible;
 extern std::function<bool()> SettingsUpgradeRunning;
 // Centres, resets and shows the repair dialog over `chooser` (modal, not exec).
 extern std::function<void(QWidget *chooser)> ShowRepairDialog;
+// Gives every device found in boot mode without a failure record the record
+// of the flash that left it there.
+extern std::function<void()> RecordBootModeDevices;
 
 bool loadUpgradeImage(int kind, const QString &version, const QString &name, int cid, int mid);
 bool loadRepairImage(int kind, const QString &version, const QString &name, int cid, int mid);
 bool hasNewFirmware(int kind, const QString &version, int variant);
 bool repairDialogVisible();
 bool settingsUpgradeRunning();
+void recordBootModeDevices();
 
 } // namespace FirmwareHooks

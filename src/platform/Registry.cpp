@@ -1,7 +1,14 @@
 #include "platform/Registry.h"
 
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QMutexLocker>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/ProductName.h"
 #include "platform/SyncedSettings.h"
@@ -11,6 +18,26 @@ namespace {
 
 QMutex g_instanceMutex;
 Registry *g_instance = nullptr;
+
+// Syncs what `path` names (a file, or a folder with `folder`); false with the
+// reason in `error`. Nothing there is nothing to sync: a file that was never
+// written, or removed with its last value.
+bool syncPath(const QString &path, bool folder, QString *error)
+{
+    const int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | (folder ? O_DIRECTORY : O_NONBLOCK);
+    const int fd = ::open(QFile::encodeName(path).constData(), flags);
+    if (fd < 0 && errno == ENOENT)
+        return true;
+    if (fd < 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    const bool synced = ::fsync(fd) == 0;
+    if (!synced)
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+    ::close(fd);
+    return synced;
+}
 
 } // namespace
 
@@ -86,4 +113,17 @@ bool Registry::remove(const QString &keyPath, const QString &name)
         return false;
     }
     return true;
+}
+
+bool Registry::flush()
+{
+    QMutexLocker lock(&m_mutex);
+    // The settings are replaced through a new file renamed into place: the
+    // file's content and the folder's entry for it both have to be synced.
+    QString error;
+    if (syncPath(m_filePath, false, &error) &&
+        syncPath(QFileInfo(m_filePath).absolutePath(), true, &error))
+        return true;
+    qWarning().noquote() << "Registry: cannot sync" << m_filePath << ":" << error;
+    return false;
 }

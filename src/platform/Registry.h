@@ -33,6 +33,10 @@ public:
     // value then stays as it was. Showing the failure is the caller's.
     bool setValue(const QString &keyPath, const QString &name, const QVariant &value);
     bool remove(const QString &keyPath, const QString &name);
+    // Makes the changes written so far survive a crash of the system, not
+    // only of the program: the file and its folder entry are synced. False
+    // (logged) when that fails; the change may then not have reached the disk.
+    bool flush();
 
     QString filePath() const { return m_filePath; }
 

@@ -17,6 +17,7 @@
 #include "platform/MouseSettings.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/vidide/VidIde.h"
+#include "settings/BootModeRecords.h"
 #include "settings/FirmwareImages.h"
 #include "settings/InputPicA.h"
 #include "settings/InputPicB.h"
@@ -173,6 +174,7 @@ void FormSetting::InstallFirmwareHooks()
     };
     FirmwareHooks::RepairDialogVisible = [] { return RepairDialog && RepairDialog->isVisible(); };
     FirmwareHooks::SettingsUpgradeRunning = [] { return UpgradeRunning.load(); };
+    FirmwareHooks::RecordBootModeDevices = [] { RecordBootModeDevices(); };
     FirmwareHooks::ShowRepairDialog = [](QWidget *chooser) {
         if (!RepairDialog || !chooser)
             return;

@@ -89,6 +89,7 @@ private:
     int CurrentReceiverVariant() const;
     void SetWaitingLook(bool waiting);
     void OpenRepairDialog();
+    bool DialogShowsRun() const;
     void StartReceiverRun();
     void UpgradeStep(int step, int kind, const QString &version);
     void NoImage(int kind);
@@ -99,6 +100,7 @@ private:
     // them did: an upgrade never leaves it running with no way out.
     void ShowRunOutcome();
     bool Fail(const QString &text);
+    bool NothingNewer();
 
     std::unique_ptr<Ui::FormSetting> ui;
     QString PictureFolder;

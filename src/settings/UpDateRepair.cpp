@@ -30,8 +30,8 @@ UpDateRepair::UpDateRepair(QWidget *parent) : QDialog(parent), ui(new Ui::UpDate
     const QString button = ThemeColorText("ButtonColor");
     ui->ToolText->setStyleSheet("#ToolText{color: rgb(" + label +
                                 ";);background-color:rgba(0,0,0,0);}");
-    ui->ToolText_2->setStyleSheet(
-        "#ToolText_2{color: rgb(255,0,0);background-color:rgba(0,0,0,0);}");
+    LabelColorText = label;
+    SetStatusText(QString(), Meaning::Neutral);
     const QString buttonStyle =
         "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: "
         "rgb(" +
@@ -102,7 +102,7 @@ void UpDateRepair::SetShortcuts()
 
 void UpDateRepair::ResetView()
 {
-    ui->ToolText_2->clear();
+    SetStatusText(QString(), Meaning::Neutral);
     ui->ToolText_2->show();
     SetOkButton(false);
     ui->NewHong_2->show();
@@ -116,7 +116,7 @@ void UpDateRepair::ResetView()
 
 void UpDateRepair::ShowReadyView()
 {
-    ui->ToolText_2->setText(ReadyUpdateText);
+    SetStatusText(ReadyUpdateText, Meaning::Neutral);
     ui->NewHong->setText(CancelText);
     ShowButtonsView(false);
 }
@@ -141,7 +141,7 @@ void UpDateRepair::ShowButtonsView(bool ok)
 
 void UpDateRepair::ShowProgressView()
 {
-    ui->ToolText_2->setText(WarnUpdateText);
+    SetStatusText(WarnUpdateText, Meaning::Neutral);
     ui->ToolText_2->show();
     ui->NewHong_2->hide();
     ui->NewHong->hide();
@@ -152,8 +152,11 @@ void UpDateRepair::ShowProgressView()
     SetShortcuts();
 }
 
-void UpDateRepair::SetStatusText(const QString &text)
+void UpDateRepair::SetStatusText(const QString &text, Meaning meaning)
 {
+    const QString color = meaning == Meaning::Problem ? QStringLiteral("255,0,0") : LabelColorText;
+    ui->ToolText_2->setStyleSheet("#ToolText_2{color: rgb(" + color +
+                                  ");background-color:rgba(0,0,0,0);}");
     ui->ToolText_2->setText(text);
 }
 
@@ -172,9 +175,27 @@ bool UpDateRepair::ShowMessage(const QString &text)
 {
     // Nothing may be flashed after a refused check.
     RepairReady = false;
-    SetStatusText(text);
+    SetStatusText(text, Meaning::Problem);
     ShowMessageView();
     return false;
+}
+
+bool UpDateRepair::NothingToRepair()
+{
+    if (ShowsRun())
+        return false;
+    RepairReady = false;
+    // Without a record the start button could only do nothing: the offer
+    // goes, on the chooser as here.
+    if (isVisible())
+        close();
+    emit PostMsg::GetInstance()->SigUpDateButton(true);
+    return false;
+}
+
+bool UpDateRepair::ShowsRun() const
+{
+    return !ui->progressBar_2->isHidden();
 }
 
 void UpDateRepair::SlotProgress(int schedue, int Discrib)
@@ -188,7 +209,7 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
         SetOkButton(true);
         ui->NewHong_2->show();
         ui->NewHong->show();
-        ui->ToolText_2->setText(UpgradeFailText);
+        SetStatusText(UpgradeFailText, Meaning::Problem);
         ui->ToolText_2->show();
         ui->CloseButton->setEnabled(true);
         ui->NewHong->setEnabled(true);
@@ -198,7 +219,7 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
     case 2:
         SetOkButton(true);
         ui->NewHong_2->show();
-        ui->ToolText_2->setText(UpgradeSuccessText);
+        SetStatusText(UpgradeSuccessText, Meaning::Neutral);
         ui->ToolText_2->show();
         ui->progressBar_2->setValue(100);
         ui->NewHong->show();
@@ -206,7 +227,7 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
         ui->NewHong->setEnabled(true);
         break;
     case 6:
-        ui->ToolText_2->setText(UpgradeFailText);
+        SetStatusText(UpgradeFailText, Meaning::Problem);
         ui->ToolText_2->show();
         ui->NewHong->show();
         ui->CloseButton->setEnabled(true);
@@ -220,7 +241,10 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
 
 void UpDateRepair::SlotAutoRepair(int index)
 {
-    ui->ToolText_2->setText(index != 0 ? UpgradeFailText : UpgradeSuccessText);
+    if (index != 0)
+        SetStatusText(UpgradeFailText, Meaning::Problem);
+    else
+        SetStatusText(UpgradeSuccessText, Meaning::Neutral);
     SetOkButton(true);
     ui->NewHong->show();
     SetShortcuts();
@@ -233,6 +257,10 @@ void UpDateRepair::SlotAutoRepairProgress(int index)
 
 void UpDateRepair::SlotRepairCheckUpdate()
 {
+    // A run's outcome stays until the user leaves it; a new check would
+    // replace it unseen.
+    if (ShowsRun())
+        return;
     if (CheckInterruptedUpgrade())
         ShowReadyView();
 }

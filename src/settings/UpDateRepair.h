@@ -27,9 +27,19 @@ public:
     void ShowReadyView();
     void ShowMessageView();
     void ShowProgressView();
-    void SetStatusText(const QString &text);
+    // What a status text says: a problem (a failure, or why nothing can be
+    // started) shows in red, anything else in the theme's label colour.
+    enum class Meaning
+    {
+        Neutral,
+        Problem
+    };
+    void SetStatusText(const QString &text, Meaning meaning);
     // True while the running view waits for an outcome: no button to leave by.
     bool AwaitingOutcome() const;
+    // The running view or a run's outcome is shown: it stays until the user
+    // leaves it, whatever the checks behind it find meanwhile.
+    bool ShowsRun() const;
     // Hides the cancel button and the progress bar.
     void HideCancelAndProgress();
 
@@ -66,6 +76,8 @@ private:
     // first button is OK (ok) or start.
     void ShowButtonsView(bool ok);
     bool ShowMessage(const QString &text);
+    // No record: nothing can be repaired.
+    bool NothingToRepair();
     void CloseAfterRun();
 
     std::unique_ptr<Ui::UpDateRepair> ui;
@@ -76,6 +88,7 @@ private:
     QString DriveGroupName;
     QString ReceiverModelName;
     QString PictureFolder;
+    QString LabelColorText;
 
     QString WarnUpdateText;
     QString ReadyUpdateText;

@@ -15,9 +15,6 @@
 namespace UpgradeRecords {
 
 namespace {
-const QString FailInfoName = QStringLiteral("UpdateFailInfo");
-
-const QChar RecordSeparator = QLatin1Char(';');
 
 // A record the repair path needs that did not reach the disk is shown.
 bool shown(bool written)
@@ -27,60 +24,52 @@ bool shown(bool written)
     return written;
 }
 
-bool isRecordOf(const QStringList &fields, int kind, int cid, int mid)
+bool isRecordOf(const FailRecord &record, int kind, int cid, int mid)
 {
-    return fields.size() == 4 && fields.at(0).toInt() == kind && fields.at(2).toInt() == cid &&
-           fields.at(3).toInt() == mid;
+    return record.kind == kind && record.cid == cid && record.mid == mid;
 }
 
 // Receiver records first: a repair flashes the receiver before the mouse.
-bool store(QList<QStringList> records)
+bool store(QList<FailRecord> records)
 {
     if (records.isEmpty())
         return removeFailInfo();
-    std::stable_sort(records.begin(), records.end(),
-                     [](const QStringList &a, const QStringList &b) {
-                         return a.at(0).toInt() == FirmwareKindReceiver &&
-                                b.at(0).toInt() != FirmwareKindReceiver;
-                     });
-    QStringList parts;
-    for (const QStringList &fields : records)
-        parts << fields.join(QLatin1Char(','));
-    return shown(Registry::instance()->setValue(Registry::mouseDriveTestKey(), FailInfoName,
-                                                parts.join(RecordSeparator)));
+    std::stable_sort(records.begin(), records.end(), [](const FailRecord &a, const FailRecord &b) {
+        return a.kind == FirmwareKindReceiver && b.kind != FirmwareKindReceiver;
+    });
+    Registry *registry = Registry::instance();
+    return shown(registry->setValue(Registry::mouseDriveTestKey(), FailRecords::valueName(),
+                                    FailRecords::formatAll(records)) &&
+                 registry->flush());
 }
+
 } // namespace
 
 QString failInfo()
 {
-    return Registry::instance()->value(Registry::mouseDriveTestKey(), FailInfoName).toString();
+    return Registry::instance()
+        ->value(Registry::mouseDriveTestKey(), FailRecords::valueName())
+        .toString();
 }
 
-QStringList failInfoFields()
+QList<FailRecord> failRecords()
 {
-    const QString text = failInfo();
-    return text.isEmpty() ? QStringList()
-                          : text.section(RecordSeparator, 0, 0).split(QLatin1Char(','));
+    return FailRecords::read();
 }
 
-QList<QStringList> failRecords()
+bool firstFailRecord(FailRecord *record)
 {
-    QList<QStringList> records;
-    const QString text = failInfo();
-    if (text.isEmpty())
-        return records;
-    for (const QString &part : text.split(RecordSeparator)) {
-        const QStringList fields = part.split(QLatin1Char(','));
-        if (fields.size() == 4)
-            records << fields;
-    }
-    return records;
+    const QList<FailRecord> records = failRecords();
+    if (records.isEmpty())
+        return false;
+    *record = records.first();
+    return true;
 }
 
 bool hasFailInfoOf(int kind, int cid, int mid)
 {
-    for (const QStringList &fields : failRecords()) {
-        if (isRecordOf(fields, kind, cid, mid))
+    for (const FailRecord &record : failRecords()) {
+        if (isRecordOf(record, kind, cid, mid))
             return true;
     }
     return false;
@@ -88,32 +77,31 @@ bool hasFailInfoOf(int kind, int cid, int mid)
 
 bool writeFailInfo(int kind, int variant, int cid, int mid)
 {
-    const QStringList record{QString::number(kind), QString::number(variant), QString::number(cid),
-                             QString::number(mid)};
-    // A newer failure of the same device replaces its record.
-    QList<QStringList> records;
-    for (const QStringList &fields : failRecords()) {
-        if (!isRecordOf(fields, kind, cid, mid))
-            records << fields;
+    // A newer flash of the same device replaces its record.
+    QList<FailRecord> records;
+    for (const FailRecord &record : failRecords()) {
+        if (!isRecordOf(record, kind, cid, mid))
+            records << record;
     }
-    records << record;
+    records << FailRecord{kind, variant, cid, mid};
     return store(records);
 }
 
 bool removeFailInfo()
 {
-    return shown(Registry::instance()->remove(Registry::mouseDriveTestKey(), FailInfoName));
+    Registry *registry = Registry::instance();
+    return shown(registry->remove(Registry::mouseDriveTestKey(), FailRecords::valueName()) &&
+                 registry->flush());
 }
 
 bool removeFailInfoOf(int kind, int cid, int mid)
 {
-    const QList<QStringList> before = failRecords();
-    QList<QStringList> records;
-    for (const QStringList &fields : before) {
-        if (!isRecordOf(fields, kind, cid, mid))
-            records << fields;
+    const QList<FailRecord> before = failRecords();
+    QList<FailRecord> records;
+    for (const FailRecord &record : before) {
+        if (!isRecordOf(record, kind, cid, mid))
+            records << record;
     }
-    // A value that holds no well-formed record of this device stays as it is.
     if (records.size() == before.size())
         return true;
     return store(records);
@@ -147,6 +135,25 @@ bool touchMarkerFile()
         return false;
     }
     return true;
+}
+
+bool PendingFlash::record(int kind, int variant, int cid, int mid)
+{
+    m_kind = kind;
+    m_cid = cid;
+    m_mid = mid;
+    m_hadRecord = hasFailInfoOf(kind, cid, mid);
+    if (writeFailInfo(kind, variant, cid, mid))
+        return true;
+    qWarning() << "firmware: the flash of kind" << kind << "is not started: its record could not"
+               << "be stored, and an interrupted flash could not be repaired";
+    return false;
+}
+
+void PendingFlash::takeBack()
+{
+    if (!m_hadRecord)
+        removeFailInfoOf(m_kind, m_cid, m_mid);
 }
 
 } // namespace UpgradeRecords

@@ -1,27 +1,32 @@
 #pragma once
 
+#include "device/FailRecords.h"
+
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 // What a firmware run leaves behind: the registry record "UpdateFailInfo"
-// (kind, receiver variant, customer id, model id), the installed mouse
-// version "MouseVer<CID><MID>" (both under ...\Mouse Drive Test) and the empty
-// marker file Exception/UpDateLog.txt of the per-user folder.
+// (device/FailRecords.h), the installed mouse version "MouseVer<CID><MID>"
+// (both under ...\Mouse Drive Test) and the empty marker file
+// Exception/UpDateLog.txt of the per-user folder.
 //
-// Each device whose flash failed keeps a record of its own until its own
+// Each device whose flash began keeps a record of its own until its own
 // flash succeeds: when a receiver run fails after a recorded mouse failure,
-// both parts wait in boot mode and both records stay. The value then holds
-// the records joined by ";", the receiver's first, as a repair takes them.
+// both parts wait in boot mode and both records stay, the receiver's first,
+// as a repair takes them.
 namespace UpgradeRecords {
 
+// The value as it stands.
 QString failInfo();
-// The fields of the first record: the one a repair starts with.
-QStringList failInfoFields();
-// Every record's fields, the receiver's first.
-QList<QStringList> failRecords();
-// True when a well-formed record of this kind, customer and model exists.
+// The well-formed records, the receiver's first; damaged ones are set aside.
+QList<FailRecord> failRecords();
+// The record a repair starts with; false when there is none.
+bool firstFailRecord(FailRecord *record);
+// True when a record of this kind, customer and model exists.
 bool hasFailInfoOf(int kind, int cid, int mid);
-// Records a failed flash of one device; the records of other devices stay.
+// Records a flash of one device, before it starts and again when it fails;
+// the records of other devices stay. True only once the record is on the
+// disk (written, synced and checked): no flash may start before that.
 bool writeFailInfo(int kind, int variant, int cid, int mid);
 // Removes every record.
 bool removeFailInfo();
@@ -34,5 +39,23 @@ QString mouseVersion(const QString &cidText, const QString &midText);
 QString markerFilePath();
 // Creates or empties the marker file; false (logged) when that fails.
 bool touchMarkerFile();
+
+// Writes the record of a flash about to start and remembers whether one of
+// the same device was there before; take back() when the flash did not
+// start after all, so that a device nothing happened to keeps no record.
+class PendingFlash
+{
+public:
+    PendingFlash() = default;
+    // False when the record could not be written: the flash must not start.
+    bool record(int kind, int variant, int cid, int mid);
+    void takeBack();
+
+private:
+    int m_kind = 0;
+    int m_cid = 0;
+    int m_mid = 0;
+    bool m_hadRecord = true;
+};
 
 } // namespace UpgradeRecords

@@ -141,6 +141,17 @@ void FormSetting::UpgradeStep(int step, int kind, const QString &version)
             return;
         }
         UpgradeKind = kind;
+        // The device leaves normal mode as soon as the library takes the
+        // image, and whatever ends the flash early (a crash, a kill, a pulled
+        // cable) leaves it in boot mode: its record must be on the disk
+        // before, so that the next start offers the repair.
+        UpgradeRecords::PendingFlash pending;
+        if (!pending.record(kind, UpgradeReceiverVariant, UpgradeCid, UpgradeMid)) {
+            stateOf(kind) = RunFailed;
+            emit PostMsg::GetInstance()->SigProgress(0, 1);
+            Step = 4;
+            return;
+        }
         // The run counts as running before the library is asked, so that
         // not even its first packet can be missed.
         stateOf(kind) = RunRunning;
@@ -148,6 +159,7 @@ void FormSetting::UpgradeStep(int step, int kind, const QString &version)
                               receiver ? OnReceiverUpgradeEvent : OnMouseUpgradeEvent)) {
             // Refused: nothing was flashed, and no packet will ever come.
             qWarning() << "the device library refused the upgrade image";
+            pending.takeBack();
             stateOf(kind) = RunFailed;
             emit PostMsg::GetInstance()->SigProgress(0, 1);
             Step = 4;
@@ -211,7 +223,10 @@ void FormSetting::ShowRunOutcome()
     }
     // Nothing was installed: either the devices did not fit, or there was
     // nothing newer to install.
-    RepairDialog->SetStatusText(RunEndText.isEmpty() ? NewTipsText : RunEndText);
+    if (RunEndText.isEmpty())
+        RepairDialog->SetStatusText(NewTipsText, UpDateRepair::Meaning::Neutral);
+    else
+        RepairDialog->SetStatusText(RunEndText, UpDateRepair::Meaning::Problem);
     RepairDialog->ShowMessageView();
 }
 

@@ -98,7 +98,16 @@ void OnMouseUpgradeEvent(const unsigned char *packet)
 
 bool FormSetting::Fail(const QString &text)
 {
-    RepairDialog->SetStatusText(text);
+    RepairDialog->SetStatusText(text, UpDateRepair::Meaning::Problem);
+    RepairDialog->ShowMessageView();
+    return false;
+}
+
+// Nothing newer to install: no problem, and nothing to start.
+bool FormSetting::NothingNewer()
+{
+    ReceiverImageMissing = true;
+    RepairDialog->SetStatusText(NewTipsText, UpDateRepair::Meaning::Neutral);
     RepairDialog->ShowMessageView();
     return false;
 }
@@ -108,11 +117,11 @@ bool FormSetting::ChechIsUpDate()
     UpgradeReceiverVariant = 0;
     MousePending = 0;
     MouseOnlyRun = false;
-    const QStringList fields = UpgradeRecords::failInfoFields();
-    const bool recorded = fields.size() == 4;
-    const int kind = recorded ? fields.at(0).toInt() : 0;
-    const int recordedCid = recorded ? fields.at(2).toInt() : 0;
-    const int recordedMid = recorded ? fields.at(3).toInt() : 0;
+    FailRecord record;
+    const bool recorded = UpgradeRecords::firstFailRecord(&record);
+    const int kind = record.kind;
+    const int recordedCid = record.cid;
+    const int recordedMid = record.mid;
     DriveGroupName = driveGroup();
     const QString mouseName = config(DriveGroupName, "MM");
     const int mid = config(DriveGroupName, "MID").toInt();
@@ -140,8 +149,7 @@ bool FormSetting::ChechIsUpDate()
             LoadUpgradeImage(FirmwareKindMouse, ui->label_7->text(), mouseName, UpgradeCid, mid);
         MouseUpdateAvailable = mouseNew;
         if (!receiverNew && !mouseNew) {
-            ReceiverImageMissing = true;
-            return Fail(NewTipsText);
+            return NothingNewer();
         }
         UpgradeStageCount = receiverNew && mouseNew ? 2 : 1;
         return true;
@@ -152,9 +160,9 @@ bool FormSetting::ChechIsUpDate()
             wired += device.Wired ? 1 : 0;
         const int others = ModelDevices.size() - wired;
         if (others >= 2)
-            RepairDialog->SetStatusText(MultiDongleText);
+            RepairDialog->SetStatusText(MultiDongleText, UpDateRepair::Meaning::Problem);
         else if (wired >= 2)
-            RepairDialog->SetStatusText(MultiMouseText);
+            RepairDialog->SetStatusText(MultiMouseText, UpDateRepair::Meaning::Problem);
         RepairDialog->ShowMessageView();
         return false;
     }
@@ -166,8 +174,7 @@ bool FormSetting::ChechIsUpDate()
         // A wired-only model: there is no receiver to ask for, and the mouse
         // stage needs none; it flashes the mouse on its cable by itself.
         if (!LoadUpgradeImage(FirmwareKindMouse, ui->label_7->text(), mouseName, UpgradeCid, mid)) {
-            ReceiverImageMissing = true;
-            return Fail(NewTipsText);
+            return NothingNewer();
         }
         MouseUpdateAvailable = true;
         MouseOnlyRun = true;
@@ -186,11 +193,9 @@ bool FormSetting::ChechIsUpDate()
     } else {
         return Fail(ErrorText);
     }
-    const QString variantText = fields.at(1);
-    const int variant = variantText.toInt();
-    if (!ReceiverNameKey(variant).isEmpty() && variantText == QString::number(variant)) {
-        UpgradeReceiverVariant = variant;
-        RecordedReceiverModelName = config(DriveGroupName, ReceiverNameKey(variant));
+    if (!ReceiverNameKey(record.variant).isEmpty()) {
+        UpgradeReceiverVariant = record.variant;
+        RecordedReceiverModelName = config(DriveGroupName, ReceiverNameKey(record.variant));
     }
     if ((entry.CidMid & 0xFF) != recordedCid)
         return Fail(ErrorText);
@@ -224,6 +229,9 @@ void FormSetting::on_Start()
     RunSucceededSinceStart = false;
     RepairDialog->ShowProgressView();
     if (MouseOnlyRun) {
+        // The mouse stage is the whole run: its bar runs from 0 to 100 %,
+        // whatever an earlier run of another device left behind.
+        UpgradeStageCount = 1;
         on_Mouse_clicked();
         return;
     }

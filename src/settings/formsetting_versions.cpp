@@ -143,7 +143,10 @@ void FormSetting::SlotLabelTextB(QString TextA, QString Text)
     ui->label_5->setText(TextA);
     emit PostMsg::GetInstance()->SigAddVer(1, TextA);
     const bool newer = Text == QLatin1String("true");
-    emit PostMsg::GetInstance()->SigAddUpdate(1, newer);
+    // The flag says that the device has newer firmware, the mouse's
+    // included; the receiver's row marks it only where there is a receiver
+    // (a wired-only mouse has none, and no receiver version).
+    emit PostMsg::GetInstance()->SigAddUpdate(1, newer && !TextA.isEmpty());
     SetWaitingLook(newer);
 }
 
@@ -172,8 +175,18 @@ void FormSetting::OpenRepairDialog()
     }
 }
 
+// The dialog shows a run or its outcome: the re-read after a flash finds what
+// the run left, and must neither close that outcome nor replace it before the
+// user has seen it and left it.
+bool FormSetting::DialogShowsRun() const
+{
+    return RepairDialog && RepairDialog->isVisible() && RepairDialog->ShowsRun();
+}
+
 void FormSetting::SlotUpdateFrame(bool IsVis)
 {
+    if (DialogShowsRun())
+        return;
     if (!IsVis) {
         RepairDialog->close();
         return;
@@ -188,6 +201,8 @@ void FormSetting::on_Receive_2_clicked()
 
 void FormSetting::SlotCheckUpdate()
 {
+    if (DialogShowsRun())
+        return;
     if (ChechIsUpDate())
         RepairDialog->ShowReadyView();
 }

@@ -62,23 +62,27 @@ QString groupOfModel(int mid)
     return QString();
 }
 
+int kindOfStage(int stage)
+{
+    return stage == 0 ? FirmwareKindReceiver : FirmwareKindMouse;
+}
+
 void recordFailure(int stage)
 {
-    UpgradeRecords::writeFailInfo(stage == 0 ? FirmwareKindReceiver : FirmwareKindMouse,
-                                  RepairReceiverVariant, RepairCid, RepairMid);
+    UpgradeRecords::writeFailInfo(kindOfStage(stage), RepairReceiverVariant, RepairCid, RepairMid);
 }
 
 } // namespace
 
 bool UpDateRepair::CheckInterruptedUpgrade()
 {
-    const QStringList fields = UpgradeRecords::failInfoFields();
-    if (fields.size() != 4)
-        return false;
+    FailRecord record;
+    if (!UpgradeRecords::firstFailRecord(&record))
+        return NothingToRepair();
     RepairReceiverVariant = 0;
-    FailKind = fields.at(0).toInt();
-    const int recordedCid = fields.at(2).toInt();
-    const int recordedMid = fields.at(3).toInt();
+    FailKind = record.kind;
+    const int recordedCid = record.cid;
+    const int recordedMid = record.mid;
     ConfigIniStore *config = ConfigIniStore::GetInstance();
     const QString recordedGroup = groupOfModel(recordedMid);
     // Roads on which the part to repair is never found in normal mode: a
@@ -137,8 +141,8 @@ bool UpDateRepair::CheckInterruptedUpgrade()
                 ++normalReceivers;
         }
         if (normalReceivers == 1) {
-            static const QStringList variants = {"1", "2", "4", "8"};
-            const int list = variants.indexOf(fields.at(1));
+            static const QList<int> variants = {1, 2, 4, 8};
+            const int list = variants.indexOf(record.variant);
             normalReceivers = 0;
             if (list >= 0 && list < ReceiverPidLists.size()) {
                 for (const DeviceAllInfo &device : FoundDevicesCopy) {
@@ -158,7 +162,10 @@ bool UpDateRepair::CheckInterruptedUpgrade()
             if (FailKind == FirmwareKindReceiver &&
                 (!first.Wired || modelIdOf(first) != recordedMid))
                 return ShowMessage(NoUsbText);
-            if (FailKind == FirmwareKindMouse && (first.Wired || modelIdOf(first) != recordedMid))
+            // A mouse record: its receiver, or the mouse itself on its cable
+            // in normal mode (its flash never began, or ended before the
+            // record could go), which takes the image as well.
+            if (FailKind == FirmwareKindMouse && modelIdOf(first) != recordedMid)
                 return ShowMessage(NoReceiveText);
         }
 
@@ -168,12 +175,11 @@ bool UpDateRepair::CheckInterruptedUpgrade()
             return ShowMessage(ErrorFileText);
         DriveGroupName = recordedGroup;
         const QString mouseName = config->GetValue(DriveGroupName, "MM");
-        const int variant = fields.at(1).toInt();
-        if (!ReceiverNameKey(variant).isEmpty() && fields.at(1) == QString::number(variant)) {
-            RepairReceiverVariant = variant;
-            ReceiverModelName = config->GetValue(DriveGroupName, ReceiverNameKey(variant));
+        if (!ReceiverNameKey(record.variant).isEmpty()) {
+            RepairReceiverVariant = record.variant;
+            ReceiverModelName = config->GetValue(DriveGroupName, ReceiverNameKey(record.variant));
         }
-        RepairCid = fields.at(2).toInt();
+        RepairCid = record.cid;
         const int mid = config->GetValue(DriveGroupName, "MID").toInt();
         RepairMid = mid;
         {
@@ -210,7 +216,12 @@ bool UpDateRepair::CheckInterruptedUpgrade()
     }
     int count = 5;
     FindBootDevicesFor(image, &count);
-    const int total = count + normalReceivers;
+    int normalMice = 0;
+    if (FailKind == FirmwareKindMouse) {
+        for (const DeviceAllInfo &device : FoundDevicesCopy)
+            normalMice += device.Wired && modelIdOf(device) == recordedMid ? 1 : 0;
+    }
+    const int total = count + normalReceivers + normalMice;
     if (RepairReady && total == 1 && mouseAlso) {
         // The second stage needs the mouse in boot mode on its cable, and
         // no other mouse that could take its image.
@@ -262,16 +273,24 @@ bool UpDateRepair::RunRepairUpgrade()
                              mid)) {
             // Nothing was flashed, so the device is as broken as before: a
             // failure, and the record stays for a later try.
-            SetStatusText(ErrorFileText);
+            SetStatusText(ErrorFileText, Meaning::Problem);
             endRepair(false);
             RepairReady = false;
             return false;
         }
     }
+    // Recorded before the device leaves normal mode (as the settings page's run does).
+    UpgradeRecords::PendingFlash pending;
+    if (!pending.record(kindOfStage(RepairStage), RepairReceiverVariant, RepairCid, RepairMid)) {
+        RepairReady = false;
+        endRepair(false);
+        return false;
+    }
     RepairReady = StartUpgradeWith(RepairImage(), OnRepairUpgradeEvent);
     if (!RepairReady) {
         // No packet will ever come for a refused start.
         qWarning() << "the device library refused the repair image";
+        pending.takeBack();
         endRepair(false);
         return false;
     }
@@ -295,8 +314,7 @@ void OnRepairUpgradeEvent(const unsigned char *packet)
     if (packet[2] == 1) {
         // The device just flashed is sound again: its own record goes, and
         // only that one.
-        UpgradeRecords::removeFailInfoOf(stage == 0 ? FirmwareKindReceiver : FirmwareKindMouse,
-                                         RepairCid, RepairMid);
+        UpgradeRecords::removeFailInfoOf(kindOfStage(stage), RepairCid, RepairMid);
         if (stage == 1) {
             endRepair(true);
         } else {
@@ -306,9 +324,13 @@ void OnRepairUpgradeEvent(const unsigned char *packet)
                                                RepairCid, RepairMid);
             if (found && (RepairLastStage == 1 || current.wiredMousePresent)) {
                 // Polling stays off: the mouse is being flashed now.
-                if (!StartUpgradeWith(RepairImage(), OnRepairUpgradeEvent)) {
+                UpgradeRecords::PendingFlash pending;
+                if (!pending.record(FirmwareKindMouse, RepairReceiverVariant, RepairCid,
+                                    RepairMid)) {
+                    endRepair(false);
+                } else if (!StartUpgradeWith(RepairImage(), OnRepairUpgradeEvent)) {
                     qWarning() << "the device library refused the mouse repair image";
-                    recordFailure(1);
+                    pending.takeBack();
                     endRepair(false);
                 }
             } else if (RepairLastStage == 1) {

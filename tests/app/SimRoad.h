@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QProgressBar>
 #include <QtTest>
 
 namespace SimRoad {
@@ -42,6 +43,35 @@ inline QString Status()
 {
     return RepairDialog->findChild<QLabel *>("ToolText_2")->text();
 }
+
+inline bool StatusIsRed()
+{
+    auto *label = RepairDialog->findChild<QLabel *>("ToolText_2");
+    label->ensurePolished();
+    return label->palette().color(label->foregroundRole()) == QColor(255, 0, 0);
+}
+
+// Every value the dialog's progress bar takes from now on, as it is drawn.
+class BarValues
+{
+public:
+    BarValues()
+    {
+        QProgressBar *bar = RepairDialog->findChild<QProgressBar *>("progressBar_2");
+        m_connection = QObject::connect(bar, &QProgressBar::valueChanged,
+                                        [this](int value) { m_values << value; });
+    }
+    ~BarValues() { QObject::disconnect(m_connection); }
+    BarValues(const BarValues &) = delete;
+    BarValues &operator=(const BarValues &) = delete;
+
+    const QList<int> &values() const { return m_values; }
+    int shown() const { return RepairDialog->findChild<QProgressBar *>("progressBar_2")->value(); }
+
+private:
+    QList<int> m_values;
+    QMetaObject::Connection m_connection;
+};
 
 // The dialog's first button: "Upgrade", or "OK" once the run has ended.
 inline void PressFirstButton()

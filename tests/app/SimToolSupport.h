@@ -83,6 +83,34 @@ inline int Cards(DialogMain *main)
     return Chooser(main)->deviceButtons().size();
 }
 
+// The simulated device behind the chooser's card at `position` (0 the first,
+// as the cards are laid out from the left); -1 when there is none.
+inline int DeviceOfCard(DialogMain *main, int position)
+{
+    const QList<mytoolButtonEnter *> &cards = Chooser(main)->deviceButtons();
+    if (position < 0 || position >= cards.size())
+        return -1;
+    const int n = cards.at(position)->deviceIndex();
+    if (n < 0 || n >= FoundDevices.size())
+        return -1;
+    for (int device = 0; device < SimDeviceCount(); ++device) {
+        if (FoundDevices.at(n).Path == QString::fromLatin1(SimDevicePath(device)))
+            return device;
+    }
+    return -1;
+}
+
+// Clicks the chooser's card at `position`, as a user picks a card by where it
+// is; false when there is no such card.
+inline bool ClickCardAt(DialogMain *main, int position)
+{
+    const QList<mytoolButtonEnter *> &cards = Chooser(main)->deviceButtons();
+    if (position < 0 || position >= cards.size())
+        return false;
+    cards.at(position)->click();
+    return true;
+}
+
 // Clicks the chooser's card of simulated `device`; false when it has none.
 inline bool ClickCard(DialogMain *main, int device)
 {

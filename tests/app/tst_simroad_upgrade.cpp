@@ -1,7 +1,12 @@
-// The README's upgrade road on sim-devices-example.json: the wireless mouse
-// on its cable takes the receiver's and its own newer firmware, then the
-// wired-only mouse takes its own on its cable alone.
+// The README's upgrade road on sim-devices-example.json, step by step as it
+// is written: the left card (the wireless mouse on its cable) takes the
+// receiver's and its own newer firmware, then the right card (the wired-only
+// mouse) takes its own on its cable alone.
 #include "SimRoad.h"
+
+#include "hub/PostMsg.h"
+
+#include <QSignalSpy>
 
 using SimTool::LineOf;
 using SimTool::Run;
@@ -26,35 +31,63 @@ private slots:
         QVERIFY(LineOf(list, 0).contains("firmware=v1.03"));
         QVERIFY(LineOf(list, 0).contains("mouse-firmware=v1.05"));
         QVERIFY(LineOf(list, 2).contains("mouse-firmware=v1.02"));
-        QTRY_COMPARE(SimTool::Cards(main), 2); // the Talon W by its cable only
+        // Two cards: the Talon W by its cable only (left), the Talon C (right).
+        QTRY_COMPARE(SimTool::Cards(main), 2);
+        QCOMPARE(SimTool::DeviceOfCard(main, 0), 1);
+        QCOMPARE(SimTool::DeviceOfCard(main, 1), 2);
 
-        // The mouse on its cable: the dialog offers both images.
-        QVERIFY(SimTool::ClickCard(main, 1));
+        // 1. The left card: the dialog offers both images.
+        QVERIFY(SimTool::ClickCardAt(main, 0));
         QTRY_COMPARE(main->currentPage(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(RepairDialog->isVisible(), 15000);
         QCOMPARE(SimRoad::Status(), HomeLabels[0]["ReadyUpdate"]);
-        SimRoad::PressFirstButton();
-        QTRY_COMPARE_WITH_TIMEOUT(SimRoad::Status(), UpdateLabels[0]["DialogUpgradeSuccess"],
-                                  60000);
+        QVERIFY(!SimRoad::StatusIsRed());
+        {
+            SimRoad::BarValues bar;
+            SimRoad::PressFirstButton();
+            QTRY_COMPARE_WITH_TIMEOUT(SimRoad::Status(), UpdateLabels[0]["DialogUpgradeSuccess"],
+                                      60000);
+            QVERIFY(!SimRoad::StatusIsRed());
+            // The receiver to 50 %, the mouse on to 100 %.
+            QVERIFY(bar.values().contains(50));
+            QCOMPARE(bar.values().last(), 100);
+        }
+        // The devices are read again behind the outcome, which stays.
+        QSignalSpy versions(PostMsg::GetInstance(), SIGNAL(SigSetver(int)));
+        QTRY_VERIFY_WITH_TIMEOUT(versions.contains(QVariantList{0}), 15000);
+        QTest::qWait(500);
+        QVERIFY(RepairDialog->isVisible());
+        QCOMPARE(SimRoad::Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+        SimRoad::PressFirstButton(); // "OK"
+        QTRY_VERIFY(!RepairDialog->isVisible());
         QTRY_VERIFY(LineOf(Run({"list"}).out, 0).contains("firmware=v1.04 "));
         QVERIFY(LineOf(Run({"list"}).out, 0).contains("mouse-firmware=v1.06"));
-        SimRoad::PressFirstButton();
-        QTRY_VERIFY(!RepairDialog->isVisible());
 
-        // Back to the chooser, and the wired-only mouse.
+        // 2. Back to the chooser, and the right card: the wired-only mouse.
         main->findChild<QAbstractButton *>("UpArrow")->click();
         QTRY_COMPARE(main->currentPage(), 0);
-        QTRY_COMPARE(SimTool::Cards(main), 2); // the Talon W by its cable only
-        QVERIFY(SimTool::ClickCard(main, 2));
+        QTRY_COMPARE(SimTool::Cards(main), 2);
+        QCOMPARE(SimTool::DeviceOfCard(main, 1), 2);
+        QVERIFY(SimTool::ClickCardAt(main, 1));
         QTRY_COMPARE(main->currentPage(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(RepairDialog->isVisible(), 15000);
         QCOMPARE(SimRoad::Status(), HomeLabels[0]["ReadyUpdate"]);
-        SimRoad::PressFirstButton();
-        QTRY_COMPARE_WITH_TIMEOUT(SimRoad::Status(), UpdateLabels[0]["DialogUpgradeSuccess"],
-                                  60000);
+        {
+            SimRoad::BarValues bar;
+            SimRoad::PressFirstButton();
+            QTRY_COMPARE_WITH_TIMEOUT(SimRoad::Status(), UpdateLabels[0]["DialogUpgradeSuccess"],
+                                      60000);
+            // The mouse alone, from 0 to 100 %.
+            QVERIFY(!bar.values().isEmpty());
+            QVERIFY2(bar.values().first() <= 10, qPrintable(QString::number(bar.values().first())));
+            QCOMPARE(bar.values().last(), 100);
+        }
         QTRY_VERIFY(LineOf(Run({"list"}).out, 2).contains("mouse-firmware=v1.06"));
         SimRoad::PressFirstButton();
         QTRY_VERIFY(!RepairDialog->isVisible());
+        // No receiver: its row in the summary has no update mark.
+        QTest::qWait(500);
+        QVERIFY(!main->findChild<QWidget *>("DongleUp")->isVisible());
     }
 };
 

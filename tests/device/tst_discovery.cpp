@@ -214,7 +214,8 @@ private slots:
     void repairButtonFollowsAFailedUpgrade()
     {
         const QString key = QStringLiteral("UpdateFailInfo");
-        Registry::instance()->setValue(Registry::mouseDriveTestKey(), key, QStringLiteral("1"));
+        Registry::instance()->setValue(Registry::mouseDriveTestKey(), key,
+                                       QStringLiteral("211,4,38,11"));
         DialogChange chooser;
         chooser.show();
         auto *repair = chooser.findChild<QWidget *>(QStringLiteral("Repair"));
@@ -229,6 +230,52 @@ private slots:
         Registry::instance()->remove(Registry::mouseDriveTestKey(), key);
         OnChooserUsbChanged();
         QVERIFY(!repair->isVisible());
+    }
+
+    // A record that names no flash the program could have begun offers no
+    // repair: it is kept aside, and the good records of the value stay.
+    void damagedRecordOffersNoRepair_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("damaged");
+        QTest::newRow("three fields") << "1,2,3" << QString() << "1,2,3";
+        QTest::newRow("five fields") << "211,4,38,11,1" << QString() << "211,4,38,11,1";
+        QTest::newRow("unknown kind") << "212,4,38,11" << QString() << "212,4,38,11";
+        QTest::newRow("unknown variant") << "211,3,38,11" << QString() << "211,3,38,11";
+        QTest::newRow("id out of range") << "210,0,38,256" << QString() << "210,0,38,256";
+        QTest::newRow("not a number") << "211,4,x,11" << QString() << "211,4,x,11";
+        QTest::newRow("signed") << "211,4,+38,11" << QString() << "211,4,+38,11";
+        QTest::newRow("spaces") << "211, 4,38,11" << QString() << "211, 4,38,11";
+        QTest::newRow("empty part") << "211,4,38,11;"
+                                    << "211,4,38,11" << QString();
+        QTest::newRow("one good, one damaged") << "1,2,3;210,4,38,11"
+                                               << "210,4,38,11"
+                                               << "1,2,3";
+    }
+
+    void damagedRecordOffersNoRepair()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, kept);
+        QFETCH(QString, damaged);
+        Registry *registry = Registry::instance();
+        const QString key = Registry::mouseDriveTestKey();
+        registry->remove(key, QStringLiteral("UpdateFailInfo.bad"));
+        QVERIFY(registry->setValue(key, QStringLiteral("UpdateFailInfo"), value));
+        DialogChange chooser;
+        chooser.show();
+        auto *repair = chooser.findChild<QWidget *>(QStringLiteral("Repair"));
+        QCOMPARE(repair->isVisible(), !kept.isEmpty());
+        QCOMPARE(registry->value(key, QStringLiteral("UpdateFailInfo")).toString(), kept);
+        QCOMPARE(registry->contains(key, QStringLiteral("UpdateFailInfo")), !kept.isEmpty());
+        if (!damaged.isEmpty())
+            QCOMPARE(registry->value(key, QStringLiteral("UpdateFailInfo.bad")).toString(),
+                     damaged);
+        // Read again on the next rescan: still no offer for what was damaged.
+        OnChooserUsbChanged();
+        QCOMPARE(repair->isVisible(), !kept.isEmpty());
+        registry->remove(key, QStringLiteral("UpdateFailInfo"));
     }
 
     void refreshedRecordsGoToTheirOwnEntry()

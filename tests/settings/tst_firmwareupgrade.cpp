@@ -1,6 +1,8 @@
 // Firmware upgrade and repair on a simulated Talon W that is plugged in by
 // cable beside its 4K receiver: a run that installs both images, a run that
 // fails half-way, and the repair of the receiver it left in boot mode.
+#include "FirmwareFixture.h"
+
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
@@ -28,86 +30,7 @@
 
 #include <atomic>
 
-namespace {
-
-const int Receiver = 0;
-const int Cable = 1;
-
-const char *DeviceSet = R"({"devices": [
-  {"kind": "receiver", "vid": "0x3A7C", "pid": "0x7C40", "connectionType": 1, "release": "0x0103",
-   "address": [18, 52, 86], "receiverModel": "ORVAK-RX4K",
-   "mouse": {"key": "talon-w", "cid": 38, "mid": 11, "model": "ORVAK-TW1", "version": "0x0105"}},
-  {"kind": "wired", "vid": "0x3A7C", "pid": "0x7C01", "connectionType": 2, "mouseOf": 0}
-]})";
-
-QByteArray Image(quint32 version, int kind, const QByteArray &name)
-{
-    vidide::FirmwareInfo info;
-    info.version = version;
-    info.kind = uint8_t(kind);
-    info.cid = 38;
-    info.mid = 11;
-    info.modelName = name;
-    return vidide::buildFirmwareImage(info, QByteArray(512, char(version)));
-}
-
-DeviceAllInfo CableEntry()
-{
-    DeviceAllInfo device;
-    device.Path = QString::fromLatin1(SimDevicePath(Cable));
-    device.PidText = "0x7C01";
-    device.CidMid = uint16_t(38 | (11 << 8));
-    device.ReceiverType = 2;
-    device.DriveIndex = 0;
-    device.Online = true;
-    device.Wired = true;
-    device.DongleVersionText = "v1.05";
-    device.MouseVersionText = "v1.05";
-    return device;
-}
-
-DeviceAllInfo ReceiverEntry()
-{
-    DeviceAllInfo device;
-    device.Path = QString::fromLatin1(SimDevicePath(Receiver));
-    device.PidText = "0x7C40";
-    device.CidMid = uint16_t(38 | (11 << 8));
-    device.ReceiverType = 1;
-    device.DriveIndex = 0;
-    device.Online = true;
-    device.DongleVersionText = "v1.03";
-    device.MouseVersionText = "v1.05";
-    device.ReceiverAddress = {0x12, 0x34, 0x56};
-    return device;
-}
-
-QString Status()
-{
-    return RepairDialog->findChild<QLabel *>("ToolText_2")->text();
-}
-
-// The dialog shows an outcome and can be left: its first button is back and
-// the close button works.
-bool DialogCanBeLeft()
-{
-    return !RepairDialog->findChild<QToolButton *>("NewHong_2")->isHidden() &&
-           RepairDialog->findChild<QToolButton *>("CloseButton")->isEnabled();
-}
-
-void UseReceiverTable()
-{
-    ConfigIniStore *config = ConfigIniStore::GetInstance();
-    ReceiverPidLists.clear();
-    for (const char *key : {"Wireless_PID", "Wireless2_PID", "Wireless4_PID", "Wireless8_PID"})
-        ReceiverPidLists << config->GetValueList("Option", key);
-}
-
-void PressStart()
-{
-    RepairDialog->findChild<QToolButton *>("NewHong_2")->click();
-}
-
-} // namespace
+using namespace FirmwareFixture;
 
 class TstFirmwareUpgrade : public QObject
 {
@@ -137,22 +60,8 @@ private:
 void TstFirmwareUpgrade::initTestCase()
 {
     QVERIFY(images.isValid());
-    LabelCatalogue::load();
-    SetFirmwareFolder(images.path());
-    const QList<QPair<QString, QByteArray>> files = {
-        {"mouse.bin", Image(0x0106, FirmwareKindMouse, "ORVAK-TW1")},
-        {"receiver.bin", Image(0x0104, FirmwareKindReceiver, "ORVAK-RX4K")}};
-    for (const auto &file : files) {
-        QFile out(images.filePath(file.first));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(file.second);
-    }
-    page = new FormSetting();
-    page->resize(883, 630);
-    // The one-second steps, made quick.
-    for (QTimer *timer : page->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly))
-        timer->setInterval(5);
-    SimSetUpgradeTiming(1, 1);
+    page = StartFirmwarePage(images);
+    QVERIFY(page);
 }
 
 void TstFirmwareUpgrade::cleanupTestCase()
@@ -164,16 +73,7 @@ void TstFirmwareUpgrade::cleanupTestCase()
 
 void TstFirmwareUpgrade::init()
 {
-    SimReset(true);
-    QString error;
-    QVERIFY2(SimLoadDevices(DeviceSet, &error), qPrintable(error));
-    SimSetUpgradeTiming(1, 1);
-    UpgradeRecords::removeFailInfo();
-    QFile::remove(UpgradeRecords::markerFilePath());
-    ReceiverUpgradeState = RunIdle;
-    MouseUpgradeState = RunIdle;
-    emit PostMsg::GetInstance()->SigSetver(4);
-    RepairDialog->hide();
+    QVERIFY(ResetDevices());
 }
 
 void TstFirmwareUpgrade::upgradeInstallsReceiverThenMouse()
@@ -188,6 +88,7 @@ void TstFirmwareUpgrade::upgradeInstallsReceiverThenMouse()
     emit PostMsg::GetInstance()->SigSetver(0);
     QVERIFY(RepairDialog->isVisible());
     QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+    QVERIFY(!StatusIsRed());
     QCOMPARE(UpgradeStageCount.load(), 2);
 
     PressStart();
@@ -220,7 +121,27 @@ void TstFirmwareUpgrade::upgradeInstallsReceiverThenMouse()
     QCOMPARE(percents.last(), 100);
     QCOMPARE(successes, 1);
     QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+    QVERIFY(!StatusIsRed());
     QCOMPARE(RepairDialog->findChild<QProgressBar *>("progressBar_2")->value(), 100);
+
+    // The devices are read again behind the outcome: a re-scan, then the
+    // versions the mouse reports, with nothing newer left. The outcome stays
+    // until the user presses OK.
+    DeviceAllInfo cable = CableEntry();
+    DeviceAllInfo receiver = ReceiverEntry();
+    cable.DongleVersionText = cable.MouseVersionText = receiver.MouseVersionText = "v1.06";
+    receiver.DongleVersionText = "v1.04";
+    SetCurrentDeviceInfo(cable);
+    ModelDevices = {cable, receiver};
+    emit PostMsg::GetInstance()->SigCheckUpdate();
+    emit PostMsg::GetInstance()->SigSetver(0);
+    QTest::qWait(50);
+    QVERIFY(RepairDialog->isVisible());
+    QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+    QSignalSpy newVersion(PostMsg::GetInstance(), SIGNAL(SigSetNewVer()));
+    PressStart(); // "OK"
+    QVERIFY(!RepairDialog->isVisible());
+    QCOMPARE(newVersion.size(), 1);
     DevicePageActive = 0;
 }
 
@@ -246,6 +167,7 @@ void TstFirmwareUpgrade::failedUpgradeIsRecorded()
     QVERIFY(SimIsBootMode(Receiver));
     QVERIFY(OnlinePollEnabled);
     QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeFail"]);
+    QVERIFY(StatusIsRed());
     DevicePageActive = 0;
 }
 
@@ -398,9 +320,10 @@ void TstFirmwareUpgrade::everyEndOfTheStepsShowsAnOutcome_data()
     QTest::addColumn<int>("receivers");
     QTest::addColumn<bool>("imagesGone");
     QTest::addColumn<QString>("status");
-    QTest::newRow("receiver gone") << 0 << false << HomeLabels[0]["NoDevice"];
-    QTest::newRow("two receivers") << 2 << false << HomeLabels[0]["SameDevice"];
-    QTest::newRow("images gone") << 1 << true << KeyboardUpdateLabels[0]["newTips"];
+    QTest::addColumn<bool>("problem");
+    QTest::newRow("receiver gone") << 0 << false << HomeLabels[0]["NoDevice"] << true;
+    QTest::newRow("two receivers") << 2 << false << HomeLabels[0]["SameDevice"] << true;
+    QTest::newRow("images gone") << 1 << true << KeyboardUpdateLabels[0]["newTips"] << false;
 }
 
 void TstFirmwareUpgrade::everyEndOfTheStepsShowsAnOutcome()
@@ -424,6 +347,7 @@ void TstFirmwareUpgrade::everyEndOfTheStepsShowsAnOutcome()
     PressStart();
     QTRY_VERIFY_WITH_TIMEOUT(!UpgradeRunning && DialogCanBeLeft(), 10000);
     QTEST(Status(), "status");
+    QTEST(StatusIsRed(), "problem");
     QVERIFY(OnlinePollEnabled);
     // Nothing was flashed.
     QCOMPARE(SimFirmwareVersion(Receiver), 0x0103);

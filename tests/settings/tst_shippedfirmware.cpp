@@ -4,6 +4,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
+#include "device/Worker.h"
 #include "hub/PostMsg.h"
 #include "platform/vidide/SimControl.h"
 #include "settings/FirmwareImages.h"
@@ -208,8 +209,19 @@ void TstShippedFirmware::wiredOnlyMouseIsUpgradedOnItsCableAlone()
     QVERIFY(RepairDialog->isVisible());
     QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
     SimClearCallLog();
+    QSignalSpy progress(PostMsg::GetInstance(), SIGNAL(SigProgress(int, int)));
     RepairDialog->findChild<QToolButton *>("NewHong_2")->click();
     QTRY_VERIFY_WITH_TIMEOUT(MouseUpgradeState == RunSucceeded && !UpgradeRunning, 10000);
+    // The mouse stage is the whole run: the bar runs from 0 to 100.
+    QList<int> percents;
+    for (const QList<QVariant> &args : progress) {
+        if (args.at(1).toInt() == 0)
+            percents << args.at(0).toInt();
+    }
+    QVERIFY(!percents.isEmpty());
+    QCOMPARE(percents.first(), 0);
+    QVERIFY(percents.contains(10) && percents.contains(40));
+    QCOMPARE(percents.last(), 100);
     QCOMPARE(ReceiverUpgradeState.load(), int(RunIdle));
     QCOMPARE(SimMouseVersion(wiredOnly), 0x0106);
     QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
@@ -250,6 +262,12 @@ void TstShippedFirmware::wiredOnlyMouseIsRepairedOnItsCableAlone()
     QTRY_VERIFY_WITH_TIMEOUT(MouseUpgradeState == RunFailed && !UpgradeRunning, 10000);
     QVERIFY(SimIsBootMode(wiredOnly));
     QCOMPARE(UpgradeRecords::failInfo(), QString("210,0,38,12"));
+    // The device page looks at its devices again: the summary's receiver row
+    // gets no update mark, there being no receiver.
+    QSignalSpy marks(PostMsg::GetInstance(), SIGNAL(SigAddUpdate(int, bool)));
+    OnDeviceUsbChanged();
+    for (const QList<QVariant> &args : marks)
+        QVERIFY(args.at(0).toInt() != 1 || !args.at(1).toBool());
     DevicePageActive = 0;
     RepairDialog->hide();
 
