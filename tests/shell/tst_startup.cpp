@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -8,8 +9,11 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "app/ProgramIcon.h"
+#include "app/ProgramMain.h"
 #include "app/Startup.h"
 #include "common/DialogSeam.h"
+#include "common/MouseOffLine.h"
 #include "platform/AutoStart.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
@@ -37,6 +41,9 @@ private slots:
     void userScaling();
     void scalingBeforeApplication_data();
     void scalingBeforeApplication();
+    void programIconFound_data();
+    void programIconFound();
+    void windowsCarryTheProgramIcon();
     void secondInstanceShowsNotice();
     void killedHolderLeavesNoLock();
     void unwritableUserFolderStillOneInstance();
@@ -324,6 +331,100 @@ void TestStartup::scalingBeforeApplication()
     QVERIFY2(output.contains("factor=" + factor + " app=ok"), output.constData());
 }
 
+namespace {
+
+bool writeIcon(const QString &path, int side)
+{
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return false;
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    return image.save(path);
+}
+
+} // namespace
+
+// Run from the build, the icon lies beside the program; installed into
+// <prefix>/lib/orvak, it lies in the prefix's icon theme.
+void TestStartup::programIconFound_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QList<int>>("sides");
+    QTest::newRow("build tree") << QStringList{"lib/orvak/icons/48x48/orvak.png",
+                                               "lib/orvak/icons/256x256/orvak.png"}
+                                << QList<int>{48, 256};
+    QTest::newRow("installed") << QStringList{"share/icons/hicolor/64x64/apps/orvak.png",
+                                              "share/icons/hicolor/128x128/apps/orvak.png",
+                                              "share/icons/hicolor/64x64/apps/other.png",
+                                              "share/icons/hicolor/32x32/apps/other.png"}
+                               << QList<int>{64, 128};
+    QTest::newRow("beside the program first")
+        << QStringList{"lib/orvak/icons/48x48/orvak.png",
+                       "share/icons/hicolor/128x128/apps/orvak.png"}
+        << QList<int>{48};
+    QTest::newRow("a broken file beside the program")
+        << QStringList{"lib/orvak/icons/48x48/orvak.png:broken",
+                       "share/icons/hicolor/128x128/apps/orvak.png"}
+        << QList<int>{128};
+    QTest::newRow("none") << QStringList{} << QList<int>{};
+}
+
+void TestStartup::programIconFound()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QList<int>, sides);
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    QVERIFY(QDir().mkpath(prefix.filePath("lib/orvak")));
+    for (QString file : files) {
+        const bool broken = file.endsWith(":broken");
+        file.remove(":broken");
+        const QString path = prefix.filePath(file);
+        if (broken) {
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write("not a picture");
+            continue;
+        }
+        // As large as its size folder says.
+        const QRegularExpressionMatch size = QRegularExpression("/(\\d+)x\\d+/").match(file);
+        QVERIFY(size.hasMatch());
+        QVERIFY(writeIcon(path, size.captured(1).toInt()));
+    }
+    const QIcon icon = ProgramIcon::find(prefix.filePath("lib/orvak"));
+    QList<int> found;
+    for (const QSize &size : icon.availableSizes())
+        found << size.width();
+    std::sort(found.begin(), found.end());
+    QCOMPARE(found, sides);
+}
+
+// Start-up gives every window the icon: the main window and the notices.
+void TestStartup::windowsCarryTheProgramIcon()
+{
+    QStringList built;
+    QDirIterator it(QCoreApplication::applicationDirPath() + "/icons", {"orvak.png"}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        built << QString::number(QImage(it.next()).width());
+    QVERIFY(!built.isEmpty());
+    std::sort(built.begin(), built.end(),
+              [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {"--program"});
+    QVERIFY(child.waitForFinished(60000));
+    const QByteArray output = child.readAllStandardOutput();
+    QCOMPARE(child.exitCode(), 0);
+    const QString sides = built.join(',');
+    QVERIFY2(output.contains(QString("window=%1 notice=%1").arg(sides).toUtf8()),
+             qPrintable(QString::fromUtf8(output) + " expected " + sides));
+}
+
 void TestStartup::secondInstanceShowsNotice()
 {
     const QString lockPath = m_home.filePath("second.lock");
@@ -455,6 +556,24 @@ int main(int argc, char **argv)
         for (int i = 0; result == SingleInstance::Result::Acquired && i < 600; ++i)
             ::sleep(1);
         return 0;
+    }
+    if (argc >= 2 && qstrcmp(argv[1], "--program") == 0) {
+        int childArgc = 1;
+        return RunProgram(childArgc, argv, [](QWidget *window) {
+            MouseOffLine notice(nullptr);
+            auto sides = [](const QIcon &icon) {
+                QStringList list;
+                for (const QSize &size : icon.availableSizes())
+                    list << QString::number(size.width());
+                std::sort(list.begin(), list.end(),
+                          [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
+                return list.join(',');
+            };
+            std::printf("window=%s notice=%s\n", qPrintable(sides(window->windowIcon())),
+                        qPrintable(sides(notice.windowIcon())));
+            std::fflush(stdout);
+            return 0;
+        });
     }
     if (argc >= 2 && qstrcmp(argv[1], "--scaling") == 0) {
         // A given screen size stands for the window system's answer.
