@@ -90,7 +90,8 @@ private slots:
         // run.sh configures the build folder and builds only its targets;
         // the tests' build folder is configured already (configuring it anew
         // would change its build type). Whatever install reads must be
-        // brought by those targets: the icon, drawn last, is taken away first.
+        // brought by those targets: the drawn icons are taken away first, so
+        // that only they can bring them back.
         const QString icons = QStringLiteral(ORVAK_BUILD_DIR "/bin/icons");
         QVERIFY(QDir(icons).removeRecursively());
         const QStringList build = commandIn(QStringLiteral(ORVAK_SOURCE_DIR "/scripts/run.sh"),
