@@ -17,8 +17,13 @@ install(DIRECTORY ${ORVAK_BIN_DIR}/usersetting ${ORVAK_BIN_DIR}/Language ${ORVAK
 install(FILES ${ORVAK_BIN_DIR}/driver_sensor.h ${ORVAK_BIN_DIR}/sim-devices-example.json
               ${ORVAK_BIN_DIR}/sim-devices-repair.json ${ORVAK_BIN_DIR}/sim-devices-sleep.json
         DESTINATION ${ORVAK_INSTALL_PROGRAM_DIR})
-foreach(size 48x48 64x64 128x128 256x256)
-  install(FILES ${ORVAK_ICON_DIR}/${size}/orvak.png DESTINATION share/icons/hicolor/${size}/apps)
+# The icon of each size (icons/<size>/orvak.png) goes to the hicolor theme;
+# the program finds it there from <p>/lib/orvak.
+get_property(icon_files GLOBAL PROPERTY ORVAK_ICON_FILES)
+foreach(icon ${icon_files})
+  get_filename_component(size_dir ${icon} DIRECTORY)
+  get_filename_component(size ${size_dir} NAME)
+  install(FILES ${icon} DESTINATION share/icons/hicolor/${size}/apps)
 endforeach()
 
 # The link and the launcher name the prefix given at install time, which

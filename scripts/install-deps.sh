@@ -4,6 +4,8 @@
 # targets. Skips apt entirely when everything is already there.
 set -e
 pkgs="cmake g++ make qtbase5-dev qtbase5-dev-tools xvfb xauth fonts-dejavu-core clang-format"
+# The install test checks the launcher with desktop-file-validate.
+pkgs="$pkgs desktop-file-utils"
 if [ "$1" = fuzz ]; then
   pkgs="$pkgs clang libclang-rt-14-dev"
 fi

@@ -29,6 +29,11 @@ public:
     explicit DialogMain(QWidget *parent = nullptr);
     ~DialogMain() override;
 
+    // The form's fixed size, known before any widget exists (start-up scales
+    // the program so that the window fits the screen).
+    static constexpr int FixedWidth = 1020;
+    static constexpr int FixedHeight = 700;
+
     // Fills the label catalogue from Language/en.json and Language/Net.xml
     // beside the program. Called once by the constructor.
     void LoadLabelCatalogue();

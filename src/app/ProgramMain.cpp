@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/DialogMain.h"
+#include "app/ProgramIcon.h"
 #include "app/Startup.h"
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
@@ -27,6 +28,8 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     Startup::purgeOldFiles();
 
     QApplication app(argc, argv);
+    // Every window and dialog, the already-running notice included, shows it.
+    QApplication::setWindowIcon(ProgramIcon::find(QCoreApplication::applicationDirPath()));
     const double fontFactor = FontScaleFactor();
 
     // Held until the process ends; the kernel drops it even after a crash.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 
+#include "app/DialogMain.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/ExeIsRun.h"
@@ -26,8 +27,8 @@ void setScreenScaling(int argc, char **argv)
 {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, false);
-    const QByteArray factor =
-        ScreenMetrics::scaleFactorFor(ScreenMetrics::desktopWidth(argc, argv));
+    const QByteArray factor = ScreenMetrics::scaleFactorFor(
+        ScreenMetrics::desktop(argc, argv), QSize(DialogMain::FixedWidth, DialogMain::FixedHeight));
     if (!factor.isEmpty())
         qputenv("QT_SCALE_FACTOR", factor);
 }

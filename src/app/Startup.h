@@ -9,8 +9,10 @@ namespace Startup {
 // Makes the per-user folders and an empty Macro.ini when there is none.
 void prepareUserFolder();
 
-// Switches Qt's own high-DPI scaling off and, on a desktop wider than 1920
-// pixels, sets QT_SCALE_FACTOR to width / 1920. Before the application object.
+// Switches Qt's own high-DPI scaling off and, on a primary screen wider than
+// 1920 pixels, sets QT_SCALE_FACTOR to width / 1920, or lower where the main
+// window would not fit the screen. A scaling the user set is left alone.
+// Before the application object.
 void setScreenScaling(int argc, char **argv);
 
 // Deletes the old files of <user>/Log and <user>/Exception.

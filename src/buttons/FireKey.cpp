@@ -6,6 +6,35 @@
 #include "common/LabelCatalogue.h"
 #include "hub/PostMsg.h"
 
+#include <QLabel>
+
+namespace {
+
+// Space kept between a caption and the dialog's right edge.
+constexpr int CaptionMargin = 6;
+
+// Gives a caption the room its text needs in the current font: wider to the
+// right, or to the left where the dialog ends first, and taller upwards, away
+// from the box below it. The form's room is for its own, shorter texts.
+void FitCaption(QLabel *label)
+{
+    const QSize needed = label->sizeHint();
+    QRect area = label->geometry();
+    if (needed.width() > area.width()) {
+        area.setWidth(needed.width());
+        const int right = label->parentWidget()->width() - 1 - CaptionMargin;
+        if (area.right() > right)
+            area.moveRight(right);
+        if (area.left() < 0)
+            area.setLeft(0);
+    }
+    if (needed.height() > area.height())
+        area.setTop(area.bottom() + 1 - needed.height());
+    label->setGeometry(area);
+}
+
+} // namespace
+
 FireKey::FireKey(QWidget *parent) : NoticeDialog(parent), ui(new Ui::FireKey)
 {
     ui->setupUi(this);
@@ -30,6 +59,7 @@ FireKey::FireKey(QWidget *parent) : NoticeDialog(parent), ui(new Ui::FireKey)
     connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     SlotAllLanguage(CurrentLanguage);
     scaleFonts();
+    FitCaptions();
 }
 
 FireKey::~FireKey() = default;
@@ -71,4 +101,11 @@ void FireKey::SlotAllLanguage(int index)
     ui->label_3->setText(KeyLabels[index]["DialogFireKeyTips"]);
     ui->NewHong->setText(CommonLabels[index]["OK"]);
     ui->NewHong_2->setText(CommonLabels[index]["Cancel"]);
+    FitCaptions();
+}
+
+void FireKey::FitCaptions()
+{
+    FitCaption(ui->label);
+    FitCaption(ui->label_2);
 }

@@ -35,5 +35,8 @@ private slots:
     void SlotAllLanguage(int index);
 
 private:
+    // The two captions above the boxes show their texts in full.
+    void FitCaptions();
+
     std::unique_ptr<Ui::FireKey> ui;
 };

@@ -1,6 +1,7 @@
 #include "common/ThemeStyles.h"
 
 #include "common/ConfigIniStore.h"
+#include "common/KeyboardFocus.h"
 
 #include <QApplication>
 #include <QColor>
@@ -134,6 +135,7 @@ void ApplyApplicationTheme()
     const QPalette palette = DarkPalette();
     QApplication::setPalette(palette);
     QToolTip::setPalette(palette);
+    KeyboardFocus::ShowOutline(palette.color(QPalette::Highlight));
 }
 
 } // namespace ThemeStyles

@@ -30,7 +30,8 @@ QString ColourBox(const QString &editColour);
 // and file dialogs. Surfaces in ComboxBackGroundColor, texts in LabelColor
 // and ButtonColor, selections in ComboxSelectColor.
 QPalette DarkPalette();
-// Makes DarkPalette the palette of the application and of its tool tips.
+// Makes DarkPalette the palette of the application and of its tool tips, and
+// outlines the keyboard focus in its highlight colour (KeyboardFocus).
 void ApplyApplicationTheme();
 
 } // namespace ThemeStyles

@@ -1,7 +1,6 @@
 #include "platform/ScreenMetrics.h"
 
 #include <QGuiApplication>
-#include <QRect>
 #include <QScreen>
 
 #include <memory>
@@ -9,15 +8,24 @@
 namespace {
 
 double g_dpiOverride = 0;
-int g_widthOverride = 0;
+QList<ScreenMetrics::Screen> g_screensOverride;
 
-int widthOfScreens()
+// The environment variables through which a user scales Qt programs.
+const char *const UserScalingVariables[] = {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                                            "QT_AUTO_SCREEN_SCALE_FACTOR"};
+
+QList<ScreenMetrics::Screen> screensOfApplication()
 {
-    QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return 0;
-    // The virtual desktop spans every screen beside the primary one.
-    return screen->virtualGeometry().width();
+    QList<ScreenMetrics::Screen> screens;
+    QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return screens;
+    screens.append({primary->geometry(), primary->availableGeometry()});
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen != primary)
+            screens.append({screen->geometry(), screen->availableGeometry()});
+    }
+    return screens;
 }
 
 } // namespace
@@ -36,30 +44,65 @@ double logicalDpi()
     return screen->logicalDotsPerInchX();
 }
 
-int desktopWidth(int argc, char **argv)
+bool userSetsScaling()
 {
-    if (g_widthOverride > 0)
-        return g_widthOverride;
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return widthOfScreens();
+    for (const char *name : UserScalingVariables) {
+        if (qEnvironmentVariableIsSet(name))
+            return true;
+    }
+    return false;
+}
+
+Desktop desktop(int argc, char **argv)
+{
+    Desktop result;
+    result.userScaling = userSetsScaling();
+    if (result.userScaling)
+        return result;
+    if (!g_screensOverride.isEmpty()) {
+        result.screens = g_screensOverride;
+        return result;
+    }
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        result.screens = screensOfApplication();
+        return result;
+    }
     // QT_SCALE_FACTOR is only read while the application object is built, so
-    // the width has to be known before: ask a short-lived one.
+    // the screens have to be known before: ask a short-lived one.
     int probeArgc = argc > 0 ? 1 : 0;
     std::unique_ptr<QGuiApplication> probe(new QGuiApplication(probeArgc, argv));
-    return widthOfScreens();
+    result.screens = screensOfApplication();
+    return result;
 }
 
-QByteArray scaleFactorFor(int width)
+QByteArray scaleFactorFor(const Desktop &desktop, const QSize &window)
 {
+    if (desktop.userScaling || desktop.screens.isEmpty())
+        return QByteArray();
+    // The primary screen alone: the window opens there, and screens beside
+    // it do not make it any larger.
+    const Screen &primary = desktop.screens.first();
+    const int width = primary.geometry.width();
     if (width <= 1920)
         return QByteArray();
-    return QByteArray::number(width / 1920);
+    const QSize room =
+        primary.available.isEmpty() ? primary.geometry.size() : primary.available.size();
+    int factor = width / 1920;
+    // A wide but low screen (3840 x 1080) would hang a doubled window below
+    // its edge.
+    while (factor > 1) {
+        const QSize needed = window * factor;
+        if (needed.width() <= room.width() && needed.height() <= room.height())
+            break;
+        --factor;
+    }
+    return QByteArray::number(factor);
 }
 
-void setOverride(double dpi, int width)
+void setOverride(double dpi, const QList<Screen> &screens)
 {
     g_dpiOverride = dpi;
-    g_widthOverride = width;
+    g_screensOverride = screens;
 }
 
 } // namespace ScreenMetrics

@@ -298,7 +298,13 @@ void FormSetting::on_checkBox_clicked(bool checked)
 
 void FormSetting::on_pushButton_clicked()
 {
-    MouseSettings::open();
+    if (MouseSettings::open())
+        return;
+    // Where no known desktop's tool is installed the button would seem dead.
+    UpDateWarning notice(nullptr);
+    notice.SetText(HomeLabels[CurrentLanguage]["NoMouseSettings"]);
+    PlaceOnPage(&notice, -75, -65);
+    DialogSeam::exec(notice);
 }
 
 void FormSetting::on_pushButton_3_clicked()

@@ -63,6 +63,8 @@ private slots:
     {
         QVERIFY(main->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(main->size(), QSize(1020, 700));
+        // Start-up scales the program by this size before the window exists.
+        QCOMPARE(main->size(), QSize(DialogMain::FixedWidth, DialogMain::FixedHeight));
         QCOMPARE(main->currentPage(), 0);
         QVERIFY(main->chooserPage());
         QVERIFY(!main->trayIcon()->isVisible());

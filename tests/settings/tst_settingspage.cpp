@@ -5,6 +5,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
 #include "common/SharedState.h"
+#include "common/ThemeStyles.h"
 #include "device/DeviceLink.h"
 #include "device/UpDataParam.h"
 #include "hub/PostMsg.h"
@@ -24,6 +25,8 @@
 
 #include "../support/DeviceFixture.h"
 
+#include <QAbstractSlider>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -74,6 +77,7 @@ private slots:
     void lightModeDialogEditsOnlyItself();
     void lightModeDialogPicksScreenColour();
     void clockPacket();
+    void keyboardFocusIsVisible();
 
 private:
     template <class T> T *child(const char *name) const;
@@ -363,15 +367,22 @@ void TstSettingsPage::mouseSettingsTryKnownDesktops()
         });
     // The button opens the desktop's tool, so it does not promise Windows'.
     QCOMPARE(child<QPushButton>("pushButton")->text(), QStringLiteral("Mouse settings"));
+    DialogSeam::ScopedAnswer answer("NewHong");
     child<QPushButton>("pushButton")->click();
     QCOMPARE(tried.size(), 2);
     QCOMPARE(tried.first(), MouseSettings::knownCommands().first().program);
+    QVERIFY(answer.dialogs().isEmpty());
 
+    // With none of them the user is told, not left with a dead button.
     tried.clear();
     succeedSecond = false;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no mouse settings tool"));
-    QVERIFY(!MouseSettings::open());
+    child<QPushButton>("pushButton")->click();
     QCOMPARE(tried.size(), MouseSettings::knownCommands().size());
+    QCOMPARE(answer.dialogs().size(), 1);
+    QCOMPARE(answer.dialogs().first().className, QString("UpDateWarning"));
+    QCOMPARE(answer.dialogs().first().labelText, HomeLabels[0]["NoMouseSettings"]);
+    QVERIFY(!answer.dialogs().first().labelText.isEmpty());
     MouseSettings::setLauncher(previous);
 }
 
@@ -501,6 +512,39 @@ void TstSettingsPage::clockPacket()
     wrongDay[6] = 6;
     QVERIFY(!InputPicA::CheckAnswer(packet, wrongDay));
     QVERIFY(!InputPicA::CheckAnswer(packet, answer.left(39)));
+}
+
+// After Tab, the focused control is marked on the dark page: the page around
+// it looks different from the page without focus.
+void TstSettingsPage::keyboardFocusIsVisible()
+{
+    ThemeStyles::ApplyApplicationTheme();
+    page->show();
+    page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(page));
+    page->setFocus(Qt::OtherFocusReason);
+    const QImage unfocused = page->grab().toImage();
+
+    QSet<QString> visited;
+    for (int step = 0; step < 12; ++step) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : page,
+                        Qt::Key_Tab);
+        QWidget *focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        if (!qobject_cast<QAbstractButton *>(focused) && !qobject_cast<QComboBox *>(focused) &&
+            !qobject_cast<QAbstractSlider *>(focused))
+            continue;
+        visited << focused->objectName();
+        const QRect around = QRect(focused->mapTo(page, QPoint(0, 0)), focused->size())
+                                 .adjusted(-3, -3, 3, 3)
+                                 .intersected(page->rect());
+        const QImage shot = page->grab().toImage();
+        QVERIFY2(shot.copy(around) != unfocused.copy(around), qPrintable(focused->objectName()));
+    }
+    // The autostart box and the mouse settings link take the keyboard.
+    QVERIFY2(visited.contains("checkBox") && visited.contains("pushButton"),
+             qPrintable(QStringList(visited.values()).join(' ')));
+    page->hide();
 }
 
 QTEST_MAIN(TstSettingsPage)

@@ -87,9 +87,9 @@ void TestFontScaling::factorFromDpi()
 {
     QFETCH(double, dpi);
     QFETCH(double, factor);
-    ScreenMetrics::setOverride(dpi, 0);
+    ScreenMetrics::setOverride(dpi);
     QCOMPARE(FontScaleFactor(), factor);
-    ScreenMetrics::setOverride(0, 0);
+    ScreenMetrics::setOverride(0);
     QVERIFY(ScreenMetrics::logicalDpi() > 0);
 }
 

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -8,12 +9,17 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "app/ProgramIcon.h"
+#include "app/ProgramMain.h"
 #include "app/Startup.h"
 #include "common/DialogSeam.h"
+#include "common/MouseOffLine.h"
 #include "platform/AutoStart.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserFolder.h"
+
+Q_DECLARE_METATYPE(ScreenMetrics::Screen)
 
 // Start-up before the event loop: folders, Macro.ini, purge, scaling,
 // single instance, autostart entry.
@@ -31,7 +37,13 @@ private slots:
     void purgeAtStartup();
     void scaleFactor_data();
     void scaleFactor();
-    void scalingProbeBeforeApplication();
+    void userScaling_data();
+    void userScaling();
+    void scalingBeforeApplication_data();
+    void scalingBeforeApplication();
+    void programIconFound_data();
+    void programIconFound();
+    void windowsCarryTheProgramIcon();
     void secondInstanceShowsNotice();
     void killedHolderLeavesNoLock();
     void unwritableUserFolderStillOneInstance();
@@ -172,41 +184,245 @@ void TestStartup::purgeAtStartup()
     QVERIFY(QFileInfo(UserFolder::filePath("Log/sub")).isDir());
 }
 
+namespace {
+
+ScreenMetrics::Screen screenAt(int x, int width, int height, int panel = 40)
+{
+    return {QRect(x, 0, width, height), QRect(x, 0, width, height - panel)};
+}
+
+} // namespace
+
+// The factor chosen for the main window on each layout of screens, the
+// primary one first.
 void TestStartup::scaleFactor_data()
 {
-    QTest::addColumn<int>("width");
+    using Screens = QList<ScreenMetrics::Screen>;
+    QTest::addColumn<Screens>("screens");
+    QTest::addColumn<bool>("userScaling");
     QTest::addColumn<QByteArray>("factor");
-    QTest::newRow("no screen") << 0 << QByteArray();
-    QTest::newRow("1920") << 1920 << QByteArray();
-    QTest::newRow("1921") << 1921 << QByteArray("1");
-    QTest::newRow("2560") << 2560 << QByteArray("1");
-    QTest::newRow("3839") << 3839 << QByteArray("1");
-    QTest::newRow("3840") << 3840 << QByteArray("2");
-    QTest::newRow("5760") << 5760 << QByteArray("3");
+    QTest::newRow("no screen") << Screens{} << false << QByteArray();
+    QTest::newRow("one 1920 x 1080") << Screens{screenAt(0, 1920, 1080)} << false << QByteArray();
+    QTest::newRow("one 1921 x 1080")
+        << Screens{screenAt(0, 1921, 1080)} << false << QByteArray("1");
+    QTest::newRow("one 2560 x 1440")
+        << Screens{screenAt(0, 2560, 1440)} << false << QByteArray("1");
+    QTest::newRow("one 3840 x 2160")
+        << Screens{screenAt(0, 3840, 2160)} << false << QByteArray("2");
+    // 2040 x 1400 would hang below the screen's edge.
+    QTest::newRow("ultra-wide 3840 x 1080")
+        << Screens{screenAt(0, 3840, 1080)} << false << QByteArray("1");
+    QTest::newRow("5120 x 1440, window just fits")
+        << Screens{screenAt(0, 5120, 1440)} << false << QByteArray("2");
+    QTest::newRow("5120 x 1440, panel too high")
+        << Screens{screenAt(0, 5120, 1440, 41)} << false << QByteArray("1");
+    QTest::newRow("5760 x 3240") << Screens{screenAt(0, 5760, 3240)} << false << QByteArray("3");
+    QTest::newRow("no available area known")
+        << Screens{{QRect(0, 0, 3840, 2160), QRect()}} << false << QByteArray("2");
+    // Screens beside the primary one do not widen it.
+    QTest::newRow("two 1920 side by side")
+        << Screens{screenAt(0, 1920, 1080), screenAt(1920, 1920, 1080)} << false << QByteArray();
+    QTest::newRow("1920 primary beside a 3840")
+        << Screens{screenAt(0, 1920, 1080), screenAt(1920, 3840, 2160)} << false << QByteArray();
+    QTest::newRow("3840 primary beside a 1920")
+        << Screens{screenAt(1920, 3840, 2160), screenAt(0, 1920, 1080)} << false << QByteArray("2");
+    QTest::newRow("3840 x 2160, the user's scaling set")
+        << Screens{screenAt(0, 3840, 2160)} << true << QByteArray();
 }
 
 void TestStartup::scaleFactor()
 {
-    QFETCH(int, width);
+    QFETCH(QList<ScreenMetrics::Screen>, screens);
+    QFETCH(bool, userScaling);
     QFETCH(QByteArray, factor);
-    QCOMPARE(ScreenMetrics::scaleFactorFor(width), factor);
+    ScreenMetrics::Desktop desktop;
+    desktop.screens = screens;
+    desktop.userScaling = userScaling;
+    QCOMPARE(ScreenMetrics::scaleFactorFor(desktop, QSize(1020, 700)), factor);
 }
 
-// The width is asked of a short-lived application object before the real one
-// is built; the real one must still come up afterwards.
-void TestStartup::scalingProbeBeforeApplication()
+// Any of Qt's own scaling variables is the user's choice.
+void TestStartup::userScaling_data()
 {
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<bool>("set");
+    QTest::newRow("none") << QByteArray() << false;
+    QTest::newRow("QT_SCALE_FACTOR") << QByteArray("QT_SCALE_FACTOR") << true;
+    QTest::newRow("QT_SCREEN_SCALE_FACTORS") << QByteArray("QT_SCREEN_SCALE_FACTORS") << true;
+    QTest::newRow("QT_AUTO_SCREEN_SCALE_FACTOR")
+        << QByteArray("QT_AUTO_SCREEN_SCALE_FACTOR") << true;
+}
+
+void TestStartup::userScaling()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(bool, set);
+    const QByteArray names[] = {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                                "QT_AUTO_SCREEN_SCALE_FACTOR"};
+    QHash<QByteArray, QByteArray> kept;
+    for (const QByteArray &name : names) {
+        if (qEnvironmentVariableIsSet(name.constData()))
+            kept.insert(name, qgetenv(name.constData()));
+        qunsetenv(name.constData());
+    }
+    if (!variable.isEmpty())
+        qputenv(variable.constData(), "1");
+    const bool found = ScreenMetrics::userSetsScaling();
+    for (const QByteArray &name : names) {
+        if (kept.contains(name))
+            qputenv(name.constData(), kept.value(name));
+        else
+            qunsetenv(name.constData());
+    }
+    QCOMPARE(found, set);
+}
+
+// Start-up in a child process, before its application object: the screens
+// are asked of a short-lived one (offscreen: 800 pixels wide), or given; the
+// real one still comes up afterwards, and a scaling of the user's stays.
+void TestStartup::scalingBeforeApplication_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("variable");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("factor");
+    QTest::newRow("asked of the window system") << ""
+                                                << ""
+                                                << "" << QByteArray("");
+    QTest::newRow("3840 x 2160") << "3840x2160"
+                                 << ""
+                                 << "" << QByteArray("2");
+    QTest::newRow("the user's factor") << "3840x2160"
+                                       << "QT_SCALE_FACTOR"
+                                       << "1.5" << QByteArray("1.5");
+    QTest::newRow("the user's factor of 1") << "3840x2160"
+                                            << "QT_SCALE_FACTOR"
+                                            << "1" << QByteArray("1");
+    QTest::newRow("the user's factors per screen") << "3840x2160"
+                                                   << "QT_SCREEN_SCALE_FACTORS"
+                                                   << "1.25" << QByteArray("");
+    QTest::newRow("the user's automatic scaling") << "3840x2160"
+                                                  << "QT_AUTO_SCREEN_SCALE_FACTOR"
+                                                  << "0" << QByteArray("");
+}
+
+void TestStartup::scalingBeforeApplication()
+{
+    QFETCH(QString, screen);
+    QFETCH(QString, variable);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, factor);
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.remove("QT_SCALE_FACTOR");
+    for (const char *name :
+         {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR"})
+        environment.remove(name);
+    if (!variable.isEmpty())
+        environment.insert(variable, value);
     child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {"--scaling"});
+    QStringList arguments{"--scaling"};
+    if (!screen.isEmpty())
+        arguments << screen;
+    child.start(QCoreApplication::applicationFilePath(), arguments);
     QVERIFY(child.waitForFinished(30000));
     const QByteArray output = child.readAllStandardOutput();
     QCOMPARE(child.exitCode(), 0);
-    // The offscreen screen is 800 pixels wide: no factor.
-    QVERIFY2(output.contains("width=800 factor= app=ok"), output.constData());
+    QVERIFY2(output.contains("factor=" + factor + " app=ok"), output.constData());
+}
+
+namespace {
+
+bool writeIcon(const QString &path, int side)
+{
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return false;
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    return image.save(path);
+}
+
+} // namespace
+
+// Run from the build, the icon lies beside the program; installed into
+// <prefix>/lib/orvak, it lies in the prefix's icon theme.
+void TestStartup::programIconFound_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QList<int>>("sides");
+    QTest::newRow("build tree") << QStringList{"lib/orvak/icons/48x48/orvak.png",
+                                               "lib/orvak/icons/256x256/orvak.png"}
+                                << QList<int>{48, 256};
+    QTest::newRow("installed") << QStringList{"share/icons/hicolor/64x64/apps/orvak.png",
+                                              "share/icons/hicolor/128x128/apps/orvak.png",
+                                              "share/icons/hicolor/64x64/apps/other.png",
+                                              "share/icons/hicolor/32x32/apps/other.png"}
+                               << QList<int>{64, 128};
+    QTest::newRow("beside the program first")
+        << QStringList{"lib/orvak/icons/48x48/orvak.png",
+                       "share/icons/hicolor/128x128/apps/orvak.png"}
+        << QList<int>{48};
+    QTest::newRow("a broken file beside the program")
+        << QStringList{"lib/orvak/icons/48x48/orvak.png:broken",
+                       "share/icons/hicolor/128x128/apps/orvak.png"}
+        << QList<int>{128};
+    QTest::newRow("none") << QStringList{} << QList<int>{};
+}
+
+void TestStartup::programIconFound()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QList<int>, sides);
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    QVERIFY(QDir().mkpath(prefix.filePath("lib/orvak")));
+    for (QString file : files) {
+        const bool broken = file.endsWith(":broken");
+        file.remove(":broken");
+        const QString path = prefix.filePath(file);
+        if (broken) {
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write("not a picture");
+            continue;
+        }
+        // As large as its size folder says.
+        const QRegularExpressionMatch size = QRegularExpression("/(\\d+)x\\d+/").match(file);
+        QVERIFY(size.hasMatch());
+        QVERIFY(writeIcon(path, size.captured(1).toInt()));
+    }
+    const QIcon icon = ProgramIcon::find(prefix.filePath("lib/orvak"));
+    QList<int> found;
+    for (const QSize &size : icon.availableSizes())
+        found << size.width();
+    std::sort(found.begin(), found.end());
+    QCOMPARE(found, sides);
+}
+
+// Start-up gives every window the icon: the main window and the notices.
+void TestStartup::windowsCarryTheProgramIcon()
+{
+    QStringList built;
+    QDirIterator it(QCoreApplication::applicationDirPath() + "/icons", {"orvak.png"}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        built << QString::number(QImage(it.next()).width());
+    QVERIFY(!built.isEmpty());
+    std::sort(built.begin(), built.end(),
+              [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {"--program"});
+    QVERIFY(child.waitForFinished(60000));
+    const QByteArray output = child.readAllStandardOutput();
+    QCOMPARE(child.exitCode(), 0);
+    const QString sides = built.join(',');
+    QVERIFY2(output.contains(QString("window=%1 notice=%1").arg(sides).toUtf8()),
+             qPrintable(QString::fromUtf8(output) + " expected " + sides));
 }
 
 void TestStartup::secondInstanceShowsNotice()
@@ -341,12 +557,35 @@ int main(int argc, char **argv)
             ::sleep(1);
         return 0;
     }
+    if (argc >= 2 && qstrcmp(argv[1], "--program") == 0) {
+        int childArgc = 1;
+        return RunProgram(childArgc, argv, [](QWidget *window) {
+            MouseOffLine notice(nullptr);
+            auto sides = [](const QIcon &icon) {
+                QStringList list;
+                for (const QSize &size : icon.availableSizes())
+                    list << QString::number(size.width());
+                std::sort(list.begin(), list.end(),
+                          [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
+                return list.join(',');
+            };
+            std::printf("window=%s notice=%s\n", qPrintable(sides(window->windowIcon())),
+                        qPrintable(sides(notice.windowIcon())));
+            std::fflush(stdout);
+            return 0;
+        });
+    }
     if (argc >= 2 && qstrcmp(argv[1], "--scaling") == 0) {
+        // A given screen size stands for the window system's answer.
+        if (argc >= 3) {
+            const QList<QByteArray> size = QByteArray(argv[2]).split('x');
+            const QRect screen(0, 0, size.value(0).toInt(), size.value(1).toInt());
+            ScreenMetrics::setOverride(0, {{screen, screen}});
+        }
         int childArgc = 1;
         Startup::setScreenScaling(childArgc, argv);
-        const int width = ScreenMetrics::desktopWidth(childArgc, argv);
         QApplication app(childArgc, argv);
-        std::printf("width=%d factor=%s app=%s\n", width, qgetenv("QT_SCALE_FACTOR").constData(),
+        std::printf("factor=%s app=%s\n", qgetenv("QT_SCALE_FACTOR").constData(),
                     QGuiApplication::primaryScreen() ? "ok" : "no-screen");
         return 0;
     }

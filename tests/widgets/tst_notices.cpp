@@ -115,7 +115,7 @@ void tst_Notices::init()
 
 void tst_Notices::cleanup()
 {
-    ScreenMetrics::setOverride(0, 0);
+    ScreenMetrics::setOverride(0);
     fillCatalogue();
 }
 
@@ -475,7 +475,7 @@ void tst_Notices::fontsScaleOnce()
     QFETCH(double, labelPoints);
     QFETCH(double, buttonPoints);
 
-    ScreenMetrics::setOverride(dpi, 0);
+    ScreenMetrics::setOverride(dpi);
     std::unique_ptr<NoticeDialog> notice = makeNotice(className);
     const QLabel *label = notice->findChild<QLabel *>(QStringLiteral("label"));
     QVERIFY(qAbs(label->font().pointSizeF() - labelPoints) < 0.01);

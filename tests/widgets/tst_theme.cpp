@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QToolTip>
 #include <QtTest>
 
@@ -38,7 +39,11 @@ class TestTheme : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ThemeStyles::ApplyApplicationTheme(); }
+    void initTestCase()
+    {
+        LabelCatalogue::load();
+        ThemeStyles::ApplyApplicationTheme();
+    }
 
     void defaultDrawnWidgetsFollowTheTheme_data()
     {
@@ -98,6 +103,41 @@ private slots:
             QVERIFY2(readable(text, shot.pixelColor(label->geometry().topLeft())),
                      qPrintable(label->objectName()));
         }
+    }
+
+    // The captions above the two boxes and the tip show the program's texts
+    // in full, inside the dialog, without covering the boxes.
+    void rapidFireDialogShowsItsTextsInFull()
+    {
+        FireKey dialog(nullptr);
+        const QRect inside = dialog.rect();
+        const QList<QWidget *> boxes = {dialog.findChild<QSpinBox *>("Count"),
+                                        dialog.findChild<QSpinBox *>("Time")};
+        QList<QRect> taken;
+        for (const char *name : {"label", "label_2"}) {
+            auto *label = dialog.findChild<QLabel *>(name);
+            QVERIFY(label);
+            QVERIFY(!label->text().isEmpty());
+            const QRect shown = label->geometry();
+            const QSize needed = label->sizeHint();
+            QVERIFY2(needed.width() <= shown.width() && needed.height() <= shown.height(),
+                     qPrintable(QStringLiteral("\"%1\" needs %2 x %3, has %4 x %5")
+                                    .arg(label->text())
+                                    .arg(needed.width())
+                                    .arg(needed.height())
+                                    .arg(shown.width())
+                                    .arg(shown.height())));
+            QVERIFY(inside.contains(shown));
+            for (QWidget *box : boxes)
+                QVERIFY(!shown.intersects(box->geometry()));
+            for (const QRect &other : taken)
+                QVERIFY(!shown.intersects(other));
+            taken << shown;
+        }
+        auto *tip = dialog.findChild<QLabel *>("label_3");
+        QVERIFY(!tip->text().isEmpty());
+        QVERIFY(tip->heightForWidth(tip->width()) <= tip->height());
+        QVERIFY(inside.contains(tip->geometry()));
     }
 
     void pairingResultLeavesItsCaptionReadable_data()
