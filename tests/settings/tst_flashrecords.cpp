@@ -7,6 +7,7 @@
 #include "common/StorageNotice.h"
 #include "device/DialogChange.h"
 #include "platform/Registry.h"
+#include "platform/files/SafeFile.h"
 #include "platform/vidide/VidIde.h"
 
 #include <QDir>
@@ -110,13 +111,11 @@ private slots:
         DialogSeam::ScopedAnswer answer("NewHong");
         StorageNotice::ResetShown();
         OpenUpgradeDialog();
-        const QString file = Registry::instance()->filePath();
-        QFile::remove(file);
-        QVERIFY(QDir().mkpath(file)); // a folder where the file must go
+        SafeFile::failWritesAfter(0); // the disk is full when the record is written
         SimClearCallLog();
         PressStart();
         QTRY_VERIFY_WITH_TIMEOUT(!UpgradeRunning && DialogCanBeLeft(), 10000);
-        QVERIFY(QDir(file).removeRecursively());
+        SafeFile::failWritesAfter(-1);
         QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeFail"]);
         QVERIFY(!Flashed("UsbUpgrade_Start"));
         QVERIFY(!SimIsBootMode(Receiver));
