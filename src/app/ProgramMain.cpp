@@ -21,7 +21,7 @@ DialogMain *MainWindow = nullptr;
 
 int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &whenShown)
 {
-    Startup::prepareUserFolder();
+    const bool earlierFolderAdopted = Startup::prepareUserFolder();
     SingleInstance::publishRuntimeFolder();
     Startup::setScreenScaling(argc, argv);
     Startup::purgeOldFiles();
@@ -46,6 +46,8 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     MainWindow = new DialogMain(nullptr);
     ScaleWidgetFonts(MainWindow, fontFactor);
     MainWindow->show();
+    if (!earlierFolderAdopted)
+        Startup::showEarlierFolderNotice(MainWindow);
     if (whenShown)
         return whenShown(MainWindow);
     return app.exec();

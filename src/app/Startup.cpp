@@ -5,6 +5,8 @@
 
 #include "common/DialogSeam.h"
 #include "common/ExeIsRun.h"
+#include "common/LabelCatalogue.h"
+#include "common/UpDateWarning.h"
 #include "platform/Logging.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
@@ -12,11 +14,19 @@
 
 namespace Startup {
 
-void prepareUserFolder()
+bool prepareUserFolder()
 {
-    UserFolder::adoptEarlierFolder();
+    const bool adopted = UserFolder::adoptEarlierFolder();
     UserFolder::makeFolders();
     UserFolder::ensurePreferencesFile();
+    return adopted;
+}
+
+void showEarlierFolderNotice(QWidget *parent)
+{
+    UpDateWarning notice(parent);
+    notice.SetText(CommonLabels[CurrentLanguage].value(QStringLiteral("EarlierFolderNotMoved")));
+    DialogSeam::exec(notice);
 }
 
 void setScreenScaling(int argc, char **argv)

@@ -78,16 +78,20 @@ void TestStartup::earlierFolderIsAdopted()
     QVERIFY(touch(earlier + "/usersetting/MacroPage/mine.ini", QDateTime::currentDateTime()));
     QVERIFY(touch(earlier + "/Macro.ini", QDateTime::currentDateTime()));
     QVERIFY(!QFileInfo::exists(UserFolder::path()));
-    Startup::prepareUserFolder();
+    QVERIFY(Startup::prepareUserFolder());
     QVERIFY(QFileInfo(UserFolder::filePath("usersetting/MacroPage/mine.ini")).isFile());
     QCOMPARE(QFileInfo(UserFolder::filePath("Macro.ini")).size(), 1);
     QVERIFY(!QFileInfo::exists(earlier));
-    // Once the folder is there, a folder of the old place is left alone.
-    QVERIFY(QDir().mkpath(earlier));
-    Startup::prepareUserFolder();
-    QVERIFY(QFileInfo(earlier).isDir());
-    QVERIFY(QDir(earlier).removeRecursively());
+    // A folder at the old place that comes back later (the earlier version
+    // run once more) joins the folder there: its files are not left behind.
+    QVERIFY(QDir().mkpath(earlier + "/usersetting/MacroPage"));
+    QVERIFY(touch(earlier + "/usersetting/MacroPage/later.ini", QDateTime::currentDateTime()));
+    QVERIFY(Startup::prepareUserFolder());
+    QVERIFY(QFileInfo(UserFolder::filePath("usersetting/MacroPage/later.ini")).isFile());
+    QVERIFY(QFileInfo(UserFolder::filePath("usersetting/MacroPage/mine.ini")).isFile());
+    QVERIFY(!QFileInfo::exists(earlier));
     QVERIFY(QDir(m_home.filePath("AppData")).removeRecursively());
+    QVERIFY(QFile::remove(UserFolder::filePath("usersetting/MacroPage/later.ini")));
     QVERIFY(QFile::remove(UserFolder::filePath("Macro.ini")));
 }
 
