@@ -6,14 +6,17 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/Startup.h"
 #include "common/DialogSeam.h"
 #include "platform/AutoStart.h"
+#include "platform/RuntimeFolder.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserFolder.h"
+#include "platform/vidide/SimControlSocket.h"
 
 // Start-up before the event loop: folders, Macro.ini, purge, scaling,
 // single instance, autostart entry.
@@ -35,6 +38,8 @@ private slots:
     void secondInstanceShowsNotice();
     void killedHolderLeavesNoLock();
     void unwritableUserFolderStillOneInstance();
+    void runtimeFolderNeverAtRoot_data();
+    void runtimeFolderNeverAtRoot();
     void autoStartEntry();
 
 private:
@@ -296,6 +301,52 @@ void TestStartup::unwritableUserFolderStillOneInstance()
     QCOMPARE(startGuard(third, home), QByteArray("acquired"));
     third.kill();
     QVERIFY(third.waitForFinished(10000));
+}
+
+void TestStartup::runtimeFolderNeverAtRoot_data()
+{
+    QTest::addColumn<QString>("tmpdir");
+    QTest::addColumn<bool>("tempUsable");
+    const QString home = m_home.path();
+    QTest::newRow("TMPDIR names a missing folder") << home + "/missing" << false;
+    QTest::newRow("TMPDIR is the root") << "/" << false;
+    QTest::newRow("TMPDIR is a file") << home + "/data/ORVAK/Macro.ini" << false;
+    QTest::newRow("TMPDIR usable") << home + "/tmp" << true;
+}
+
+// Without a session runtime folder the lock and the simulation's socket go
+// to this user's own folder under the temp folder, or, without a usable temp
+// folder, inside the per-user folder: never a folder made at the root. The
+// program and the orvak-sim tool ask the same place, so they agree.
+void TestStartup::runtimeFolderNeverAtRoot()
+{
+    QFETCH(QString, tmpdir);
+    QFETCH(bool, tempUsable);
+    Startup::prepareUserFolder();
+    QVERIFY(QDir().mkpath(m_home.filePath("tmp")));
+    const QString uid = QString::number(::getuid());
+    const QString atRoot = "/ORVAK-" + uid;
+    const bool wasAtRoot = QFileInfo::exists(atRoot);
+    const QByteArray session = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(tmpdir));
+    const QString folder = SingleInstance::runtimeFolder();
+    QString error;
+    const QString socket = SimControlSocketPath(&error);
+    qunsetenv("TMPDIR");
+    qputenv("XDG_RUNTIME_DIR", session);
+
+    const bool madeAtRoot = !wasAtRoot && QFileInfo::exists(atRoot);
+    if (madeAtRoot)
+        QDir(atRoot).removeRecursively();
+    QVERIFY(!madeAtRoot);
+    QCOMPARE(folder,
+             tempUsable ? m_home.filePath("tmp/ORVAK-" + uid) : UserFolder::filePath("Runtime"));
+    QCOMPARE(QFileInfo(socket).absolutePath(), folder);
+    struct stat info;
+    QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+    QVERIFY(S_ISDIR(info.st_mode));
+    QCOMPARE(int(info.st_mode & 0777), 0700);
 }
 
 void TestStartup::autoStartEntry()
