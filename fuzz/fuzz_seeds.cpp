@@ -2,8 +2,10 @@
 // fuzz_seeds <seed root>; each seed goes to <seed root>/<target>/.
 #include "FuzzSupport.h"
 
+#include "common/MacroIniStore.h"
 #include "device/FlashDataStore.h"
 #include "device/ProfileFile.h"
+#include "platform/Registry.h"
 #include "platform/vidide/Checksum.h"
 #include "platform/vidide/FirmwareImage.h"
 #include "platform/vidide/SimControl.h"
@@ -157,6 +159,41 @@ int main(int argc, char **argv)
         out.writeBytes("1", 2);
     }
     seed("fuzz_macro_export", "export.ini", exported);
+
+    // The settings files as their stores write them.
+    const QString preferences = QDir::home().filePath(QStringLiteral("seed-Macro.ini"));
+    {
+        MacroIniStore store(preferences);
+        store.SetValue(QStringLiteral("Language"), QStringLiteral("Language"), QStringLiteral("1"));
+        store.SetValue(QStringLiteral("AutoStart"), QStringLiteral("Enable"), QStringLiteral("1"));
+        store.SetValue(QStringLiteral("FindNew"), QStringLiteral("IsShow"), QStringLiteral("0"));
+    }
+    seed("fuzz_macro_ini", "Macro.ini", fileBytes(preferences));
+    const QString records = QDir::home().filePath(QStringLiteral("seed-Registry.ini"));
+    {
+        Registry registry(records);
+        registry.setValue(Registry::productKey(), QStringLiteral("LanguageIndex"), 2);
+        registry.setValue(Registry::mouseDriveTestKey(), QStringLiteral("MouseVer2612"),
+                          QStringLiteral("0107"));
+        registry.setValue(Registry::mouseDriveTestKey(), QStringLiteral("ReceiverVer26"),
+                          QStringLiteral("0203"));
+    }
+    seed("fuzz_registry_ini", "Registry.ini", fileBytes(records));
+
+    // Four bytes of piece sizes, then what the tool sends.
+    seed("fuzz_sim_framing", "list.bin", raw("\x7f\x7f\x7f\x7flist\n"));
+    seed("fuzz_sim_framing", "pieces.bin",
+         raw("\x01\x02\x03\x04"
+             "battery 0 15\n"));
+    seed("fuzz_sim_framing", "two.bin", raw("\x05\x05\x05\x05unplug 1\nunplug 0\n"));
+    seed("fuzz_sim_framing", "long.bin", raw("\x40\x40\x40\x40") + QByteArray(300, 'x') + '\n');
+
+    seed("fuzz_sim_tool_args", "list.bin", raw("list"));
+    seed("fuzz_sim_tool_args", "socket.bin",
+         raw("--socket\0/run/sock\0battery\0"
+             "0\0"
+             "15"));
+    seed("fuzz_sim_tool_args", "help.bin", raw("-h"));
 
     return Failed ? 1 : 0;
 }

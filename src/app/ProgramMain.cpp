@@ -22,7 +22,7 @@ DialogMain *MainWindow = nullptr;
 
 int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &whenShown)
 {
-    Startup::prepareUserFolder();
+    const bool earlierFolderAdopted = Startup::prepareUserFolder();
     SingleInstance::publishRuntimeFolder();
     Startup::setScreenScaling(argc, argv);
     Startup::purgeOldFiles();
@@ -51,6 +51,8 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     ScaleWidgetFonts(MainWindow, fontFactor);
     MainWindow->show();
     Startup::showDamagedCatalogue();
+    if (!earlierFolderAdopted)
+        Startup::showEarlierFolderNotice(MainWindow);
     if (whenShown)
         return whenShown(MainWindow);
     return app.exec();

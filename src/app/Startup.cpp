@@ -7,7 +7,9 @@
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "common/ExeIsRun.h"
+#include "common/LabelCatalogue.h"
 #include "common/StorageNotice.h"
+#include "common/UpDateWarning.h"
 #include "platform/Logging.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
@@ -16,11 +18,19 @@
 
 namespace Startup {
 
-void prepareUserFolder()
+bool prepareUserFolder()
 {
-    UserFolder::adoptEarlierFolder();
+    const bool adopted = UserFolder::adoptEarlierFolder();
     UserFolder::makeFolders();
     UserFolder::ensurePreferencesFile();
+    return adopted;
+}
+
+void showEarlierFolderNotice(QWidget *parent)
+{
+    UpDateWarning notice(parent);
+    notice.SetText(CommonLabels[CurrentLanguage].value(QStringLiteral("EarlierFolderNotMoved")));
+    DialogSeam::exec(notice);
 }
 
 void setScreenScaling(int argc, char **argv)

@@ -1,13 +1,21 @@
 #pragma once
 
 class ConfigIniStore;
+class QWidget;
 class SingleInstance;
 
 // The steps main() runs before the event loop, apart so tests can drive them.
 namespace Startup {
 
-// Makes the per-user folders and an empty Macro.ini when there is none.
-void prepareUserFolder();
+// Moves an earlier version's per-user folder to its place, then makes the
+// per-user folders and an empty Macro.ini when there is none. False when the
+// earlier folder could not be moved (it stays; the next start tries again):
+// the user is told once the main window is up (showEarlierFolderNotice).
+bool prepareUserFolder();
+
+// Tells the user that the files of an earlier version stay at their old
+// place for this run. One notice, over `parent`.
+void showEarlierFolderNotice(QWidget *parent);
 
 // Switches Qt's own high-DPI scaling off and, on a primary screen wider than
 // 1920 pixels, sets QT_SCALE_FACTOR to width / 1920, or lower where the main

@@ -30,13 +30,12 @@ public:
 
     static QString defaultLockPath();
     // <runtime>/ORVAK-<digest of the per-user folder>.lock, where <runtime> is
-    // $XDG_RUNTIME_DIR or, without one, a folder of this user's own under the
-    // temp folder (made private, refused when someone else owns it). Empty
-    // when there is no such folder.
+    // runtimeFolder(). Empty when there is no such folder.
     static QString defaultRuntimeLockPath();
-    // $XDG_RUNTIME_DIR when it is a private folder of this user, else the
-    // private folder of the temp folder above (made when missing); empty when
-    // neither can be had.
+    // $XDG_RUNTIME_DIR when it is a private folder of this user, else a private
+    // folder of this user's own under the temp folder or, without a usable
+    // one, inside the per-user folder (RuntimeFolder.h); empty when none can
+    // be had.
     static QString runtimeFolder();
     // A session without $XDG_RUNTIME_DIR (a root shell, xvfb-run) gets the
     // private folder as its runtime folder, so that Qt does not warn about the

@@ -9,6 +9,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+
+#include "platform/FolderMove.h"
+#include "platform/Logging.h"
+
 namespace UserFolder {
 
 QStringList subfolders()
@@ -37,16 +42,32 @@ bool makeFolders()
     return allMade;
 }
 
+QString earlierPath()
+{
+    return QDir::homePath() + QStringLiteral("/AppData/Local/") + ProductName;
+}
+
 bool adoptEarlierFolder()
 {
-    const QString earlier = QDir::homePath() + QStringLiteral("/AppData/Local/") + ProductName;
+    const QString earlier = earlierPath();
     const QString now = path();
-    if (QFileInfo::exists(now) || !QFileInfo(earlier).isDir() || earlier == now)
+    struct stat info;
+    if (earlier == now || ::lstat(QFile::encodeName(earlier).constData(), &info) != 0)
         return true;
-    // A rename moves the whole tree at once or not at all.
-    if (QDir().mkpath(QFileInfo(now).path()) && QDir().rename(earlier, now))
+    if (S_ISLNK(info.st_mode)) {
+        qWarning().noquote() << "The earlier per-user folder" << earlier
+                             << "is a link; it is not followed";
         return true;
-    qWarning().noquote() << "Cannot move the per-user folder" << earlier << "to" << now;
+    }
+    if (!S_ISDIR(info.st_mode))
+        return true;
+    QString error;
+    if (FolderMove::move(earlier, now, &error)) {
+        qCInfo(lcApp).noquote() << "Moved the earlier per-user folder" << earlier << "to" << now;
+        return true;
+    }
+    qWarning().noquote() << "Cannot move the per-user folder" << earlier << "to" << now << "-"
+                         << error << "- it stays, and the next start tries again";
     return false;
 }
 

@@ -33,10 +33,17 @@ QStringList subfolders();
 // not be made (logged; start-up goes on).
 bool makeFolders();
 
-// Earlier versions kept the per-user files in <home>/AppData/Local/ORVAK.
-// When that folder exists and path() does not yet, it is moved to path()
-// whole, so that no macro, preference or failure record is left behind.
-// False when the move was needed and failed (logged; the old folder stays).
+// Where earlier versions kept the per-user files: <home>/AppData/Local/ORVAK.
+QString earlierPath();
+
+// Moves the earlier versions' folder, when there is one, to path(), so that
+// no macro, preference or failure record is left behind: whole where it can
+// be renamed, else copied and checked (also onto another file system), and
+// taken into a path() that exists already without replacing any file there
+// (see FolderMove.h). False when the move was needed and could not be
+// completed: logged, the earlier folder stays as it was and the next start
+// tries again; telling the user is the caller's. A link in the earlier
+// folder's place is not followed (nothing is moved).
 bool adoptEarlierFolder();
 
 // Creates an empty Macro.ini when there is none; an existing file is not

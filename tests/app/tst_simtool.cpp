@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 using SimTool::LineOf;
 using SimTool::Run;
 
@@ -52,6 +54,7 @@ private slots:
     void sleepWakeAndProfileButton();
     void malformedRequestsChangeNothing();
     void programStartedFromBinTakesTheToolsCommands();
+    void programAndToolAgreeWithoutTempFolder();
 };
 
 void TstSimTool::unpluggingTheMouseLeavesItsDevicePage()
@@ -198,6 +201,47 @@ void TstSimTool::programStartedFromBinTakesTheToolsCommands()
     QCOMPARE(program.state(), QProcess::Running);
     program.kill();
     QVERIFY(program.waitForFinished());
+}
+
+// No session runtime folder and a TMPDIR that names a missing folder: the
+// program and the tool both take the private folder inside the per-user
+// folder, not one at the file system's root.
+void TstSimTool::programAndToolAgreeWithoutTempFolder()
+{
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString atRoot = "/ORVAK-" + QString::number(::getuid());
+    const bool wasAtRoot = QFileInfo::exists(atRoot);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_DATA_HOME", home.filePath(".local/share"));
+    env.insert("XDG_CONFIG_HOME", home.filePath(".config"));
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("TMPDIR", home.filePath("missing"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.remove("ORVAK_SIM_DEVICES");
+
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QCoreApplication::applicationDirPath() + "/ORVAK", QStringList());
+    QVERIFY(program.waitForStarted());
+    SimTool::Result list;
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        list = Run({"list"}, env);
+    } while (list.code != 0 && timer.elapsed() < 60000 && program.state() == QProcess::Running);
+    program.kill();
+    QVERIFY(program.waitForFinished());
+    const bool madeAtRoot = !wasAtRoot && QFileInfo::exists(atRoot);
+    if (madeAtRoot)
+        QDir(atRoot).removeRecursively();
+
+    QCOMPARE(list.code, 0);
+    QVERIFY(!madeAtRoot);
+    const QDir runtime(home.filePath(".local/share/ORVAK/Runtime"));
+    QCOMPARE(runtime.entryList({"ORVAK-sim-*"}, QDir::System).size(), 1);
 }
 
 QTEST_MAIN(TstSimTool)

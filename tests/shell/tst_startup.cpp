@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/ProgramIcon.h"
@@ -15,9 +16,11 @@
 #include "common/DialogSeam.h"
 #include "common/MouseOffLine.h"
 #include "platform/AutoStart.h"
+#include "platform/RuntimeFolder.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserFolder.h"
+#include "platform/vidide/SimControlSocket.h"
 
 Q_DECLARE_METATYPE(ScreenMetrics::Screen)
 
@@ -47,6 +50,8 @@ private slots:
     void secondInstanceShowsNotice();
     void killedHolderLeavesNoLock();
     void unwritableUserFolderStillOneInstance();
+    void runtimeFolderNeverAtRoot_data();
+    void runtimeFolderNeverAtRoot();
     void autoStartEntry();
 
 private:
@@ -90,16 +95,20 @@ void TestStartup::earlierFolderIsAdopted()
     QVERIFY(touch(earlier + "/usersetting/MacroPage/mine.ini", QDateTime::currentDateTime()));
     QVERIFY(touch(earlier + "/Macro.ini", QDateTime::currentDateTime()));
     QVERIFY(!QFileInfo::exists(UserFolder::path()));
-    Startup::prepareUserFolder();
+    QVERIFY(Startup::prepareUserFolder());
     QVERIFY(QFileInfo(UserFolder::filePath("usersetting/MacroPage/mine.ini")).isFile());
     QCOMPARE(QFileInfo(UserFolder::filePath("Macro.ini")).size(), 1);
     QVERIFY(!QFileInfo::exists(earlier));
-    // Once the folder is there, a folder of the old place is left alone.
-    QVERIFY(QDir().mkpath(earlier));
-    Startup::prepareUserFolder();
-    QVERIFY(QFileInfo(earlier).isDir());
-    QVERIFY(QDir(earlier).removeRecursively());
+    // A folder at the old place that comes back later (the earlier version
+    // run once more) joins the folder there: its files are not left behind.
+    QVERIFY(QDir().mkpath(earlier + "/usersetting/MacroPage"));
+    QVERIFY(touch(earlier + "/usersetting/MacroPage/later.ini", QDateTime::currentDateTime()));
+    QVERIFY(Startup::prepareUserFolder());
+    QVERIFY(QFileInfo(UserFolder::filePath("usersetting/MacroPage/later.ini")).isFile());
+    QVERIFY(QFileInfo(UserFolder::filePath("usersetting/MacroPage/mine.ini")).isFile());
+    QVERIFY(!QFileInfo::exists(earlier));
     QVERIFY(QDir(m_home.filePath("AppData")).removeRecursively());
+    QVERIFY(QFile::remove(UserFolder::filePath("usersetting/MacroPage/later.ini")));
     QVERIFY(QFile::remove(UserFolder::filePath("Macro.ini")));
 }
 
@@ -508,6 +517,52 @@ void TestStartup::unwritableUserFolderStillOneInstance()
     QCOMPARE(startGuard(third, home), QByteArray("acquired"));
     third.kill();
     QVERIFY(third.waitForFinished(10000));
+}
+
+void TestStartup::runtimeFolderNeverAtRoot_data()
+{
+    QTest::addColumn<QString>("tmpdir");
+    QTest::addColumn<bool>("tempUsable");
+    const QString home = m_home.path();
+    QTest::newRow("TMPDIR names a missing folder") << home + "/missing" << false;
+    QTest::newRow("TMPDIR is the root") << "/" << false;
+    QTest::newRow("TMPDIR is a file") << home + "/data/ORVAK/Macro.ini" << false;
+    QTest::newRow("TMPDIR usable") << home + "/tmp" << true;
+}
+
+// Without a session runtime folder the lock and the simulation's socket go
+// to this user's own folder under the temp folder, or, without a usable temp
+// folder, inside the per-user folder: never a folder made at the root. The
+// program and the orvak-sim tool ask the same place, so they agree.
+void TestStartup::runtimeFolderNeverAtRoot()
+{
+    QFETCH(QString, tmpdir);
+    QFETCH(bool, tempUsable);
+    Startup::prepareUserFolder();
+    QVERIFY(QDir().mkpath(m_home.filePath("tmp")));
+    const QString uid = QString::number(::getuid());
+    const QString atRoot = "/ORVAK-" + uid;
+    const bool wasAtRoot = QFileInfo::exists(atRoot);
+    const QByteArray session = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(tmpdir));
+    const QString folder = SingleInstance::runtimeFolder();
+    QString error;
+    const QString socket = SimControlSocketPath(&error);
+    qunsetenv("TMPDIR");
+    qputenv("XDG_RUNTIME_DIR", session);
+
+    const bool madeAtRoot = !wasAtRoot && QFileInfo::exists(atRoot);
+    if (madeAtRoot)
+        QDir(atRoot).removeRecursively();
+    QVERIFY(!madeAtRoot);
+    QCOMPARE(folder,
+             tempUsable ? m_home.filePath("tmp/ORVAK-" + uid) : UserFolder::filePath("Runtime"));
+    QCOMPARE(QFileInfo(socket).absolutePath(), folder);
+    struct stat info;
+    QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+    QVERIFY(S_ISDIR(info.st_mode));
+    QCOMPARE(int(info.st_mode & 0777), 0700);
 }
 
 void TestStartup::autoStartEntry()

@@ -14,10 +14,14 @@
 #include <QLocalSocket>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 #include <atomic>
+#include <memory>
 #include <sys/stat.h>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -61,6 +65,7 @@ private slots:
     void serverAnswersOverTheSocket();
     void serverBoundsWhatItReads_data();
     void serverBoundsWhatItReads();
+    void turnedAwayConnectionGetsItsReason();
 };
 
 void TstVidideSimControl::parse_data()
@@ -257,6 +262,58 @@ void TstVidideSimControl::serverBoundsWhatItReads()
     QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
     QTEST(client.readAll(), "answer");
     QCOMPARE(listText(), before);
+}
+
+// A connection over the limit is told why, however late its tool sends the
+// request: the server reads the request before it answers and closes.
+void TstVidideSimControl::turnedAwayConnectionGetsItsReason()
+{
+    QTemporaryDir runtime;
+    QVERIFY(runtime.isValid());
+    const QString path = runtime.filePath("sock");
+    SimControlServer server;
+    QString error;
+    QVERIFY2(server.listen(path, &error), qPrintable(error));
+    // Tools that hold every slot without sending their request yet.
+    std::vector<std::unique_ptr<QLocalSocket>> held;
+    for (int i = 0; i < SimMaxConnections; ++i) {
+        held.emplace_back(new QLocalSocket);
+        held.back()->connectToServer(path);
+        QVERIFY(held.back()->waitForConnected(1000));
+    }
+    QTest::qWait(100);
+
+    // One more, as the orvak-sim tool talks: from a process (here a thread)
+    // of its own, the request written once connected, then the answer read.
+    std::atomic<bool> done{false};
+    QByteArray answer;
+    std::thread tool([&] {
+        QLocalSocket socket;
+        socket.connectToServer(path);
+        if (socket.waitForConnected(1000)) {
+            QThread::msleep(300); // the server has taken the connection by now
+            socket.write("list\n");
+            socket.flush();
+            QElapsedTimer timer;
+            timer.start();
+            while (
+                (socket.state() != QLocalSocket::UnconnectedState || socket.bytesAvailable() > 0) &&
+                timer.elapsed() < 10000) {
+                if (socket.bytesAvailable() == 0)
+                    socket.waitForReadyRead(100);
+                answer += socket.readAll();
+            }
+        }
+        done = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(done, 15000);
+    tool.join();
+    QCOMPARE(answer, QByteArray("error: too many connections; try again\n"));
+
+    // The ones holding a slot are still served.
+    held.front()->write("list\n");
+    QTRY_COMPARE(held.front()->state(), QLocalSocket::UnconnectedState);
+    QVERIFY(held.front()->readAll().endsWith("ok\n"));
 }
 
 QTEST_MAIN(TstVidideSimControl)

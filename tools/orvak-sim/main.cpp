@@ -2,13 +2,14 @@
 // program and prints the answer. The program listens on a socket of this
 // user's runtime folder (see SimControlSocket.h).
 
+#include "SimToolCommandLine.h"
+
 #include "platform/vidide/SimControlSocket.h"
 #include "platform/vidide/SimRequest.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLocalSocket>
-#include <QStringList>
 #include <QTextStream>
 
 namespace {
@@ -71,17 +72,13 @@ bool exchange(const QString &path, const QByteArray &request, QByteArray *answer
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    QString path;
-    if (args.size() >= 2 && args.first() == QLatin1String("--socket")) {
-        path = args.at(1);
-        args = args.mid(2);
+    const SimToolCommandLine commandLine = ParseSimToolCommandLine(app.arguments().mid(1));
+    if (commandLine.action != SimToolCommandLine::Action::Send) {
+        const bool help = commandLine.action == SimToolCommandLine::Action::Help;
+        usage(help ? out() : err());
+        return help ? 0 : 2;
     }
-    if (args.isEmpty() || args.first() == QLatin1String("--help") ||
-        args.first() == QLatin1String("-h")) {
-        usage(args.isEmpty() ? err() : out());
-        return args.isEmpty() ? 2 : 0;
-    }
+    QString path = commandLine.socketPath;
     if (path.isEmpty()) {
         QString error;
         path = SimControlSocketPath(&error);
@@ -90,11 +87,9 @@ int main(int argc, char *argv[])
             return 2;
         }
     }
-    // The program checks the request; the tool only sends it.
-    const QByteArray request = args.join(QLatin1Char(' ')).toUtf8() + '\n';
     QByteArray answer;
     QString error;
-    if (!exchange(path, request, &answer, &error)) {
+    if (!exchange(path, commandLine.request, &answer, &error)) {
         err() << "orvak-sim: " << error << '\n';
         return 2;
     }

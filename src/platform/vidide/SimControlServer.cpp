@@ -15,9 +15,7 @@
 
 namespace {
 
-// Per connection: what came of its request so far, and whether it was answered.
-const char *const BytesProperty = "orvakRequestBytes";
-const char *const AnsweredProperty = "orvakAnswered";
+const char TooMany[] = "error: too many connections; try again\n";
 
 // The peer's user id, as the kernel tells it. Only the owner of the program
 // may change its devices: a socket file's mode is not honoured everywhere.
@@ -78,22 +76,28 @@ void SimControlServer::onNewConnection()
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         socket->setParent(this);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QObject::destroyed, this, [this] { --m_connections; });
-        ++m_connections;
         if (!peerIsOwner(socket)) {
             qWarning() << "device simulation: a process of another user was refused";
             reply(socket, "error: only the user running the program may control its devices\n");
             continue;
         }
-        if (m_connections > SimMaxConnections) {
-            reply(socket, "error: too many connections; try again\n");
+        // A connection over the limit still has its request read before it
+        // is told why: closing a socket with unread bytes resets it, and the
+        // reason would be lost. As many again may wait so; beyond that, the
+        // reason goes out at once.
+        const bool turnedAway = m_served >= SimMaxConnections;
+        if (turnedAway && m_turnedAway >= SimMaxConnections) {
+            reply(socket, TooMany);
             continue;
         }
+        ++(turnedAway ? m_turnedAway : m_served);
+        m_open[socket].turnedAway = turnedAway;
+        connect(socket, &QObject::destroyed, this, &SimControlServer::forget);
         // One that never finishes its request holds no slot for long.
         QPointer<QLocalSocket> guarded(socket);
-        QTimer::singleShot(SimRequestTimeoutMs, this, [guarded] {
+        QTimer::singleShot(SimRequestTimeoutMs, this, [this, guarded] {
             if (guarded)
-                guarded->abort();
+                onTimeout(guarded);
         });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
         if (socket->bytesAvailable() > 0)
@@ -101,34 +105,54 @@ void SimControlServer::onNewConnection()
     }
 }
 
+void SimControlServer::forget(QObject *socket)
+{
+    const auto it = m_open.find(socket);
+    if (it == m_open.end())
+        return;
+    --(it->turnedAway ? m_turnedAway : m_served);
+    m_open.erase(it);
+}
+
+void SimControlServer::onTimeout(QLocalSocket *socket)
+{
+    const auto it = m_open.find(socket);
+    if (it == m_open.end() || it->answered)
+        return;
+    if (it->turnedAway && it->reader.state() == SimRequestReader::State::Reading) {
+        it->answered = true;
+        reply(socket, TooMany);
+    } else {
+        socket->abort();
+    }
+}
+
 void SimControlServer::onReadyRead(QLocalSocket *socket)
 {
-    if (socket->property(AnsweredProperty).toBool())
+    const auto it = m_open.find(socket);
+    if (it == m_open.end() || it->answered)
         return; // answered already: one request per connection
-    QByteArray buffer = socket->property(BytesProperty).toByteArray();
-    // Never more than one request's worth is taken in.
-    buffer += socket->read(SimMaxRequestBytes + 1 - buffer.size());
-    const int newline = buffer.indexOf('\n');
-    if (newline < 0) {
-        if (buffer.size() > SimMaxRequestBytes - 1) {
-            reply(socket, "error: request longer than " + QByteArray::number(SimMaxRequestBytes) +
-                              " bytes\n");
-            return;
-        }
-        socket->setProperty(BytesProperty, buffer);
+    SimRequestReader &reader = it->reader;
+    const QByteArray bytes = socket->read(reader.room());
+    const SimRequestReader::State state = reader.add(bytes, socket->bytesAvailable() > 0);
+    if (state == SimRequestReader::State::Reading)
         return;
-    }
-    if (newline + 1 < buffer.size() || socket->bytesAvailable() > 0) {
+    it->answered = true;
+    if (it->turnedAway)
+        reply(socket, TooMany);
+    else if (state == SimRequestReader::State::TooLong)
+        reply(socket,
+              "error: request longer than " + QByteArray::number(SimMaxRequestBytes) + " bytes\n");
+    else if (state == SimRequestReader::State::Extra)
         reply(socket, "error: one request per connection\n");
-        return;
-    }
-    reply(socket, AnswerSimRequest(buffer.left(newline)));
+    else
+        reply(socket, AnswerSimRequest(reader.line()));
 }
 
 void SimControlServer::reply(QLocalSocket *socket, const QByteArray &text)
 {
-    socket->setProperty(AnsweredProperty, true);
     socket->write(text);
+    // Closes once the answer is written.
     socket->disconnectFromServer();
 }
 

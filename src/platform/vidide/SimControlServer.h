@@ -6,6 +6,9 @@
 // and a peer of another user id is refused. The program works the same when
 // no tool ever connects. Lives on the GUI thread.
 
+#include "platform/vidide/SimRequestReader.h"
+
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -26,12 +29,23 @@ public:
     QString socketPath() const;
 
 private:
+    struct Connection
+    {
+        SimRequestReader reader;
+        bool turnedAway = false; // over the limit: told so once its request is in
+        bool answered = false;
+    };
+
     void onNewConnection();
     void onReadyRead(QLocalSocket *socket);
+    void onTimeout(QLocalSocket *socket);
+    void forget(QObject *socket);
     void reply(QLocalSocket *socket, const QByteArray &text);
 
     QLocalServer *m_server = nullptr;
-    int m_connections = 0;
+    QHash<QObject *, Connection> m_open;
+    int m_served = 0;
+    int m_turnedAway = 0;
 };
 
 // Starts the server for the simulated devices on the runtime folder's socket

@@ -3,7 +3,8 @@
 // Where the simulated devices of a running program take commands (the
 // orvak-sim tool): a local socket in the user's runtime folder. The folder is
 // $XDG_RUNTIME_DIR when that is a private folder of this user, else a folder
-// of this user's own under the temp folder, made with mode 0700. The socket is
+// of this user's own under the temp folder or, without a usable temp folder,
+// inside the per-user folder, made with mode 0700 (RuntimeFolder.h). The socket is
 // named after the simulation's memory file, so that each per-user folder (one
 // program each) has a socket of its own.
 
