@@ -29,6 +29,7 @@
 #include "ui_StraightLine.h"
 
 #include "../support/DeviceFixture.h"
+#include "../support/NoticeReader.h"
 #include "SensorControls.h"
 
 #include <QColorDialog>
@@ -319,6 +320,12 @@ void TstSensorPage::controlPutBack()
     const int shownBefore = ShownValue(control);
     const QStringList levelsBefore = LevelTexts();
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    const auto look = [this, control] {
+        return QString::number(ShownValue(control)) + QLatin1Char('|') +
+               LevelTexts().join(QLatin1Char(','));
+    };
+    const QString lookBefore = look();
+    NoticeReader reader(window, look);
     Controls.BeforeChange = [fault, control] {
         if (fault == Offline)
             QVERIFY(SimSetMouseOnline(Mouse, false));
@@ -355,12 +362,17 @@ void TstSensorPage::controlPutBack()
     CheckSummary(mouse);
     if (fault == ReadUnderWay) {
         QVERIFY(offline.isEmpty());
+        QVERIFY(reader.seen.isEmpty());
     } else {
         QCOMPARE(offline.count(), 1);
         const int expected = fault == Refusing     ? MouseNoticeRefused
                              : fault == NotReadYet ? MouseNoticeStillReading
                                                    : MouseNoticeOffline;
         QCOMPARE(offline.first().at(0).toInt(), expected);
+        // The notice comes up beside the control as the mouse holds it.
+        QTRY_COMPARE(reader.seen.size(), 1);
+        QCOMPARE(reader.seen.first().kind, expected);
+        QCOMPARE(reader.seen.first().look, lookBefore);
     }
     // Nothing stays locked until the next read.
     QVERIFY(sensor->ui->frameDpi->ui->horizontalSliderC->isEnabled());
