@@ -89,6 +89,7 @@ private slots:
     void putBackToLastAccepted();
     void refusedSwatchChangesNothing_data();
     void refusedSwatchChangesNothing();
+    void cancelledColourDialog();
     void deviceDataWritesNothing();
     void countShrinkKeepsCurrentLevel();
     void markerDragSelectsLevel_data();
@@ -445,6 +446,42 @@ void TstSensorPage::refusedSwatchChangesNothing()
     QCOMPARE(dpi->ui->horizontalSliderC->value(), value);
     CheckSummary(mouse);
     QCOMPARE(offline.count(), 1);
+}
+
+void TstSensorPage::cancelledColourDialog()
+{
+    ReadFromMouse();
+    SensorDPI *dpi = sensor->ui->frameDpi;
+    QCOMPARE(dpi->CurrentLevelValue(), 1);
+    const FlashDataMap before = MouseBlock();
+    const QString colour1 = dpi->LevelColor(1);
+    const QString colour3 = dpi->LevelColor(3);
+    SimClearCallLog();
+
+    // The current level's swatch: a cancelled dialog writes nothing.
+    dpi->Swatch(1)->click();
+    QVERIFY(dpi->ColourDialog()->isVisible());
+    dpi->ColourDialog()->setCurrentColor(QColor(1, 2, 3));
+    dpi->ColourDialog()->reject();
+    QVERIFY(WaitIdle());
+    QCOMPARE(countCallsTo("ProtocolDataUpdate"), 0);
+    QVERIFY(DeviceFixture::SameBlock(MouseBlock(), before));
+    QCOMPARE(dpi->LevelColor(1), colour1);
+
+    // Another level's swatch selects that level first, as its level button
+    // does; cancelling the dialog then keeps that level and every colour.
+    dpi->Swatch(3)->click();
+    QVERIFY(dpi->ColourDialog()->isVisible());
+    dpi->ColourDialog()->reject();
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(int(after.CurrentDpiLevel), 3);
+    QCOMPARE(dpi->CurrentLevelValue(), 3);
+    QCOMPARE(dpi->LevelColor(3), colour3);
+    QCOMPARE(
+        QByteArray(reinterpret_cast<const char *>(after.DpiLevels), sizeof(after.DpiLevels)),
+        QByteArray(reinterpret_cast<const char *>(before.DpiLevels), sizeof(before.DpiLevels)));
+    SimReset(true);
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
 }
 
 void TstSensorPage::deviceDataWritesNothing()
