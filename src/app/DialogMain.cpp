@@ -4,7 +4,7 @@
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
-#include "common/MouseOffLine.h"
+#include "common/MouseNotices.h"
 #include "common/NoticeChoice.h"
 #include "common/SharedState.h"
 #include "device/DialogChange.h"
@@ -49,6 +49,7 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui::DialogMain
                    Qt::WindowMinimizeButtonHint);
     setFixedSize(width(), height());
 
+    Notices = new MouseNotices(this);
     QObject *hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
     connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
@@ -221,16 +222,7 @@ void DialogMain::SlotMouseOffLine(int index)
         DeviceWentOffline = true;
         ReloadWhenOnline = true;
     }
-    // One notice of a kind at a time: the same news again while it is shown
-    // would only stack a second notice on the first.
-    if (ShownNoticeKinds.contains(index))
-        return;
-    ShownNoticeKinds.insert(index);
-    OfflineNoticeKind = index;
-    MouseOffLine notice;
-    PlaceDialog(&notice, 0, -20);
-    notice.exec();
-    ShownNoticeKinds.remove(index);
+    Notices->Report(index);
 }
 
 void DialogMain::SlotUpPageLight() {}

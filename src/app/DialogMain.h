@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QPoint>
-#include <QSet>
 #include <QString>
 #include <QSystemTrayIcon>
 
@@ -13,6 +12,7 @@ class QMouseEvent;
 class QWidget;
 class Dialog;
 class DialogChange;
+class MouseNotices;
 
 namespace Ui {
 class DialogMain;
@@ -94,6 +94,6 @@ private:
     QString PictureFolder;
     QString OpenText;
     QString ExitText;
-    // Kinds of the mouse notices being shown (SigMouseOffLineo).
-    QSet<int> ShownNoticeKinds;
+    // The mouse notices of SigMouseOffLineo.
+    MouseNotices *Notices = nullptr;
 };

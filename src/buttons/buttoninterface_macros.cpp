@@ -17,10 +17,34 @@
 #include <QButtonGroup>
 #include <QDebug>
 #include <QDir>
+#include <QHash>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cstring>
+#include <functional>
+
+namespace {
+
+// Sends a macro again to each of its bound keys, all in one guarded write:
+// the first key the mouse does not take stops the rest, so a mouse that is
+// away or refuses gives one notice, however many buttons hold the macro.
+// Returns the keys the mouse took.
+QList<int> ResendToKeys(const QList<int> &keys, const std::function<bool(int)> &send)
+{
+    QList<int> taken;
+    DeviceField::Write([&] {
+        for (int k : keys) {
+            if (!send(k))
+                return false;
+            taken << k;
+        }
+        return true;
+    });
+    return taken;
+}
+
+} // namespace
 
 void Buttoninterface::BuildMacroList()
 {
@@ -214,7 +238,8 @@ void Buttoninterface::SlotMacroRename(QString Rename, QString Name)
                    << Rename;
         return;
     }
-    for (int k : keys) {
+    QHash<int, QByteArray> digests;
+    const QList<int> taken = ResendToKeys(keys, [&](int k) {
         const FlashDataMap block = FlashDataSnapshot();
         MacroRecord record = block.Macros[k];
         std::memset(record.MacroNameBytes, 0, sizeof(record.MacroNameBytes));
@@ -222,14 +247,15 @@ void Buttoninterface::SlotMacroRename(QString Rename, QString Name)
         record.MacroNameLength = uint8_t(nameBytes.size());
         const KeyAssign &key = block.Keys[k];
         const unsigned char entry[3] = {key.Category, key.Param1, key.Param2};
-        // The label follows the device: a refused write keeps the old name.
-        if (!SetKeyMacro(k, entry, reinterpret_cast<const unsigned char *>(&record)))
-            continue;
+        const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
+        digests[k] = MacroSyncLedger::DeviceDigest(key.Param2, bytes, int(sizeof(record)));
+        return SetKeyMacro(k, entry, bytes);
+    });
+    // The label follows the device: a key the mouse did not take keeps the
+    // old name.
+    for (int k : taken) {
         SelectorOfKey(k)->setText(MacroLabelPrefix + Name);
-        MacroLedger->recordSynced(
-            Name, MacroSyncLedger::DeviceDigest(key.Param2,
-                                                reinterpret_cast<const unsigned char *>(&record),
-                                                int(sizeof(record))));
+        MacroLedger->recordSynced(Name, digests.value(k));
     }
 }
 
@@ -251,15 +277,16 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
                              MacroLabels[CurrentLanguage].value(MacroBinding::RefusalKey(loaded)));
             return;
         }
-        for (int k : keys) {
-            const FlashDataMap block = FlashDataSnapshot();
-            const KeyAssign &key = block.Keys[k];
+        const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
+        QHash<int, QByteArray> digests;
+        const QList<int> taken = ResendToKeys(keys, [&](int k) {
+            const KeyAssign key = FlashDataSnapshot().Keys[k];
             const unsigned char entry[3] = {key.Category, key.Param1, key.Param2};
-            const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
-            if (SetKeyMacro(k, entry, bytes))
-                MacroLedger->recordSynced(MacroName, MacroSyncLedger::DeviceDigest(
-                                                         key.Param2, bytes, int(sizeof(record))));
-        }
+            digests[k] = MacroSyncLedger::DeviceDigest(key.Param2, bytes, int(sizeof(record)));
+            return SetKeyMacro(k, entry, bytes);
+        });
+        for (int k : taken)
+            MacroLedger->recordSynced(MacroName, digests.value(k));
         return;
     }
     const QString code = MacroBinding::ReadRepeatCode(MacroName);
@@ -269,16 +296,20 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
                    << "; bound buttons keep theirs";
         return;
     }
-    for (int k : keys) {
+    QHash<int, QByteArray> digests;
+    QHash<int, KeyAssign> entries;
+    const QList<int> taken = ResendToKeys(keys, [&](int k) {
         const FlashDataMap block = FlashDataSnapshot();
         const KeyAssign &key = block.Keys[k];
         const unsigned char entry[3] = {key.Category, key.Param1, uint8_t(mode)};
         const auto *bytes = reinterpret_cast<const unsigned char *>(&block.Macros[k]);
-        if (SetKeyMacro(k, entry, bytes)) {
-            StoreKeyMirrors(k, key.Category, key.Param1, mode);
-            MacroLedger->recordSynced(
-                MacroName, MacroSyncLedger::DeviceDigest(mode, bytes, int(sizeof(MacroRecord))));
-        }
+        entries[k] = key;
+        digests[k] = MacroSyncLedger::DeviceDigest(mode, bytes, int(sizeof(MacroRecord)));
+        return SetKeyMacro(k, entry, bytes);
+    });
+    for (int k : taken) {
+        StoreKeyMirrors(k, entries.value(k).Category, entries.value(k).Param1, mode);
+        MacroLedger->recordSynced(MacroName, digests.value(k));
     }
 }
 

@@ -11,7 +11,8 @@ class QObject;
 // - Change sends a user's change through the setter; accepted, it becomes
 //   the held value and only then do others (the summary panel, other pages)
 //   learn it; refused, or while writes are closed, the control shows the held
-//   value again, and the user has had exactly one notice of a refusal;
+//   value again, and the user has had exactly one notice of a refusal (the
+//   notice shows from the event loop, after the control went back);
 // - a change signalled while a page fills itself is that fill's own value:
 //   it is held, not written.
 // GUI thread only.

@@ -177,15 +177,19 @@ void Macro::on_Amend_clicked()
     QListWidgetItem *item = ui->listWidgetKey->currentItem();
     if (!item)
         return;
+    // A dialog left with Esc, Cancel or its close button changes nothing,
+    // so there is nothing new to save either.
     if (!IsDelayText(item->text())) {
         addKey dialog;
-        if (RunPlaced(dialog, 50, 70) == QDialog::Accepted && dialog.OkPressed)
-            item->setText(dialog.KeyName);
+        if (RunPlaced(dialog, 50, 70) != QDialog::Accepted || !dialog.OkPressed)
+            return;
+        item->setText(dialog.KeyName);
     } else {
         AddDelayTime dialog;
         RunPlaced(dialog, 50, 70);
-        if (dialog.OkPressed)
-            item->setText(DelayText(dialog.DelayValue));
+        if (!dialog.OkPressed)
+            return;
+        item->setText(DelayText(dialog.DelayValue));
     }
     ActivateSave();
 }

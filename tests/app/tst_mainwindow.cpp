@@ -228,11 +228,41 @@ private slots:
         DialogSeam::ScopedAnswer answer("NewHong");
         QPoint shownAt;
         emit PostMsg::GetInstance()->SigMouseOffLineo(kind);
+        // Shown from the event loop, once the emitter is done; the same news
+        // again before it shows adds no second notice.
+        QVERIFY(answer.dialogs().isEmpty());
+        emit PostMsg::GetInstance()->SigMouseOffLineo(kind);
+        QTRY_COMPARE(answer.dialogs().size(), 1);
+        QTest::qWait(20);
         QCOMPARE(answer.dialogs().size(), 1);
         QCOMPARE(answer.dialogs().first().className, QString("MouseOffLine"));
         QCOMPARE(OfflineNoticeKind, kind);
         QVERIFY(DeviceWentOffline);
         QVERIFY(ReloadWhenOnline);
+    }
+
+    void mouseBackBeforeTheNoticeShows_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("offline") << int(MouseNoticeOffline) << 0;
+        QTest::newRow("time-out") << int(MouseNoticeTimeOut) << 0;
+        // The mouse answering again does not take a refused change after all.
+        QTest::newRow("refused") << int(MouseNoticeRefused) << 1;
+        QTest::newRow("still reading") << int(MouseNoticeStillReading) << 1;
+    }
+
+    void mouseBackBeforeTheNoticeShows()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, shown);
+        DialogSeam::ScopedAnswer answer("NewHong");
+        emit PostMsg::GetInstance()->SigMouseOffLineo(kind);
+        emit PostMsg::GetInstance()->SigCloseOffOnline();
+        QTest::qWait(20);
+        QCOMPARE(answer.dialogs().size(), shown);
+        DeviceWentOffline = false;
+        ReloadWhenOnline = false;
     }
 
     void quitClosesTheWindow()

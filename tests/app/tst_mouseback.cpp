@@ -46,6 +46,8 @@ struct Notice
     int kind;
     QString text;
     bool stayedWhenMouseAnswered;
+    // The report-rate button checked while the notice was on the screen.
+    QString rateShown;
 };
 
 std::atomic<bool> UpgradeFinished{false};
@@ -76,6 +78,15 @@ private:
     QToolButton *rateButton(const char *name) const
     {
         return DeviceFixture::FindChildOrFail<QToolButton>(sensorPage(), name);
+    }
+    QString checkedRate() const
+    {
+        for (const char *name : {"Button125HZ", "Button250HZ", "Button500HZ", "Button1000HZ",
+                                 "Button2000HZ", "Button4000HZ", "Button8000HZ"}) {
+            if (rateButton(name)->isChecked())
+                return QString::fromLatin1(name);
+        }
+        return QString();
     }
     void open(int device);
     void readAgainAndWait();
@@ -114,13 +125,14 @@ void TstMouseBack::initTestCase()
         }
         if (auto *notice = qobject_cast<MouseOffLine *>(&dialog)) {
             const QString text = notice->findChild<QLabel *>(QStringLiteral("label"))->text();
+            const QString rate = checkedRate();
             bool stayed = false;
             if (UsbFinderC_GetDeviceOnLine(CurrentDevicePathPtr)) {
                 QMetaObject::invokeMethod(WorkerThread, "SlotCheckOnline");
                 emit PostMsg::GetInstance()->SigCloseOffOnline();
                 stayed = dialog.isVisible();
             }
-            notices.append({notice->kind(), text, stayed});
+            notices.append({notice->kind(), text, stayed, rate});
             DialogSeam::press(dialog, QStringLiteral("NewHong"));
         }
     });
@@ -185,9 +197,12 @@ void TstMouseBack::sleepingMouseIsReadWhenItWakes()
     QVERIFY(SimSetMouseOnline(Wireless, true));
     const FlashDataMap before = DeviceFixture::MouseBlock(Wireless);
     QVERIFY(before.ReportRateCode != 8 && before.ReportRateCode != 4);
+    const QString shownBefore = checkedRate();
     rateButton("Button125HZ")->click();
-    QCOMPARE(notices.size(), 1);
+    QTRY_COMPARE(notices.size(), 1);
     QCOMPARE(notices.first().kind, int(MouseNoticeStillReading));
+    // The button is back before the notice says why.
+    QCOMPARE(notices.first().rateShown, shownBefore);
     QCOMPARE(notices.first().text, QStringLiteral("The mouse settings are still being read. "
                                                   "Please try again in a moment."));
     QVERIFY(!rateButton("Button125HZ")->isChecked());
@@ -212,9 +227,12 @@ void TstMouseBack::refusalByAnAnsweringMouseIsToldAndStays()
 
     SimClearCallLog();
     SimRefuseNextCall("ProtocolDataUpdate");
+    const QString shownBefore = checkedRate();
+    QVERIFY(shownBefore != QLatin1String("Button125HZ"));
     rateButton("Button125HZ")->click();
-    QCOMPARE(notices.size(), 1);
+    QTRY_COMPARE(notices.size(), 1);
     QCOMPARE(notices.first().kind, int(MouseNoticeRefused));
+    QCOMPARE(notices.first().rateShown, shownBefore);
     QCOMPARE(notices.first().text, QStringLiteral("The mouse did not take the change."));
     QVERIFY(notices.first().stayedWhenMouseAnswered);
     QVERIFY(!rateButton("Button125HZ")->isChecked());

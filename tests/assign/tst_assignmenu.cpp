@@ -122,6 +122,8 @@ private slots:
     void macroListFollowsFolder();
     void macroDeletionRestoresDefaults();
     void macroRenameAndEdit();
+    void macroResendToTwoButtons_data();
+    void macroResendToTwoButtons();
 
 private:
     void ReadFromMouse(const FlashDataMap &block);
@@ -831,6 +833,86 @@ void TstAssignMenu::macroRenameAndEdit()
              Bytes(std::array<uint8_t, 8>{0, 1, 6, 0, 0, 0, 0, 0}.data(), 8));
     QFile::remove(MacroFilePath("XY"));
     QFile::remove(MacroFilePath("Other"));
+}
+
+void TstAssignMenu::macroResendToTwoButtons_data()
+{
+    QTest::addColumn<QString>("change"); // rename, events, repeat
+    QTest::addColumn<QString>("fault");  // none, offline, refusing, not read
+    QTest::addColumn<int>("notice");     // SigMouseOffLineo's argument; -1 none
+    for (const char *change : {"rename", "events", "repeat"}) {
+        const QString c = QString::fromLatin1(change);
+        QTest::newRow(qPrintable(c + ", taken")) << c << "none" << -1;
+        QTest::newRow(qPrintable(c + ", offline")) << c << "offline" << int(MouseNoticeOffline);
+        QTest::newRow(qPrintable(c + ", refusing")) << c << "refusing" << int(MouseNoticeRefused);
+        QTest::newRow(qPrintable(c + ", not read yet"))
+            << c << "not read" << int(MouseNoticeStillReading);
+    }
+}
+
+// A macro bound to two buttons is sent again after a save or a rename: both
+// buttons take it, or the user hears once why neither did.
+void TstAssignMenu::macroResendToTwoButtons()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, fault);
+    QFETCH(int, notice);
+    WriteMacro("Copy", "5\n0x04 1 0\n10ms\n0x04 1 1\n");
+    BindMacro(page->ui->BackKey, "Copy");
+    BindMacro(page->ui->TopMusic, "Copy");
+    const FlashDataMap before = MouseBlock();
+    QCOMPARE(KeyText(before.Keys[2]), QString("6,2,5"));
+    QCOMPARE(KeyText(before.Keys[3]), QString("6,3,5"));
+
+    QSignalSpy notices(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    if (fault == "offline")
+        QVERIFY(SimPlug(Mouse, false));
+    else if (fault == "refusing")
+        SimRefuseNextCall("ProtocolDataUpdate");
+    else if (fault == "not read")
+        QVERIFY(ClearFlashDataOwner());
+    if (change == "rename") {
+        QVERIFY(QFile::rename(MacroFilePath("Copy"), MacroFilePath("Paste")));
+        emit PostMsg::GetInstance()->SigMacroRename("Copy", "Paste");
+    } else if (change == "events") {
+        WriteMacro("Copy", "5\n0x05 1 0\n30ms\n0x05 1 1\n");
+        emit PostMsg::GetInstance()->SigUpDataMacro("Copy", 0);
+    } else {
+        WriteMacro("Copy", "253\n0x04 1 0\n10ms\n0x04 1 1\n");
+        emit PostMsg::GetInstance()->SigUpDataMacro("Copy", 1);
+    }
+    SimRefuseNextCall("ProtocolDataUpdate", 0);
+    if (fault == "offline") {
+        QVERIFY(SimPlug(Mouse, true));
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+    }
+    const FlashDataMap after = MouseBlock();
+    QFile::remove(MacroFilePath("Copy"));
+    QFile::remove(MacroFilePath("Paste"));
+
+    if (notice < 0) {
+        QVERIFY(notices.isEmpty());
+        const QString label = change == "rename" ? "Macro: Paste" : "Macro: Copy";
+        QCOMPARE(page->ui->BackKey->text(), label);
+        QCOMPARE(page->ui->TopMusic->text(), label);
+        for (int k : {2, 3}) {
+            if (change == "rename")
+                QCOMPARE(Bytes(after.Macros[k].MacroNameBytes, 5), QByteArray("Paste"));
+            else if (change == "events")
+                QCOMPARE(int(after.Macros[k].Strokes[0].Code), 5);
+            else
+                QCOMPARE(int(after.Keys[k].Param2), 253);
+        }
+        return;
+    }
+    // One notice, whatever the number of buttons; nothing changed anywhere.
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(notices.first().at(0).toInt(), notice);
+    QCOMPARE(Bytes(&after, sizeof(FlashDataMap)), Bytes(&before, sizeof(FlashDataMap)));
+    QCOMPARE(page->ui->BackKey->text(), QString("Macro: Copy"));
+    QCOMPARE(page->ui->TopMusic->text(), QString("Macro: Copy"));
+    QCOMPARE(page->Param2Mirror.at(2), 5);
+    QCOMPARE(page->Param2Mirror.at(3), 5);
 }
 
 QTEST_MAIN(TstAssignMenu)

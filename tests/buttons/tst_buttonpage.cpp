@@ -19,6 +19,7 @@
 #include "ui_Buttoninterface.h"
 
 #include "../support/DeviceFixture.h"
+#include "../support/NoticeReader.h"
 
 #include <QButtonGroup>
 #include <QDir>
@@ -514,6 +515,7 @@ void TstButtonPage::debounceRefusedGoesBack()
     QSignalSpy shown(PostMsg::GetInstance(), SIGNAL(SigDebunce(QString)));
     QSignalSpy notices(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
     DialogSeam::ScopedAnswer answer;
+    NoticeReader reader(page, [combo] { return QString::number(combo->currentIndex()); });
     if (offline)
         QVERIFY(SimPlug(Mouse, false)); // the wired mouse: unplugged
     else
@@ -531,6 +533,9 @@ void TstButtonPage::debounceRefusedGoesBack()
     QVERIFY(shown.isEmpty());
     QCOMPARE(notices.count(), 1);
     QCOMPARE(notices.first().at(0).toInt(), int(offline ? MouseNoticeOffline : MouseNoticeRefused));
+    // Shown with the box already back on the mouse's 4 ms.
+    QTRY_COMPARE(reader.seen.size(), 1);
+    QCOMPARE(reader.seen.first().look, QString("4"));
     QVERIFY(answer.dialogs().isEmpty());
 }
 

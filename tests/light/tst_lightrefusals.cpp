@@ -2,7 +2,8 @@
 // receiver and its wireless mouse, when the change does not reach the device
 // (the mouse is switched off, or the mouse or receiver refuses the call): the
 // control shows again what the device holds, the device keeps it, the user
-// gets exactly one notice, and no control is left disabled or silenced.
+// gets exactly one notice, shown once the control is back, and no control is
+// left disabled or silenced.
 #include "common/NoticeChoice.h"
 #include "light/LampLight.h"
 #include "light/LightState.h"
@@ -12,6 +13,7 @@
 #include "light/SensorEffect.h"
 #include "light/ThreeLed.h"
 
+#include "../support/NoticeReader.h"
 #include "LightTestSupport.h"
 
 #include <QCheckBox>
@@ -334,6 +336,7 @@ void TstLightRefusals::controlPutBack()
     const QStringList shownBefore = shownState();
     const QString deviceBefore = deviceState();
     QSignalSpy notices(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    NoticeReader reader(page, [this] { return shownState().join(QLatin1Char('|')); });
     if (fault == Offline)
         QVERIFY(SimSetMouseOnline(Receiver4K, false));
     else
@@ -346,6 +349,10 @@ void TstLightRefusals::controlPutBack()
     QCOMPARE(notices.count(), 1);
     QCOMPARE(notices.first().at(0).toInt(),
              int(fault == Offline ? MouseNoticeOffline : MouseNoticeRefused));
+    // The user reads the notice beside the controls as the device holds them.
+    QTRY_COMPARE(reader.seen.size(), 1);
+    QCOMPARE(reader.seen.first().kind, notices.first().at(0).toInt());
+    QCOMPARE(reader.seen.first().look, shownBefore.join(QLatin1Char('|')));
     // Nothing waits for the next read to be usable again.
     for (QWidget *w : controls()) {
         QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));

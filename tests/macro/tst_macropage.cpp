@@ -41,6 +41,8 @@ private slots:
     void deleteEvents_data();
     void deleteEvents();
     void amendKeepsTheEventKind();
+    void amendLeftWithoutOkChangesNothing_data();
+    void amendLeftWithoutOkChangesNothing();
     void saveEmitsChangesInOrder();
     void entryDialogs();
     void fileFailuresAreShown();
@@ -522,6 +524,43 @@ void TstMacroPage::amendKeepsTheEventKind()
     page->ui->Amend->click();
     QCOMPARE(Events(*page), (QStringList{"+Z", "40ms", "-A"}));
     QVERIFY(page->EventsChanged);
+}
+
+void TstMacroPage::amendLeftWithoutOkChangesNothing_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("delay, Esc") << 1 << "Escape";
+    QTest::newRow("delay, Cancel") << 1 << "NewHong_2";
+    QTest::newRow("delay, close button") << 1 << "CloseButton";
+    // Esc is a key to name in the key dialog: only Cancel and close leave it.
+    QTest::newRow("key, Cancel") << 0 << "NewHong_2";
+    QTest::newRow("key, close button") << 0 << "CloseButton";
+}
+
+void TstMacroPage::amendLeftWithoutOkChangesNothing()
+{
+    QFETCH(int, row);
+    QFETCH(QString, button);
+    WriteFile(MacroFolder() + "/m.ini", "1\n0x04 1 0\n10ms\n0x04 1 1\n");
+    NewPage();
+    SelectMacro(*page, "m");
+    QVERIFY(!page->ui->Save->isEnabled());
+    page->ui->listWidgetKey->setCurrentRow(row);
+    DialogScript script;
+    script.then([button](QDialog &d) {
+        // What the user typed before leaving is dropped as well.
+        if (auto *spin = d.findChild<QSpinBox *>(QStringLiteral("spinBox")))
+            spin->setValue(500);
+        else
+            KeyboardHook::InjectKey(0x5A, true);
+        QVERIFY(DialogSeam::press(d, button));
+    });
+    page->ui->Amend->click();
+    QCOMPARE(script.Shown.size(), 1);
+    QCOMPARE(Events(*page), (QStringList{"+A", "10ms", "-A"}));
+    QVERIFY(!page->EventsChanged);
+    QVERIFY(!page->ui->Save->isEnabled());
 }
 
 void TstMacroPage::saveEmitsChangesInOrder()

@@ -29,6 +29,7 @@
 #include "ui_StraightLine.h"
 
 #include "../support/DeviceFixture.h"
+#include "../support/NoticeReader.h"
 #include "SensorControls.h"
 
 #include <QColorDialog>
@@ -88,6 +89,7 @@ private slots:
     void putBackToLastAccepted();
     void refusedSwatchChangesNothing_data();
     void refusedSwatchChangesNothing();
+    void cancelledColourDialog();
     void deviceDataWritesNothing();
     void countShrinkKeepsCurrentLevel();
     void markerDragSelectsLevel_data();
@@ -319,6 +321,12 @@ void TstSensorPage::controlPutBack()
     const int shownBefore = ShownValue(control);
     const QStringList levelsBefore = LevelTexts();
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    const auto look = [this, control] {
+        return QString::number(ShownValue(control)) + QLatin1Char('|') +
+               LevelTexts().join(QLatin1Char(','));
+    };
+    const QString lookBefore = look();
+    NoticeReader reader(window, look);
     Controls.BeforeChange = [fault, control] {
         if (fault == Offline)
             QVERIFY(SimSetMouseOnline(Mouse, false));
@@ -355,12 +363,17 @@ void TstSensorPage::controlPutBack()
     CheckSummary(mouse);
     if (fault == ReadUnderWay) {
         QVERIFY(offline.isEmpty());
+        QVERIFY(reader.seen.isEmpty());
     } else {
         QCOMPARE(offline.count(), 1);
         const int expected = fault == Refusing     ? MouseNoticeRefused
                              : fault == NotReadYet ? MouseNoticeStillReading
                                                    : MouseNoticeOffline;
         QCOMPARE(offline.first().at(0).toInt(), expected);
+        // The notice comes up beside the control as the mouse holds it.
+        QTRY_COMPARE(reader.seen.size(), 1);
+        QCOMPARE(reader.seen.first().kind, expected);
+        QCOMPARE(reader.seen.first().look, lookBefore);
     }
     // Nothing stays locked until the next read.
     QVERIFY(sensor->ui->frameDpi->ui->horizontalSliderC->isEnabled());
@@ -433,6 +446,42 @@ void TstSensorPage::refusedSwatchChangesNothing()
     QCOMPARE(dpi->ui->horizontalSliderC->value(), value);
     CheckSummary(mouse);
     QCOMPARE(offline.count(), 1);
+}
+
+void TstSensorPage::cancelledColourDialog()
+{
+    ReadFromMouse();
+    SensorDPI *dpi = sensor->ui->frameDpi;
+    QCOMPARE(dpi->CurrentLevelValue(), 1);
+    const FlashDataMap before = MouseBlock();
+    const QString colour1 = dpi->LevelColor(1);
+    const QString colour3 = dpi->LevelColor(3);
+    SimClearCallLog();
+
+    // The current level's swatch: a cancelled dialog writes nothing.
+    dpi->Swatch(1)->click();
+    QVERIFY(dpi->ColourDialog()->isVisible());
+    dpi->ColourDialog()->setCurrentColor(QColor(1, 2, 3));
+    dpi->ColourDialog()->reject();
+    QVERIFY(WaitIdle());
+    QCOMPARE(countCallsTo("ProtocolDataUpdate"), 0);
+    QVERIFY(DeviceFixture::SameBlock(MouseBlock(), before));
+    QCOMPARE(dpi->LevelColor(1), colour1);
+
+    // Another level's swatch selects that level first, as its level button
+    // does; cancelling the dialog then keeps that level and every colour.
+    dpi->Swatch(3)->click();
+    QVERIFY(dpi->ColourDialog()->isVisible());
+    dpi->ColourDialog()->reject();
+    const FlashDataMap after = MouseBlock();
+    QCOMPARE(int(after.CurrentDpiLevel), 3);
+    QCOMPARE(dpi->CurrentLevelValue(), 3);
+    QCOMPARE(dpi->LevelColor(3), colour3);
+    QCOMPARE(
+        QByteArray(reinterpret_cast<const char *>(after.DpiLevels), sizeof(after.DpiLevels)),
+        QByteArray(reinterpret_cast<const char *>(before.DpiLevels), sizeof(before.DpiLevels)));
+    SimReset(true);
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
 }
 
 void TstSensorPage::deviceDataWritesNothing()
