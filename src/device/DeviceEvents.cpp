@@ -199,6 +199,17 @@ void parametersEvent(int sub, const unsigned char *payload, int payloadLen)
 } // namespace
 
 int Worker::SettingsRefreshMs = 3000;
+int Worker::ProfileReportWaitMs = 500;
+
+bool SwitchProfile(int index)
+{
+    // Awaited before the request: its answer may come before the call returns.
+    NoteProfileReportAwaited();
+    if (UsbServer_SetCurrentConfig(uint8_t(index & 0xFF)))
+        return true;
+    ClearProfileReportAwaited();
+    return false;
+}
 
 // The block held is another profile's: the worker reads the new one on the
 // road of any read (pages, cache); the setters refuse until it is in.
@@ -249,7 +260,9 @@ void RefreshChangedValues()
         // The change may be another onboard profile taken on the mouse: its
         // profile answer tells, and a switch is read at once whatever the
         // interval below (the block held would otherwise be sent over it).
-        UsbServer_ReadConfig();
+        NoteProfileReportAwaited();
+        if (!UsbServer_ReadConfig())
+            ClearProfileReportAwaited();
         static QMutex timerMutex;
         QMutexLocker locker(&timerMutex);
         if (FullRefreshTimer().elapsed() > Worker::SettingsRefreshMs) {
@@ -298,6 +311,7 @@ void OnDeviceEvent(const unsigned char *hdr, int hdrLen, const unsigned char *pa
         RefreshChangedValues();
         break;
     case VidEventProfile:
+        ClearProfileReportAwaited();
         if (payloadLen == 1) {
             if (NoteDeviceProfile(payload[0]))
                 RequestProfileRead();

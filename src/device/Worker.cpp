@@ -116,6 +116,7 @@ void Worker::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
 void Worker::SlotMainPageChange()
 {
     LastRunOnline = false;
+    ClearProfileReportAwaited();
 }
 
 void Worker::SlotCheckOnline()
@@ -133,7 +134,12 @@ void Worker::SlotCheckOnline()
             DeviceWentOffline = false;
         }
     }
-    if (DeviceOnline && ReloadWhenOnline) {
+    // A profile report on its way holds the settings refresh back for a
+    // moment: when it names another profile, that profile's read is the
+    // refresh, and it shows without the refresh's wait.
+    const qint64 awaited = ProfileReportAwaitedMs();
+    const bool reportOnItsWay = awaited >= 0 && awaited < ProfileReportWaitMs;
+    if (DeviceOnline && ReloadWhenOnline && !reportOnItsWay) {
         ReloadWhenOnline = false;
         RequestRun();
     }
@@ -177,12 +183,17 @@ void Worker::run()
             Qt::QueuedConnection);
         const bool profileRead = ProfileReadPending.exchange(false);
         if (online) {
-            if (SettingsRefreshPending.exchange(false))
-                emit hub->SigUpDataParam(1);
-            else if (profileRead)
+            // A new profile is read whole: that read is also the refresh of
+            // the settings change the mouse reported with the switch, and it
+            // shows as soon as the pages have it, without the refresh's hold.
+            if (profileRead) {
+                SettingsRefreshPending = false;
                 emit hub->SigUpDataParam(2);
-            else if (!ParamUpdateRunning)
+            } else if (SettingsRefreshPending.exchange(false)) {
+                emit hub->SigUpDataParam(1);
+            } else if (!ParamUpdateRunning) {
                 emit hub->SigUpDataParam(0);
+            }
         } else {
             DeviceWentOffline = true;
             // The binding below asks a silent mouse in vain: the poll that
