@@ -211,6 +211,20 @@ bool SwitchProfile(int index)
     return false;
 }
 
+void CheckRunningProfile()
+{
+    uint8_t running = 0;
+    // A mouse that does not answer now is read again when it answers.
+    if (!UsbServer_GetCurrentConfig(&running))
+        return;
+    if (NoteDeviceProfile(running)) {
+        ProfileReadPending = true;
+        RelinkPending = true;
+    }
+    // The box shows the profile the mouse runs, whether it took the pick or not.
+    emit PostMsg::GetInstance()->SigUpDataConfigUI(4, running, true);
+}
+
 // The block held is another profile's: the worker reads the new one on the
 // road of any read (pages, cache); the setters refuse until it is in.
 void RequestProfileRead()

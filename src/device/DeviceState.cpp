@@ -74,6 +74,7 @@ std::atomic<bool> ClearUnusedMacros{false};
 std::atomic<bool> SkipReceiverQueries{false};
 std::atomic<bool> RelinkPending{false};
 std::atomic<bool> ProfileReadPending{false};
+std::atomic<bool> ProfileCheckPending{false};
 
 void NoteProfileReportAwaited()
 {

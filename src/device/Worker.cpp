@@ -117,6 +117,7 @@ void Worker::SlotMainPageChange()
 {
     LastRunOnline = false;
     ClearProfileReportAwaited();
+    ProfileCheckPending = false;
 }
 
 void Worker::SlotCheckOnline()
@@ -136,9 +137,15 @@ void Worker::SlotCheckOnline()
     }
     // A profile report on its way holds the settings refresh back for a
     // moment: when it names another profile, that profile's read is the
-    // refresh, and it shows without the refresh's wait.
+    // refresh, and it shows without the refresh's wait. A report that does
+    // not come is made good: the mouse is asked which profile it runs.
     const qint64 awaited = ProfileReportAwaitedMs();
     const bool reportOnItsWay = awaited >= 0 && awaited < ProfileReportWaitMs;
+    if (awaited >= ProfileReportWaitMs && DeviceOnline && DevicePageActive == 1) {
+        ClearProfileReportAwaited();
+        ProfileCheckPending = true;
+        RequestRun();
+    }
     if (DeviceOnline && ReloadWhenOnline && !reportOnItsWay) {
         ReloadWhenOnline = false;
         RequestRun();
@@ -156,6 +163,8 @@ void Worker::run()
     // the pass runs stays set and starts the next pass (SlotPassFinished).
     if (!WorkerRunRequested.exchange(false))
         return;
+    if (ProfileCheckPending.exchange(false))
+        CheckRunningProfile();
 
     const char *path = CurrentDevicePathPtr;
     if (!DeviceOnline)

@@ -57,6 +57,8 @@ private slots:
     void switchOnTheMouseIsReadToo();
     void refusedSwitchGoesBack();
     void mouseButtonIsNotHeldBySettingsRefresh();
+    void pickWhoseReportIsLost_data();
+    void pickWhoseReportIsLost();
 
 private:
     Buttoninterface *buttonPage() const
@@ -264,6 +266,54 @@ void TstProfileSwitch::mouseButtonIsNotHeldBySettingsRefresh()
     QCOMPARE(waitRuns, runs + 1);
     QCOMPARE(CountCalls("UsbServer_ReadAllFlashData"), 1);
     QVERIFY(!window->waitDialog()->isVisible());
+    QCOMPARE(offline.count(), 0);
+    QVERIFY(otherDialogs.isEmpty());
+}
+
+void TstProfileSwitch::pickWhoseReportIsLost_data()
+{
+    QTest::addColumn<bool>("mouseTookIt");
+    QTest::newRow("the mouse took the pick") << true;
+    QTest::newRow("the pick never reached the mouse") << false;
+}
+
+void TstProfileSwitch::pickWhoseReportIsLost()
+{
+    QFETCH(bool, mouseTookIt);
+    MyConmboBox *box = buttonPage()->ui->ProjectChoose;
+    int before = -1;
+    QVERIFY(SimMouseProfile(Mouse, &before));
+    QCOMPARE(box->currentIndex(), before);
+    const int pick = 1 - before;
+    const int runs = waitRuns;
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+
+    // No report of the pick arrives: it is lost, or the request itself was.
+    SimClearCallLog();
+    if (mouseTookIt)
+        SimDropNextAnswer("UsbServer_SetCurrentConfig");
+    else
+        SimLoseNextCall("UsbServer_SetCurrentConfig");
+    box->PreviousIndex = before;
+    box->setCurrentIndex(pick);
+    QMetaObject::invokeMethod(box, "activated", Qt::DirectConnection, Q_ARG(int, pick));
+    QVERIFY(WaitIdle());
+    int running = -1;
+    QVERIFY(SimMouseProfile(Mouse, &running));
+    QCOMPARE(running, mouseTookIt ? pick : before);
+
+    // Within the poll the profile the mouse runs is shown: box and pages
+    // agree, the pages reading it when it is not the one they show.
+    const FlashDataMap shown = Profile(running);
+    QTRY_COMPARE_WITH_TIMEOUT(box->currentIndex(), running, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(DeviceFixture::SameBlock(FlashDataSnapshot(), shown), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->waitDialog()->isVisible(), 5000);
+    QVERIFY(WaitIdle());
+    QVERIFY(FlashDataBelongsToCurrentDevice());
+    QCOMPARE(levelText(0), running == 0 ? QString("400") : QString("1200"));
+    QCOMPARE(box->currentIndex(), running);
+    QCOMPARE(waitRuns, runs + (mouseTookIt ? 1 : 0));
+    QCOMPARE(CountCalls("UsbServer_ReadAllFlashData"), mouseTookIt ? 1 : 0);
     QCOMPARE(offline.count(), 0);
     QVERIFY(otherDialogs.isEmpty());
 }
