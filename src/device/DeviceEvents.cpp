@@ -5,6 +5,7 @@
 #include "common/ConfigIniStore.h"
 #include "common/StorageNotice.h"
 #include "device/DeviceCatalogue.h"
+#include "device/DeviceField.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
@@ -54,6 +55,8 @@ void fullRead(const unsigned char *payload, int payloadLen)
         RequestProfileRead();
         return;
     }
+    // The mouse's own values from here on (the receiver's answers below too).
+    DeviceField::SetValuesUnknown(false);
     const DeviceAllInfo info = CurrentDeviceSnapshot();
     FlashDataOwnerInfo owner;
     owner.Path = QString::fromUtf8(CurrentDevicePathCopy());

@@ -2,6 +2,7 @@
 
 #include "common/ConfigIniStore.h"
 #include "device/DeviceCatalogue.h"
+#include "device/DeviceField.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
@@ -109,6 +110,9 @@ void Worker::StartReading(const DeviceAllInfo &info)
 
 void Worker::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
 {
+    // Nothing the pages show is this mouse's until it is read or its kept
+    // values are shown.
+    DeviceField::SetValuesUnknown(true);
     SetCurrentDeviceInfo(SelectInfo);
     SetSelectedCacheName(CacheFileNameOf(SelectInfo));
 }
@@ -210,11 +214,15 @@ void Worker::run()
             ReloadWhenOnline = true;
             FlashDataMap cached;
             if (ReadFlashDataCache(SelectedCacheNameSafe(), cached)) {
+                DeviceField::SetValuesUnknown(false);
                 emit hub->SigUpDataLightUIButton(cached);
                 emit hub->SigUpDataLightLight(cached);
                 emit hub->SigUpDataLightSensor(cached);
                 emit hub->SigForm();
             } else {
+                // Never read and nothing kept: the pages show no value as the
+                // mouse's until it answers.
+                DeviceField::SetValuesUnknown(true);
                 emit hub->SigFormReset();
             }
             // What the pages show is the last known state, not the mouse's:
