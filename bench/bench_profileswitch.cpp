@@ -1,6 +1,8 @@
-// A profile switch on the device window, from the click on the profile box
-// until the sensor page shows the new profile's values and the wait dialog
-// is gone, on the simulated wired mouse (answering at once).
+// A profile switch on the device window, until the sensor page shows the new
+// profile's values and the wait dialog is gone, on the simulated wired mouse
+// (answering at once), by both roads: a pick in the profile box, and the
+// mouse's own profile button (which the mouse also reports as a settings
+// change; its refresh is made due at every press).
 
 #include "app/Dialog.h"
 #include "buttons/Buttoninterface.h"
@@ -76,27 +78,36 @@ private slots:
         delete window;
     }
 
-    void switchShowsTheNewProfile()
+    void boxPick()
     {
         auto *page = static_cast<Buttoninterface *>(window->buttonPage());
         MyConmboBox *box = page->ui->ProjectChoose;
         QVERIFY(waitFor([box] { return box->count() == 4; }));
-        const QString shown[2] = {QStringLiteral("400"), QStringLiteral("1200")};
-        int profile = 0;
+        int profile = box->currentIndex();
         QBENCHMARK
         {
             profile = 1 - profile;
             box->PreviousIndex = box->currentIndex();
             box->setCurrentIndex(profile);
             QMetaObject::invokeMethod(box, "activated", Qt::DirectConnection, Q_ARG(int, profile));
-            QVERIFY2(waitFor([&] {
-                         return levelText(0) == shown[profile] &&
-                                FlashDataBelongsToCurrentDevice() &&
-                                !window->waitDialog()->isVisible();
-                     }),
-                     "the new profile was never shown");
+            QVERIFY2(waitForProfile(profile), "the new profile was never shown");
         }
         QVERIFY(DeviceFixture::WaitIdle());
+    }
+
+    void mouseButton()
+    {
+        Worker::SettingsRefreshMs = 0;
+        int profile = 0;
+        QVERIFY(SimMouseProfile(Mouse, &profile));
+        QBENCHMARK
+        {
+            profile = 1 - profile;
+            QVERIFY(SimSwitchProfileOnDevice(Mouse, profile));
+            QVERIFY2(waitForProfile(profile), "the new profile was never shown");
+        }
+        QVERIFY(DeviceFixture::WaitIdle());
+        Worker::SettingsRefreshMs = 3000;
     }
 
 private:
@@ -110,6 +121,16 @@ private:
             QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
         }
         return true;
+    }
+
+    // Profile 1 shows 400 DPI on its first level, profile 2 1200.
+    bool waitForProfile(int profile)
+    {
+        const QString shown = profile == 0 ? QStringLiteral("400") : QStringLiteral("1200");
+        return waitFor([&] {
+            return levelText(0) == shown && FlashDataBelongsToCurrentDevice() &&
+                   !window->waitDialog()->isVisible();
+        });
     }
 
     QString levelText(int level) const

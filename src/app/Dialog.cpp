@@ -5,6 +5,7 @@
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
 #include "device/DeviceCatalogue.h"
+#include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
 #include "device/UpDataParam.h"
 #include "hub/PostMsg.h"
@@ -112,6 +113,19 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog)
             SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
 
     ui->label_3->hide();
+
+    // Until the mouse is read, the pages that show its values are disabled
+    // and the battery shows no level. The battery is not kept with the
+    // settings: it stays unknown until the mouse tells it.
+    for (QWidget *page :
+         {static_cast<QWidget *>(PageButtoninterface), static_cast<QWidget *>(PageSensor),
+          static_cast<QWidget *>(PageLampLight), static_cast<QWidget *>(PageAdvanced)})
+        DeviceField::BindValueArea(page);
+    ShowBatteryUnknown();
+    DeviceField::WatchValuesUnknown(this, [this](bool unknown) {
+        if (unknown)
+            ShowBatteryUnknown();
+    });
 }
 
 Dialog::~Dialog()
@@ -283,6 +297,15 @@ void Dialog::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
 {
     HasBattery = !(SelectInfo.Wired && DeviceCatalogue::IsWiredOnly(SelectInfo.DriveIndex));
     ShowBatteryGauge(HasBattery);
+    ShowBatteryUnknown();
+}
+
+void Dialog::ShowBatteryUnknown()
+{
+    ui->progressBar->reset();
+    ui->progressBar->setEnabled(false);
+    ui->label_2->clear();
+    ui->label->hide();
 }
 
 void Dialog::ShowBatteryGauge(bool shown)
@@ -300,6 +323,7 @@ void Dialog::SlotBattery(bool IsCharg, int Number, bool IsText)
     if (!HasBattery)
         return;
     ui->label->setVisible(IsCharg);
+    ui->progressBar->setEnabled(true);
     ui->progressBar->setValue(Number);
     ui->label_2->setText(QString::number(Number) + (IsText ? "%" : ""));
     const QString chunk = Number < 16 ? "rgb(152, 43, 34)" : "rgb(0, 255, 153)";

@@ -79,6 +79,8 @@ private:
     void SetBackground(const QString &picture);
     void WriteCache();
     void ShowBatteryGauge(bool shown);
+    // No level shown: the mouse has not told it yet.
+    void ShowBatteryUnknown();
 
     Ui::Dialog *ui = nullptr;
     QButtonGroup *PageButtons = nullptr;

@@ -3,6 +3,7 @@
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
+#include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
@@ -49,6 +50,16 @@ PreVier::PreVier(QWidget *parent) : QWidget(parent), ui(new Ui::PreVier)
     connect(hub, SIGNAL(SigAddVer(int, QString)), this, SLOT(SlotAddVer(int, QString)));
     connect(hub, SIGNAL(SigAddUpdate(int, bool)), this, SLOT(SlotAddUpdate(int, bool)));
 
+    // What the pages show before the mouse was read is not its own: the
+    // panel then shows no value at all.
+    DeviceField::WatchValuesUnknown(this, [this](bool unknown) {
+        if (!unknown)
+            return;
+        for (QLabel *label :
+             {ui->DpiValue, ui->ReportValue, ui->LodValue, ui->DebunceValue, ui->ConfigValue})
+            label->clear();
+    });
+
     SlotAllLanguage(CurrentLanguage);
 }
 
@@ -66,24 +77,30 @@ void PreVier::SlotAllLanguage(int index)
     ui->DongleVer->setText(SettingsLabels[index]["DongleVersion"]);
 }
 
+void PreVier::ShowValue(QLabel *label, const QString &text)
+{
+    if (!DeviceField::ValuesUnknown())
+        label->setText(text);
+}
+
 void PreVier::SlotAddSensor(int Value)
 {
-    ui->DpiValue->setText(QString::number(Value));
+    ShowValue(ui->DpiValue, QString::number(Value));
 }
 
 void PreVier::SlotAddReport(int Value)
 {
-    ui->ReportValue->setText(QString::number(Value) + "Hz");
+    ShowValue(ui->ReportValue, QString::number(Value) + "Hz");
 }
 
 void PreVier::SlotAddLOD(QString Value)
 {
-    ui->LodValue->setText(Value);
+    ShowValue(ui->LodValue, Value);
 }
 
 void PreVier::SlotAddConfig(QString Value)
 {
-    ui->ConfigValue->setText(Value);
+    ShowValue(ui->ConfigValue, Value);
 }
 
 void PreVier::SlotAddMotion(int) {}
@@ -102,7 +119,7 @@ void PreVier::SlotAddBatteryVis(bool) {}
 
 void PreVier::SlotDebnunce(QString Vlue)
 {
-    ui->DebunceValue->setText(Vlue);
+    ShowValue(ui->DebunceValue, Vlue);
 }
 
 void PreVier::SlotAddVer(int type, QString Ver)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
+
 namespace Ui {
 class PreVier;
 }
@@ -34,6 +36,8 @@ private slots:
     void SlotMouseIndex(int index);
 
 private:
+    // A value of the mouse; none while its values are unknown (not read yet).
+    void ShowValue(QLabel *label, const QString &text);
     // Leaves the device page like the device window's button, without its
     // waits. The panel has no button named UpArrow, so nothing calls it; it
     // is no slot, so the form's by-name connection does not look for one.

@@ -12,6 +12,7 @@
 #include "device/FlashDataStore.h"
 #include "device/ProfileFile.h"
 #include "device/UpDataParam.h"
+#include "device/Worker.h"
 #include "hub/PostMsg.h"
 #include "platform/vidide/VidIde.h"
 
@@ -48,7 +49,7 @@ void Buttoninterface::BindProfileBox()
                 emit PostMsg::GetInstance()->SigMouseOffLineo(0);
                 return false;
             }
-            return UsbServer_SetCurrentConfig(uint8_t(index & 0xFF));
+            return SwitchProfile(index);
         },
         [this](int index) { ui->ProjectChoose->setCurrentIndex(index); },
         [this](int) {

@@ -5,6 +5,7 @@
 #include "common/ConfigIniStore.h"
 #include "common/StorageNotice.h"
 #include "device/DeviceCatalogue.h"
+#include "device/DeviceField.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
@@ -54,6 +55,8 @@ void fullRead(const unsigned char *payload, int payloadLen)
         RequestProfileRead();
         return;
     }
+    // The mouse's own values from here on (the receiver's answers below too).
+    DeviceField::SetValuesUnknown(false);
     const DeviceAllInfo info = CurrentDeviceSnapshot();
     FlashDataOwnerInfo owner;
     owner.Path = QString::fromUtf8(CurrentDevicePathCopy());
@@ -199,6 +202,31 @@ void parametersEvent(int sub, const unsigned char *payload, int payloadLen)
 } // namespace
 
 int Worker::SettingsRefreshMs = 3000;
+int Worker::ProfileReportWaitMs = 500;
+
+bool SwitchProfile(int index)
+{
+    // Awaited before the request: its answer may come before the call returns.
+    NoteProfileReportAwaited();
+    if (UsbServer_SetCurrentConfig(uint8_t(index & 0xFF)))
+        return true;
+    ClearProfileReportAwaited();
+    return false;
+}
+
+void CheckRunningProfile()
+{
+    uint8_t running = 0;
+    // A mouse that does not answer now is read again when it answers.
+    if (!UsbServer_GetCurrentConfig(&running))
+        return;
+    if (NoteDeviceProfile(running)) {
+        ProfileReadPending = true;
+        RelinkPending = true;
+    }
+    // The box shows the profile the mouse runs, whether it took the pick or not.
+    emit PostMsg::GetInstance()->SigUpDataConfigUI(4, running, true);
+}
 
 // The block held is another profile's: the worker reads the new one on the
 // road of any read (pages, cache); the setters refuse until it is in.
@@ -249,7 +277,9 @@ void RefreshChangedValues()
         // The change may be another onboard profile taken on the mouse: its
         // profile answer tells, and a switch is read at once whatever the
         // interval below (the block held would otherwise be sent over it).
-        UsbServer_ReadConfig();
+        NoteProfileReportAwaited();
+        if (!UsbServer_ReadConfig())
+            ClearProfileReportAwaited();
         static QMutex timerMutex;
         QMutexLocker locker(&timerMutex);
         if (FullRefreshTimer().elapsed() > Worker::SettingsRefreshMs) {
@@ -298,6 +328,7 @@ void OnDeviceEvent(const unsigned char *hdr, int hdrLen, const unsigned char *pa
         RefreshChangedValues();
         break;
     case VidEventProfile:
+        ClearProfileReportAwaited();
         if (payloadLen == 1) {
             if (NoteDeviceProfile(payload[0]))
                 RequestProfileRead();

@@ -3,6 +3,7 @@
 #include <functional>
 
 class QObject;
+class QWidget;
 
 // One control of a page bound to one setting of the mouse, so that the page
 // shows what the mouse holds:
@@ -14,8 +15,12 @@ class QObject;
 //   value again, and the user has had exactly one notice of a refusal (the
 //   notice shows from the event loop, after the control went back);
 // - a change signalled while a page fills itself is that fill's own value:
-//   it is held, not written.
-// GUI thread only.
+//   it is held, not written;
+// - until the current mouse has been read (or the values kept from its last
+//   read are shown), the pages know none of its values: a fill then holds and
+//   shows nothing (-1) and tells no one, and the bound areas and watchers show
+//   the values as unknown.
+// GUI thread only, except SetValuesUnknown and ValuesUnknown.
 class DeviceField
 {
 public:
@@ -46,6 +51,18 @@ public:
     static bool Write(const std::function<bool()> &write);
     // Runs `show` with the signals of `control` blocked.
     static void Silently(QObject *control, const std::function<void()> &show);
+
+    // True while the pages hold no value of the current mouse (chosen, but
+    // neither read nor shown from its kept values yet). Any thread; the areas
+    // and watchers follow on the GUI thread.
+    static bool ValuesUnknown();
+    static void SetValuesUnknown(bool unknown);
+    // `area` is disabled while the values are unknown; its children keep their
+    // own enabled state for when the values are known again.
+    static void BindValueArea(QWidget *area);
+    // `watcher` runs with the new state whenever it changes, as long as
+    // `owner` lives (at once when the values are unknown already).
+    static void WatchValuesUnknown(QObject *owner, std::function<void(bool)> watcher);
 
 private:
     QObject *Control = nullptr;

@@ -1,5 +1,6 @@
 #include "device/DeviceState.h"
 
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QMutexLocker>
 
@@ -25,6 +26,19 @@ const char *internPath(const QByteArray &path)
     QMutexLocker locker(&mutex);
     return paths.emplace(path.constData(), static_cast<size_t>(path.size())).first->c_str();
 }
+
+QElapsedTimer &monotonicClock()
+{
+    static QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return clock;
+}
+
+// When the awaited profile report was asked for (monotonic ms), -1 for none.
+std::atomic<qint64> ProfileReportAskedAt{-1};
 
 DongleRGB *makeDongleRecord()
 {
@@ -60,6 +74,23 @@ std::atomic<bool> ClearUnusedMacros{false};
 std::atomic<bool> SkipReceiverQueries{false};
 std::atomic<bool> RelinkPending{false};
 std::atomic<bool> ProfileReadPending{false};
+std::atomic<bool> ProfileCheckPending{false};
+
+void NoteProfileReportAwaited()
+{
+    ProfileReportAskedAt = monotonicClock().elapsed();
+}
+
+void ClearProfileReportAwaited()
+{
+    ProfileReportAskedAt = -1;
+}
+
+qint64 ProfileReportAwaitedMs()
+{
+    const qint64 asked = ProfileReportAskedAt;
+    return asked < 0 ? -1 : monotonicClock().elapsed() - asked;
+}
 
 DeviceAllInfo CurrentDeviceSnapshot()
 {

@@ -73,6 +73,20 @@ extern std::atomic<bool> RelinkPending;
 // soon as the pages show it (the fixed hold is for opening a device).
 extern std::atomic<bool> ProfileReadPending;
 
+// A report of the profile the mouse runs is on its way: asked after a pick in
+// the profile box, and after a settings change the mouse reported (the change
+// may be another profile taken with its own button). The settings refresh
+// waits for it, since a new profile is read whole anyway; a report that does
+// not come is replaced by the poll with a look at the running profile
+// (ProfileCheckPending). Any thread.
+void NoteProfileReportAwaited();
+void ClearProfileReportAwaited();
+// Milliseconds the report has been awaited; -1 when none is.
+qint64 ProfileReportAwaitedMs();
+// The next pass asks the mouse which profile it runs and shows it; another
+// profile than the block's is then read.
+extern std::atomic<bool> ProfileCheckPending;
+
 // "v" + major in decimal + "." + minor as two upper-case hex digits.
 QString VersionText(int releaseNumber);
 // Receiver class in kHz of a connection type: 0 -> 1, 4 -> 2, 1 -> 4, 5 -> 8;

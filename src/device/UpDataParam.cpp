@@ -9,6 +9,7 @@
 #include "common/NoticeChoice.h"
 #include "common/SharedState.h"
 #include "device/DeviceCatalogue.h"
+#include "device/DeviceField.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
@@ -99,6 +100,8 @@ bool UpDataParam::WaitForPages(int stepMs, int checks)
 
 void UpDataParam::ShowBlock(const FlashDataMap &block)
 {
+    // Kept or imported values of this mouse: shown as its own.
+    DeviceField::SetValuesUnknown(false);
     PostMsg *hub = PostMsg::GetInstance();
     emit hub->SigUpDataLightUIA(block);
     emit hub->SigUpDataSensorUIB(block);

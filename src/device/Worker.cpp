@@ -2,6 +2,7 @@
 
 #include "common/ConfigIniStore.h"
 #include "device/DeviceCatalogue.h"
+#include "device/DeviceField.h"
 #include "device/DeviceState.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
@@ -109,6 +110,9 @@ void Worker::StartReading(const DeviceAllInfo &info)
 
 void Worker::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
 {
+    // Nothing the pages show is this mouse's until it is read or its kept
+    // values are shown.
+    DeviceField::SetValuesUnknown(true);
     SetCurrentDeviceInfo(SelectInfo);
     SetSelectedCacheName(CacheFileNameOf(SelectInfo));
 }
@@ -116,6 +120,8 @@ void Worker::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
 void Worker::SlotMainPageChange()
 {
     LastRunOnline = false;
+    ClearProfileReportAwaited();
+    ProfileCheckPending = false;
 }
 
 void Worker::SlotCheckOnline()
@@ -133,7 +139,18 @@ void Worker::SlotCheckOnline()
             DeviceWentOffline = false;
         }
     }
-    if (DeviceOnline && ReloadWhenOnline) {
+    // A profile report on its way holds the settings refresh back for a
+    // moment: when it names another profile, that profile's read is the
+    // refresh, and it shows without the refresh's wait. A report that does
+    // not come is made good: the mouse is asked which profile it runs.
+    const qint64 awaited = ProfileReportAwaitedMs();
+    const bool reportOnItsWay = awaited >= 0 && awaited < ProfileReportWaitMs;
+    if (awaited >= ProfileReportWaitMs && DeviceOnline && DevicePageActive == 1) {
+        ClearProfileReportAwaited();
+        ProfileCheckPending = true;
+        RequestRun();
+    }
+    if (DeviceOnline && ReloadWhenOnline && !reportOnItsWay) {
         ReloadWhenOnline = false;
         RequestRun();
     }
@@ -150,6 +167,8 @@ void Worker::run()
     // the pass runs stays set and starts the next pass (SlotPassFinished).
     if (!WorkerRunRequested.exchange(false))
         return;
+    if (ProfileCheckPending.exchange(false))
+        CheckRunningProfile();
 
     const char *path = CurrentDevicePathPtr;
     if (!DeviceOnline)
@@ -177,12 +196,17 @@ void Worker::run()
             Qt::QueuedConnection);
         const bool profileRead = ProfileReadPending.exchange(false);
         if (online) {
-            if (SettingsRefreshPending.exchange(false))
-                emit hub->SigUpDataParam(1);
-            else if (profileRead)
+            // A new profile is read whole: that read is also the refresh of
+            // the settings change the mouse reported with the switch, and it
+            // shows as soon as the pages have it, without the refresh's hold.
+            if (profileRead) {
+                SettingsRefreshPending = false;
                 emit hub->SigUpDataParam(2);
-            else if (!ParamUpdateRunning)
+            } else if (SettingsRefreshPending.exchange(false)) {
+                emit hub->SigUpDataParam(1);
+            } else if (!ParamUpdateRunning) {
                 emit hub->SigUpDataParam(0);
+            }
         } else {
             DeviceWentOffline = true;
             // The binding below asks a silent mouse in vain: the poll that
@@ -190,11 +214,15 @@ void Worker::run()
             ReloadWhenOnline = true;
             FlashDataMap cached;
             if (ReadFlashDataCache(SelectedCacheNameSafe(), cached)) {
+                DeviceField::SetValuesUnknown(false);
                 emit hub->SigUpDataLightUIButton(cached);
                 emit hub->SigUpDataLightLight(cached);
                 emit hub->SigUpDataLightSensor(cached);
                 emit hub->SigForm();
             } else {
+                // Never read and nothing kept: the pages show no value as the
+                // mouse's until it answers.
+                DeviceField::SetValuesUnknown(true);
                 emit hub->SigFormReset();
             }
             // What the pages show is the last known state, not the mouse's:

@@ -53,6 +53,10 @@ public:
     // Least time between two whole-block re-reads of a settings change the
     // device reported (ms); tests shorten it.
     static int SettingsRefreshMs;
+    // How long a profile report on its way holds the settings refresh back,
+    // and how long the poll waits for it before it asks the mouse which
+    // profile it runs (ms).
+    static int ProfileReportWaitMs;
 
 protected:
     void run() override;
@@ -78,6 +82,13 @@ void RefreshChangedValues();
 // The mouse runs another profile than the block held: reads it on the road
 // of any read, its wait ending as soon as the pages show it. Any thread.
 void RequestProfileRead();
+// Asks the mouse which profile it runs and shows that in the profile box;
+// another profile than the block's is then read by the pass. Worker thread
+// (its signal waits for the GUI thread).
+void CheckRunningProfile();
+// Asks the mouse to run onboard profile `index`; its report is then awaited
+// (a lost one is made good by the poll). GUI thread.
+bool SwitchProfile(int index);
 // The first full read after a factory reset keeps only the macros of the key
 // slots whose default function is a macro: keyParamLists[i] is the list
 // Drive<n>/KeyParam<i + 1>, and slot i is kept when its first item is "0x05".

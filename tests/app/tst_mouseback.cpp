@@ -5,6 +5,7 @@
 // with the reason.
 #include "app/Dialog.h"
 #include "app/DialogMain.h"
+#include "app/PreVier.h"
 #include "common/DialogSeam.h"
 #include "common/MouseOffLine.h"
 #include "common/SharedState.h"
@@ -25,7 +26,10 @@
 
 #include "../support/DeviceFixture.h"
 
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QProgressBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -67,6 +71,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void cleanup();
+    void sleepingMouseIsReadWhenItWakes_data();
     void sleepingMouseIsReadWhenItWakes();
     void refusalByAnAnsweringMouseIsToldAndStays();
     void flashedMouseIsLinkedAndReadAgain();
@@ -87,6 +92,28 @@ private:
                 return QString::fromLatin1(name);
         }
         return QString();
+    }
+    QComboBox *debounceBox() const
+    {
+        return DeviceFixture::FindChildOrFail<QComboBox>(main->deviceWindow()->buttonPage(),
+                                                         "Debunce");
+    }
+    QString summaryValue(const char *name) const
+    {
+        return DeviceFixture::FindChildOrFail<QLabel>(main->deviceWindow()->summaryPage(), name)
+            ->text();
+    }
+    QProgressBar *batteryBar() const
+    {
+        return DeviceFixture::FindChildOrFail<QProgressBar>(main->deviceWindow(), "progressBar");
+    }
+    // The level beside the battery picture.
+    QString batteryText() const
+    {
+        return batteryBar()
+            ->parentWidget()
+            ->findChild<QLabel *>(QStringLiteral("label_2"), Qt::FindDirectChildrenOnly)
+            ->text();
     }
     void open(int device);
     void readAgainAndWait();
@@ -180,37 +207,89 @@ void TstMouseBack::readAgainAndWait()
     QTRY_VERIFY_WITH_TIMEOUT(!main->deviceWindow()->waitDialog()->isVisible(), 10000);
 }
 
+void TstMouseBack::sleepingMouseIsReadWhenItWakes_data()
+{
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("never read") << false;
+    QTest::newRow("kept from its last read") << true;
+}
+
 void TstMouseBack::sleepingMouseIsReadWhenItWakes()
 {
+    QFETCH(bool, kept);
+    // The mouse holds settings of its own (the defaults would show 8 ms and a
+    // full battery); with `kept`, its values of an earlier read are on disk.
+    FlashDataMap held = DeviceFixture::ProfileBlock(Wireless, 0);
+    held.DebounceMs = 4;
+    held.ReportRateCode = 2; // 500 Hz
+    QVERIFY(SimSetMouseProfileBlock(Wireless, 0, held));
+    QVERIFY(SimSetBattery(Wireless, 40, false));
+    const QString cacheName = CacheFileName(DeviceFixture::FixtureCustomerId, 11);
+    QFile::remove(CacheFilePath(cacheName));
+    // Not read in this run (an earlier row read it).
+    QVERIFY(ClearFlashDataOwner());
+    if (kept) {
+        FlashDataMap cached = held;
+        cached.DebounceMs = 6;
+        QVERIFY(WriteFlashDataCacheFile(cacheName, cached));
+    }
     QVERIFY(SimSetMouseOnline(Wireless, false));
     open(Wireless);
 
-    // Told at once: nothing on the pages is what the mouse holds.
+    // Told at once: nothing on the pages is what the mouse holds now.
     QTRY_COMPARE_WITH_TIMEOUT(notices.size(), 1, 5000);
     QCOMPARE(notices.first().kind, int(MouseNoticeOffline));
     QVERIFY(!FlashDataBelongsToCurrentDevice());
+    QVERIFY(WaitIdle());
 
-    // Awake, but its settings are not read yet: the change goes back, with
-    // one notice saying why.
+    // With the notice closed: the values kept from its last read, or none.
+    QCOMPARE(debounceBox()->currentIndex(), kept ? 6 : -1);
+    QCOMPARE(sensorPage()->isEnabled(), kept);
+    QCOMPARE(main->deviceWindow()->buttonPage()->isEnabled(), kept);
+    QCOMPARE(sensorPage()->graphicsEffect() != nullptr, !kept); // dimmed
+    QCOMPARE(summaryValue("DebunceValue"), kept ? debounceBox()->currentText() : QString());
+    for (const char *value : {"DpiValue", "ReportValue", "LodValue"})
+        QCOMPARE(summaryValue(value).isEmpty(), !kept);
+    // The battery is never kept: no level until the mouse tells it.
+    QVERIFY(batteryBar()->value() < batteryBar()->minimum());
+    QVERIFY(!batteryBar()->isEnabled());
+    QCOMPARE(batteryText(), QString());
+
     notices.clear();
     SimClearCallLog();
     QVERIFY(SimSetMouseOnline(Wireless, true));
     const FlashDataMap before = DeviceFixture::MouseBlock(Wireless);
     QVERIFY(before.ReportRateCode != 8 && before.ReportRateCode != 4);
-    const QString shownBefore = checkedRate();
-    rateButton("Button125HZ")->click();
-    QTRY_COMPARE(notices.size(), 1);
-    QCOMPARE(notices.first().kind, int(MouseNoticeStillReading));
-    // The button is back before the notice says why.
-    QCOMPARE(notices.first().rateShown, shownBefore);
-    QCOMPARE(notices.first().text, QStringLiteral("The mouse settings are still being read. "
-                                                  "Please try again in a moment."));
-    QVERIFY(!rateButton("Button125HZ")->isChecked());
+    if (kept) {
+        // Awake, but its settings are not read yet: the change goes back,
+        // with one notice saying why, shown once the button is back.
+        const QString shownBefore = checkedRate();
+        rateButton("Button125HZ")->click();
+        QTRY_COMPARE(notices.size(), 1);
+        QCOMPARE(notices.first().kind, int(MouseNoticeStillReading));
+        QCOMPARE(notices.first().rateShown, shownBefore);
+        QCOMPARE(notices.first().text, QStringLiteral("The mouse settings are still being read. "
+                                                      "Please try again in a moment."));
+        QVERIFY(!rateButton("Button125HZ")->isChecked());
+    } else {
+        // Nothing to change before a read.
+        QVERIFY(!rateButton("Button125HZ")->isEnabled());
+    }
     QVERIFY(DeviceFixture::SameBlock(DeviceFixture::MouseBlock(Wireless), before));
 
-    // The online poll finds it and reads it; the next change reaches it.
+    // The online poll finds it and reads it: its own values everywhere, and
+    // the next change reaches it.
     notices.clear();
     readAgainAndWait();
+    QVERIFY(sensorPage()->isEnabled());
+    QVERIFY(main->deviceWindow()->buttonPage()->isEnabled());
+    QVERIFY(!sensorPage()->graphicsEffect());
+    QCOMPARE(debounceBox()->currentIndex(), 4);
+    QCOMPARE(summaryValue("DebunceValue"), debounceBox()->currentText());
+    QVERIFY(!summaryValue("DpiValue").isEmpty());
+    QTRY_COMPARE(batteryBar()->value(), 40);
+    QVERIFY(batteryBar()->isEnabled());
+    QVERIFY(batteryText().startsWith(QStringLiteral("40")));
     rateButton("Button250HZ")->click();
     QCOMPARE(int(DeviceFixture::MouseBlock(Wireless).ReportRateCode), 4);
     QVERIFY(rateButton("Button250HZ")->isChecked());

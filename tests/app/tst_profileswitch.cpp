@@ -52,9 +52,13 @@ class TstProfileSwitch : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void cleanup();
     void switchReadsAndShowsTheNewProfile();
     void switchOnTheMouseIsReadToo();
     void refusedSwitchGoesBack();
+    void mouseButtonIsNotHeldBySettingsRefresh();
+    void pickWhoseReportIsLost_data();
+    void pickWhoseReportIsLost();
 
 private:
     Buttoninterface *buttonPage() const
@@ -72,6 +76,7 @@ private:
 
     Dialog *window = nullptr;
     int waitRuns = 0;
+    qint64 lastWaitMs = 0; // how long the last wait dialog was shown
     QStringList otherDialogs;
     DialogSeam::ExecHandler previousHandler;
 };
@@ -105,6 +110,7 @@ void TstProfileSwitch::initTestCase()
             clock.start();
             while (dialog.isVisible() && clock.elapsed() < 10000)
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            lastWaitMs = clock.elapsed();
             return;
         }
         otherDialogs << dialog.metaObject()->className();
@@ -128,6 +134,11 @@ void TstProfileSwitch::cleanupTestCase()
         WorkerThread->Shutdown(3000);
     UsbServer_Exit();
     delete window;
+}
+
+void TstProfileSwitch::cleanup()
+{
+    Worker::SettingsRefreshMs = 1000000;
 }
 
 void TstProfileSwitch::switchReadsAndShowsTheNewProfile()
@@ -224,6 +235,87 @@ void TstProfileSwitch::refusedSwitchGoesBack()
     QCOMPARE(offline.first().at(0).toInt(), int(MouseNoticeRefused));
     QCOMPARE(waitRuns, runs);
     QVERIFY(FlashDataBelongsToCurrentDevice());
+}
+
+void TstProfileSwitch::mouseButtonIsNotHeldBySettingsRefresh()
+{
+    // The mouse reports its button as a settings change too, and the
+    // refresh of a settings change is due: that refresh holds its wait two
+    // seconds after the pages are shown.
+    Worker::SettingsRefreshMs = 0;
+    UpDataParam::ResetHoldMs = 2000;
+    const FlashDataMap second = Profile(1);
+    const int runs = waitRuns;
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+    SimClearCallLog();
+    QVERIFY(SimSwitchProfileOnDevice(Mouse, 1));
+
+    // The new profile is shown the moment the mouse has answered its read,
+    // as after a pick in the box: the wait lasts no hold.
+    QTRY_COMPARE_WITH_TIMEOUT(waitRuns, runs + 1, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->waitDialog()->isVisible(), 10000);
+    QCOMPARE(levelText(0), QString("1200"));
+    QVERIFY2(lastWaitMs < 1000, qPrintable(QString::number(lastWaitMs)));
+    QVERIFY(FlashDataBelongsToCurrentDevice());
+    QVERIFY(DeviceFixture::SameBlock(FlashDataSnapshot(), second));
+    QCOMPARE(buttonPage()->ui->ProjectChoose->currentIndex(), 1);
+
+    // That one read was the settings refresh too: no second wait follows.
+    QTest::qWait(1500);
+    QVERIFY(WaitIdle());
+    QCOMPARE(waitRuns, runs + 1);
+    QCOMPARE(CountCalls("UsbServer_ReadAllFlashData"), 1);
+    QVERIFY(!window->waitDialog()->isVisible());
+    QCOMPARE(offline.count(), 0);
+    QVERIFY(otherDialogs.isEmpty());
+}
+
+void TstProfileSwitch::pickWhoseReportIsLost_data()
+{
+    QTest::addColumn<bool>("mouseTookIt");
+    QTest::newRow("the mouse took the pick") << true;
+    QTest::newRow("the pick never reached the mouse") << false;
+}
+
+void TstProfileSwitch::pickWhoseReportIsLost()
+{
+    QFETCH(bool, mouseTookIt);
+    MyConmboBox *box = buttonPage()->ui->ProjectChoose;
+    int before = -1;
+    QVERIFY(SimMouseProfile(Mouse, &before));
+    QCOMPARE(box->currentIndex(), before);
+    const int pick = 1 - before;
+    const int runs = waitRuns;
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+
+    // No report of the pick arrives: it is lost, or the request itself was.
+    SimClearCallLog();
+    if (mouseTookIt)
+        SimDropNextAnswer("UsbServer_SetCurrentConfig");
+    else
+        SimLoseNextCall("UsbServer_SetCurrentConfig");
+    box->PreviousIndex = before;
+    box->setCurrentIndex(pick);
+    QMetaObject::invokeMethod(box, "activated", Qt::DirectConnection, Q_ARG(int, pick));
+    QVERIFY(WaitIdle());
+    int running = -1;
+    QVERIFY(SimMouseProfile(Mouse, &running));
+    QCOMPARE(running, mouseTookIt ? pick : before);
+
+    // Within the poll the profile the mouse runs is shown: box and pages
+    // agree, the pages reading it when it is not the one they show.
+    const FlashDataMap shown = Profile(running);
+    QTRY_COMPARE_WITH_TIMEOUT(box->currentIndex(), running, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(DeviceFixture::SameBlock(FlashDataSnapshot(), shown), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->waitDialog()->isVisible(), 5000);
+    QVERIFY(WaitIdle());
+    QVERIFY(FlashDataBelongsToCurrentDevice());
+    QCOMPARE(levelText(0), running == 0 ? QString("400") : QString("1200"));
+    QCOMPARE(box->currentIndex(), running);
+    QCOMPARE(waitRuns, runs + (mouseTookIt ? 1 : 0));
+    QCOMPARE(CountCalls("UsbServer_ReadAllFlashData"), mouseTookIt ? 1 : 0);
+    QCOMPARE(offline.count(), 0);
+    QVERIFY(otherDialogs.isEmpty());
 }
 
 QTEST_MAIN(TstProfileSwitch)

@@ -375,6 +375,11 @@ private slots:
 
     void settingsChangeRereadsOncePerInterval()
     {
+        // The block holds the profile the mouse runs, and no profile read is
+        // pending from the events injected before: the change is no switch.
+        bindAndRead(0);
+        ProfileReadPending = false;
+        RelinkPending = false;
         Worker::SettingsRefreshMs = 300;
         DevicePageActive = 1;
         DeviceOnline = true;

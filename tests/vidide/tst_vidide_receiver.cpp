@@ -354,6 +354,19 @@ private slots:
         QVERIFY(EventRecorder::instance().waitFor(1));
         QCOMPARE(EventRecorder::instance().events().first().headerLength, 2);
         QCOMPARE(EventRecorder::instance().events().first().payload.size(), 6911);
+
+        // A lost request is taken but never reaches the mouse: no change, no answer.
+        QVERIFY(SimWaitIdle(1000));
+        EventRecorder::instance().clear();
+        int before = -1;
+        QVERIFY(SimMouseProfile(0, &before));
+        SimLoseNextCall("UsbServer_SetCurrentConfig");
+        QVERIFY(UsbServer_SetCurrentConfig(uint8_t((before + 1) % 4)));
+        QVERIFY(SimWaitIdle(1000));
+        int after = -1;
+        QVERIFY(SimMouseProfile(0, &after));
+        QCOMPARE(after, before);
+        QVERIFY(EventRecorder::instance().events().isEmpty());
     }
 };
 

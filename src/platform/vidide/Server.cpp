@@ -80,6 +80,8 @@ template <typename Build> bool request(const char *function, const QString &args
         if (state.takeRefusal(function) || state.boundUsb < 0 ||
             !state.mouseReachable(state.boundUsb))
             return false;
+        if (state.takeLoss(function))
+            return true;
         SimMouse &mouse = *state.mouseOf(state.boundUsb);
         Answer answer{0, 0, QByteArray()};
         Change change = Change::None;

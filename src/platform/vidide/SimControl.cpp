@@ -82,6 +82,7 @@ void SimState::finishSet()
     pairPollsSeen = 0;
     refuseNext.clear();
     dropNext.clear();
+    loseNext.clear();
     upgradeFault = 0;
     upgradeFaultPercent = 0;
     ++upgradeRun;
@@ -195,6 +196,13 @@ void SimDropNextAnswer(const char *function, int count)
     SimState &state = SimState::instance();
     std::lock_guard<std::mutex> lock(state.mutex());
     state.dropNext[QByteArray(function)] = count;
+}
+
+void SimLoseNextCall(const char *function, int count)
+{
+    SimState &state = SimState::instance();
+    std::lock_guard<std::mutex> lock(state.mutex());
+    state.loseNext[QByteArray(function)] = count;
 }
 
 void SimSetPairOutcome(int outcome, int polls)

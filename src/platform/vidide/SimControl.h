@@ -65,6 +65,9 @@ void SimSetAnswerDelay(int ms);
 void SimRefuseNextCall(const char *function, int count = 1);
 // The next count calls of function are accepted but their answer is lost.
 void SimDropNextAnswer(const char *function, int count = 1);
+// The next count requests `function` sends to the mouse are accepted (true)
+// but never reach it: no effect and no answer.
+void SimLoseNextCall(const char *function, int count = 1);
 // Outcome of the next pairing attempt: 3 paired or 2 failed, after polls status polls.
 void SimSetPairOutcome(int outcome, int polls);
 // The fault applies to the next upgrade run only.

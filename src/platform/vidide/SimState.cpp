@@ -116,6 +116,16 @@ bool SimState::takeDrop(const char *function)
     return true;
 }
 
+bool SimState::takeLoss(const char *function)
+{
+    auto it = loseNext.find(QByteArray(function));
+    if (it == loseNext.end() || it.value() <= 0)
+        return false;
+    if (--it.value() == 0)
+        loseNext.erase(it);
+    return true;
+}
+
 namespace {
 
 int jsonInt(const QJsonValue &value, int fallback)

@@ -131,6 +131,7 @@ public:
     // Faults for tests.
     QHash<QByteArray, int> refuseNext;
     QHash<QByteArray, int> dropNext;
+    QHash<QByteArray, int> loseNext;
 
     // Lookups (mutex held).
     int usbByPath(const char *path) const;    // plugged, normal mode
@@ -139,6 +140,7 @@ public:
     bool mouseReachable(int usbIndex) const; // the mouse answers through this device
     bool takeRefusal(const char *function);
     bool takeDrop(const char *function);
+    bool takeLoss(const char *function);
 
     void reload();    // device set, paths and persisted memory; mutex held
     void finishSet(); // paths, bindings and persisted memory of a new set; mutex held
