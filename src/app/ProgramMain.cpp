@@ -7,6 +7,7 @@
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
 #include "common/ThemeStyles.h"
+#include "platform/LocalTimeZone.h"
 #include "platform/SingleInstance.h"
 #include "platform/vidide/SimControlServer.h"
 
@@ -21,6 +22,8 @@ DialogMain *MainWindow = nullptr;
 
 int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &whenShown)
 {
+    // Before anything converts a time (the purge below, the pictures).
+    LocalTimeZone::PinProcessZone();
     Startup::prepareUserFolder();
     SingleInstance::publishRuntimeFolder();
     Startup::setScreenScaling(argc, argv);
