@@ -13,6 +13,18 @@
 
 namespace {
 
+bool isOpaque(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 255)
+                return false;
+        }
+    }
+    return true;
+}
+
 bool writePicture(const PicEntry &entry, const QString &outDir, QString *error)
 {
     const Painter painter = painterForKind(entry.kind);
@@ -29,6 +41,11 @@ bool writePicture(const PicEntry &entry, const QString &outDir, QString *error)
         if (!painter(p, image.size(), entry.args, error))
             return false;
     }
+    // A picture without a transparent pixel is stored without an alpha
+    // channel: the program then decodes it straight into the screen's format
+    // instead of decoding it and converting a copy, and it looks the same.
+    if (isOpaque(image))
+        image = image.convertToFormat(QImage::Format_RGB32);
     const QString path = outDir + "/" + entry.path;
     if (!QDir().mkpath(QFileInfo(path).path())) {
         *error = QString("cannot create the folder of %1").arg(path);
