@@ -3,7 +3,7 @@
 # "install-deps.sh fuzz" adds clang and its libFuzzer runtime for the fuzz
 # targets. Skips apt entirely when everything is already there.
 set -e
-pkgs="cmake g++ make qtbase5-dev qtbase5-dev-tools xvfb xauth fonts-dejavu-core clang-format"
+pkgs="cmake g++ make qtbase5-dev qtbase5-dev-tools libxcb1-dev xvfb xauth fonts-dejavu-core clang-format"
 if [ "$1" = fuzz ]; then
   pkgs="$pkgs clang libclang-rt-14-dev"
 fi

@@ -32,6 +32,7 @@ private slots:
     void scaleFactor_data();
     void scaleFactor();
     void scalingProbeBeforeApplication();
+    void desktopWidthFromX11Server();
     void secondInstanceShowsNotice();
     void killedHolderLeavesNoLock();
     void unwritableUserFolderStillOneInstance();
@@ -209,6 +210,25 @@ void TestStartup::scalingProbeBeforeApplication()
     QVERIFY2(output.contains("width=800 factor= app=ok"), output.constData());
 }
 
+// On X11 the width is asked of the server before the application object
+// exists; it must be the width Qt itself reports once it runs.
+void TestStartup::desktopWidthFromX11Server()
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        QSKIP("no X server (DISPLAY is not set)");
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {"--x11-width"});
+    QVERIFY(child.waitForFinished(30000));
+    const QList<QByteArray> widths = child.readAllStandardOutput().trimmed().split(' ');
+    QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(widths.size(), 2);
+    QVERIFY(widths.at(0).toInt() > 0);
+    QCOMPARE(widths.at(0), widths.at(1));
+}
+
 void TestStartup::secondInstanceShowsNotice()
 {
     const QString lockPath = m_home.filePath("second.lock");
@@ -348,6 +368,14 @@ int main(int argc, char **argv)
         QApplication app(childArgc, argv);
         std::printf("width=%d factor=%s app=%s\n", width, qgetenv("QT_SCALE_FACTOR").constData(),
                     QGuiApplication::primaryScreen() ? "ok" : "no-screen");
+        return 0;
+    }
+
+    if (argc >= 2 && qstrcmp(argv[1], "--x11-width") == 0) {
+        int childArgc = 1;
+        const int before = ScreenMetrics::desktopWidth(childArgc, argv);
+        QGuiApplication app(childArgc, argv);
+        std::printf("%d %d\n", before, ScreenMetrics::desktopWidth(childArgc, argv));
         return 0;
     }
 
