@@ -3,6 +3,7 @@
 // Exit code 0 when all pictures were written, 1 otherwise.
 #include "PicStyle.h"
 #include "PicTable.h"
+#include "PngWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,18 +13,6 @@
 #include <QTextStream>
 
 namespace {
-
-bool isOpaque(const QImage &image)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) != 255)
-                return false;
-        }
-    }
-    return true;
-}
 
 bool writePicture(const PicEntry &entry, const QString &outDir, QString *error)
 {
@@ -41,18 +30,14 @@ bool writePicture(const PicEntry &entry, const QString &outDir, QString *error)
         if (!painter(p, image.size(), entry.args, error))
             return false;
     }
-    // A picture without a transparent pixel is stored without an alpha
-    // channel: the program then decodes it straight into the screen's format
-    // instead of decoding it and converting a copy, and it looks the same.
-    if (isOpaque(image))
-        image = image.convertToFormat(QImage::Format_RGB32);
     const QString path = outDir + "/" + entry.path;
     if (!QDir().mkpath(QFileInfo(path).path())) {
         *error = QString("cannot create the folder of %1").arg(path);
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+    const QByteArray png = EncodeUnfilteredPng(image);
+    if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit()) {
         *error = QString("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
