@@ -51,18 +51,27 @@ QString toolButtonStyle(const QString &folder, const QString &normal, const QStr
 
 Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog)
 {
+    // Qt styles a widget's whole subtree again whenever the widget gets a
+    // parent, new window flags or a first style sheet, so each of these
+    // happens before the subtree is built: the flags first, the frames'
+    // sheets before the pages, and the pages are built in the stack that
+    // holds them.
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
     ui->setupUi(this);
     PictureFolder = QCoreApplication::applicationDirPath() + "/Picture/Dialog/";
+    ui->label_2->setStyleSheet("#label_2{color: rgb(" + ThemeColorText("LabelColor") + ";);}");
+    ApplyStyleSheets();
 
     // Built in this order (the order in which they connect to the hub, and so
     // the order in which a signal with several receivers reaches them) ...
-    PagePreVier = new PreVier(this);
-    PageAdvanced = new Advanced(this);
-    PageButtoninterface = new Buttoninterface(this);
-    PageLampLight = new LampLight(this);
-    PageMacro = new Macro(this);
-    PageSensor = new Sensor(this);
-    PageFormSetting = new FormSetting(this);
+    PagePreVier = new PreVier(ui->stackedWidgetDialog);
+    PageAdvanced = new Advanced(ui->stackedWidgetDialog);
+    PageButtoninterface = new Buttoninterface(ui->stackedWidgetDialog);
+    PageLampLight = new LampLight(ui->stackedWidgetDialog);
+    PageMacro = new Macro(ui->stackedWidgetDialog);
+    PageSensor = new Sensor(ui->stackedWidgetDialog);
+    PageFormSetting = new FormSetting(ui->stackedWidgetDialog);
     // ... and stacked in the order of the page buttons.
     ui->stackedWidgetDialog->addWidget(PagePreVier);
     ui->stackedWidgetDialog->addWidget(PageButtoninterface);
@@ -74,8 +83,6 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog)
 
     WaitDialog = new UpDataParam(nullptr);
 
-    ui->label_2->setStyleSheet("#label_2{color: rgb(" + ThemeColorText("LabelColor") + ";);}");
-    ApplyStyleSheets();
     ui->label->hide();
     ui->SetButton->hide();
 
@@ -93,8 +100,6 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog)
     connect(ui->MinButton, SIGNAL(clicked()), this, SLOT(WindowMin()));
     ui->PreButton->setChecked(true);
 
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint);
     setFixedSize(width(), height());
 
     InstallCrashDumpFilter();

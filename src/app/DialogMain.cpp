@@ -36,17 +36,19 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui::DialogMain
     ReadLanguage();
     PictureFolder = QCoreApplication::applicationDirPath() + "/Picture/Dialog/";
 
-    DeviceWindow = new Dialog(this);
-    ChooserPage = new DialogChange(this);
+    // The pages draw the whole window; the frame's panel border would show
+    // as a line around it. Set, like the window's flags, before the pages are
+    // built in their stack: either one styles everything below it again.
+    ui->frame->setStyleSheet("#frame{border:0px;}");
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
+
+    DeviceWindow = new Dialog(ui->stackedWidgetMain);
+    ChooserPage = new DialogChange(ui->stackedWidgetMain);
     ui->stackedWidgetMain->addWidget(ChooserPage);
     ui->stackedWidgetMain->addWidget(DeviceWindow);
     ui->stackedWidgetMain->setCurrentWidget(ChooserPage);
-    // The pages draw the whole window; the frame's panel border would show
-    // as a line around it.
-    ui->frame->setStyleSheet("#frame{border:0px;}");
 
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint);
     setFixedSize(width(), height());
 
     Notices = new MouseNotices(this);

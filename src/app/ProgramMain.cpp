@@ -8,6 +8,7 @@
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
 #include "common/ThemeStyles.h"
+#include "platform/LocalTimeZone.h"
 #include "platform/SingleInstance.h"
 #include "platform/vidide/SimControlServer.h"
 
@@ -22,6 +23,8 @@ DialogMain *MainWindow = nullptr;
 
 int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &whenShown)
 {
+    // Before anything converts a time (the purge below, the pictures).
+    LocalTimeZone::PinProcessZone();
     const bool earlierFolderAdopted = Startup::prepareUserFolder();
     SingleInstance::publishRuntimeFolder();
     Startup::setScreenScaling(argc, argv);

@@ -53,7 +53,6 @@ void Buttoninterface::BuildMacroList()
     MacroListBox = new QWidget();
     MacroListBox->setMinimumSize(205, 220);
     MacroListBox->setMaximumSize(205, 220);
-    MacroListBox->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
     MacroListBox->setLayout(MacroListLayout);
     ui->scrollArea_7->setWidget(MacroListBox);
     // The start-up scaling divides the first build's font by the screen
@@ -63,11 +62,19 @@ void Buttoninterface::BuildMacroList()
 
 void Buttoninterface::FillMacroList(double pointSize)
 {
-    const QString sheet = "QToolButton{color: rgb(" + ButtonColorText + ";);border-image: url(" +
-                          PictureFolder +
+    // One sheet on the list for all its buttons: a sheet of each button's own
+    // would be parsed once per macro. The box's own rule ("*") is the weaker
+    // one and sets no property the buttons' rules set, so every button looks
+    // as with a sheet of its own.
+    const QString sheet = "*{background-color:transparent;border:none;}QToolButton{color: rgb(" +
+                          ButtonColorText + ";);border-image: url(" + PictureFolder +
                           "CMenuTitle.png);}QToolButton:hover{background-image: "
                           "none;}QToolButton:checked{border-image: url(" +
                           PictureFolder + "CMenuTitleChecked.png); }";
+    // Set before the new buttons exist, and only when it changed: a new sheet
+    // styles everything below the box again.
+    if (MacroListBox->styleSheet() != sheet)
+        MacroListBox->setStyleSheet(sheet);
     QStringList files =
         QDir(MacroFolderPath())
             .entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
@@ -82,11 +89,14 @@ void Buttoninterface::FillMacroList(double pointSize)
     auto makeButton = [&]() {
         auto *button = new QToolButton(MacroListBox);
         button->setFont(font);
-        button->setStyleSheet(sheet);
         MacroListLayout->addWidget(button);
         MacroButtons.append(button);
         return button;
     };
+    const QList<QAbstractButton *> members = SubMenuGroup->buttons();
+    int nextId = members.isEmpty() ? -2 : SubMenuGroup->id(members.first()) - 1;
+    for (QAbstractButton *member : members)
+        nextId = qMin(nextId, SubMenuGroup->id(member) - 1);
     for (const QString &file : files) {
         // A further file of that kind still counts for the padding below.
         if (file.contains(QLatin1String("xml")))
@@ -99,7 +109,9 @@ void Buttoninterface::FillMacroList(double pointSize)
         button->setText(name);
         button->setCheckable(true);
         button->setMinimumSize(174, 22);
-        SubMenuGroup->addButton(button);
+        // The ids the group would give itself (one below its lowest), without
+        // the group's search of every button for each new one.
+        SubMenuGroup->addButton(button, nextId--);
         connect(button, SIGNAL(clicked(bool)), this, SLOT(slotButtonClicked(bool)));
     }
     // A short list is padded with blank, hidden buttons to seven so that the

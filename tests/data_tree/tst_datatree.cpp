@@ -3,9 +3,12 @@
 // up in en.json, Net.xml, the Config.ini keys the program reads and the DPI
 // codes driver_sensor.h must hold for the catalogue's sensors.
 #include "PicTable.h"
+#include "PngWriter.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,9 +17,47 @@
 #include <QTest>
 #include <QTextStream>
 #include <QXmlStreamReader>
+#include <QtEndian>
 #include <algorithm>
 
 namespace {
+
+// The filter byte of every row of a non-interlaced 8-bit RGB or RGBA PNG, or
+// an empty list when the data cannot be read that way.
+QList<int> pngRowFilters(const QByteArray &png)
+{
+    QByteArray idat;
+    int width = 0, height = 0, channels = 0;
+    for (int pos = 8; pos + 12 <= png.size();) {
+        const quint32 length = qFromBigEndian<quint32>(png.constData() + pos);
+        if (length > quint32(png.size() - pos - 12))
+            return {};
+        const QByteArray type = png.mid(pos + 4, 4);
+        const QByteArray data = png.mid(pos + 8, int(length));
+        if (type == "IHDR" && data.size() == 13) {
+            width = int(qFromBigEndian<quint32>(data.constData()));
+            height = int(qFromBigEndian<quint32>(data.constData() + 4));
+            channels = data.at(9) == 2 ? 3 : data.at(9) == 6 ? 4 : 0;
+            if (data.at(8) != 8 || data.at(12) != 0)
+                return {};
+        } else if (type == "IDAT") {
+            idat += data;
+        }
+        pos += 12 + int(length);
+    }
+    const int stride = 1 + width * channels;
+    if (channels == 0 || height <= 0)
+        return {};
+    char expected[4];
+    qToBigEndian(quint32(stride * height), expected);
+    const QByteArray rows = qUncompress(QByteArray(expected, 4) + idat);
+    if (rows.size() != stride * height)
+        return {};
+    QList<int> filters;
+    for (int y = 0; y < height; ++y)
+        filters << int(quint8(rows.at(y * stride)));
+    return filters;
+}
 
 QString treePath(const QString &relative)
 {
@@ -85,6 +126,8 @@ class TestDataTree : public QObject
 private slots:
     void picture_data();
     void picture();
+    void unfilteredPngRoundTrip_data();
+    void unfilteredPngRoundTrip();
     void languageLabel_data();
     void languageLabel();
     void languageOption_data();
@@ -115,6 +158,47 @@ void TestDataTree::picture()
     QImageReader reader(treePath("Picture/" + path), "png");
     QVERIFY2(reader.canRead(), qPrintable(reader.errorString()));
     QCOMPARE(reader.size(), size);
+    // Every picture is decoded at start: rows stored unfiltered decode
+    // fastest.
+    QFile file(treePath("Picture/" + path));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<int> filters = pngRowFilters(file.readAll());
+    QCOMPARE(filters.size(), size.height());
+    QCOMPARE(filters.count(0), filters.size());
+}
+
+void TestDataTree::unfilteredPngRoundTrip_data()
+{
+    QTest::addColumn<QImage>("image");
+    QImage opaque(7, 3, QImage::Format_ARGB32_Premultiplied);
+    opaque.fill(QColor(12, 200, 99));
+    opaque.setPixel(3, 1, qRgb(255, 0, 7));
+    QTest::newRow("opaque (stored as RGB)") << opaque;
+    QImage clear(5, 4, QImage::Format_ARGB32_Premultiplied);
+    clear.fill(Qt::transparent);
+    clear.setPixel(0, 0, qPremultiply(qRgba(200, 100, 50, 128)));
+    clear.setPixel(4, 3, qRgb(1, 2, 3));
+    QTest::newRow("transparent and half transparent (RGBA)") << clear;
+}
+
+// The pictures decode to exactly the pixels that were drawn, as with Qt's own
+// PNG writer.
+void TestDataTree::unfilteredPngRoundTrip()
+{
+    QFETCH(QImage, image);
+    const QByteArray png = EncodeUnfilteredPng(image);
+    const QImage decoded = QImage::fromData(png, "PNG");
+    QVERIFY(!decoded.isNull());
+    QCOMPARE(decoded.convertToFormat(QImage::Format_ARGB32),
+             image.convertToFormat(QImage::Format_ARGB32));
+    QCOMPARE(decoded.dotsPerMeterX(), image.dotsPerMeterX());
+    QCOMPARE(pngRowFilters(png), QList<int>() << QVector<int>(image.height(), 0).toList());
+
+    QByteArray qtPng;
+    QBuffer buffer(&qtPng);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+    QCOMPARE(decoded.convertToFormat(QImage::Format_ARGB32),
+             QImage::fromData(qtPng, "PNG").convertToFormat(QImage::Format_ARGB32));
 }
 
 void TestDataTree::languageLabel_data()

@@ -3,6 +3,7 @@
 // Exit code 0 when all pictures were written, 1 otherwise.
 #include "PicStyle.h"
 #include "PicTable.h"
+#include "PngWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,7 +36,8 @@ bool writePicture(const PicEntry &entry, const QString &outDir, QString *error)
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+    const QByteArray png = EncodeUnfilteredPng(image);
+    if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit()) {
         *error = QString("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
