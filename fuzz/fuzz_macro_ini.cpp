@@ -1,6 +1,5 @@
 // Macro.ini, the preferences file, as its store reads it and writes it back
-// after a change. QSettings caches files by name: every input gets a name of
-// its own.
+// after a change. Every input gets a file name of its own.
 #include "FuzzSupport.h"
 
 #include "common/MacroIniStore.h"

@@ -1,6 +1,5 @@
 // Registry.ini, the program's records, as the registry store reads it and
-// writes it back after a change. QSettings caches files by name: every input
-// gets a name of its own.
+// writes it back after a change. Every input gets a file name of its own.
 #include "FuzzSupport.h"
 
 #include "platform/Registry.h"

@@ -6,6 +6,8 @@
 #include "platform/UserFolder.h"
 #include "platform/files/SafeFile.h"
 
+#include "../support/HostileFiles.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
@@ -14,20 +16,9 @@
 #include <QTextCodec>
 #include <QtTest>
 
+using namespace HostileFiles;
+
 namespace {
-
-QByteArray Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
 
 // Every key and value QSettings reads from text.
 IniCodec::Map ReadByQSettings(const QString &folder, const QByteArray &text, bool *formatError)

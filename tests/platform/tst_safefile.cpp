@@ -6,6 +6,7 @@
 #include "platform/files/SafeFile.h"
 
 #include "../support/HostileDisk.h"
+#include "../support/HostileFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,11 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstring>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/un.h>
+using namespace HostileFiles;
 
 namespace {
 
@@ -28,89 +25,7 @@ QString TmpfsFolder()
     return QDir::homePath() + QStringLiteral("/full");
 }
 
-QByteArray Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
-// The type bits of what stands at path (0 when nothing does); links are not
-// followed.
-mode_t TypeAt(const QString &path)
-{
-    struct stat info;
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
-        return 0;
-    return info.st_mode & S_IFMT;
-}
-
-QStringList Entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
-}
-
-enum class Thing
-{
-    LinkToFile,
-    DanglingLink,
-    LinkToDevice,
-    Fifo,
-    Folder,
-    Socket,
-    Device
-};
-
-// Makes `thing` at path; `outside` is a folder outside the per-user folder
-// for what a link points to. False when the machine does not allow it (a
-// device node needs root).
-bool Make(Thing thing, const QString &path, const QString &outside)
-{
-    const QByteArray name = QFile::encodeName(path);
-    switch (thing) {
-    case Thing::LinkToFile:
-        Put(outside + "/victim.txt", "the user's own text");
-        return QFile::link(outside + "/victim.txt", path);
-    case Thing::DanglingLink:
-        return QFile::link(outside + "/created.txt", path);
-    case Thing::LinkToDevice:
-        // A node of our own in place of /dev/zero: a fault must not harm
-        // the machine's.
-        if (::mknod(QFile::encodeName(outside + "/zero").constData(), S_IFCHR | 0666,
-                    makedev(1, 5)) != 0)
-            return false;
-        return QFile::link(outside + "/zero", path);
-    case Thing::Fifo:
-        return ::mkfifo(name.constData(), 0600) == 0;
-    case Thing::Folder:
-        return QDir().mkpath(path + "/inside");
-    case Thing::Socket: {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        if (name.size() >= int(sizeof(address.sun_path)))
-            return false;
-        std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
-        const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
-        ::close(fd);
-        return bound;
-    }
-    case Thing::Device:
-        return ::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 5)) == 0;
-    }
-    return false;
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(Thing)
 
 class TestSafeFile : public QObject
 {

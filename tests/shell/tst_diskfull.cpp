@@ -3,6 +3,7 @@
 // told. The disk fails through the file layer's seam everywhere, and, where
 // the machine allows a file system of our own, by really being full.
 #include "../support/HostileDisk.h"
+#include "../support/HostileFiles.h"
 
 #include "app/Startup.h"
 #include "buttons/MacroSyncLedger.h"
@@ -27,6 +28,8 @@
 
 #include <cstring>
 #include <functional>
+
+using namespace HostileFiles;
 
 namespace {
 
@@ -120,12 +123,6 @@ Case CaseOf(Writer writer)
                 QString()};
     }
     return {};
-}
-
-QByteArray Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList NoticeTexts(const DialogSeam::ScopedAnswer &answer)

@@ -3,6 +3,7 @@
 // sets it aside as damaged; every writer writes a regular file in the folder
 // and nothing outside it; and the program itself starts to its window.
 #include "../support/HostileDisk.h"
+#include "../support/HostileFiles.h"
 
 #include "app/Startup.h"
 #include "buttons/MacroBinding.h"
@@ -29,6 +30,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+using namespace HostileFiles;
+
 namespace {
 
 enum class Kept
@@ -40,15 +43,6 @@ enum class Kept
     MacroFile,    // usersetting/MacroPage/alpha.ini
     MacroSync,    // usersetting/MainPage/MacroSync.ini
     DeviceSet     // the file named by ORVAK_SIM_DEVICES (kept elsewhere)
-};
-
-enum class Thing
-{
-    Fifo,
-    LinkToFile,
-    DanglingLink,
-    LinkToDevice,
-    FolderLink // the file's folder is a link out of the per-user folder
 };
 
 // A reader and a writer of one file, as the program runs them.
@@ -128,63 +122,9 @@ Case CaseOf(Kept kept, const QString &outside)
     return {};
 }
 
-void Put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
-QByteArray Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-mode_t TypeAt(const QString &path)
-{
-    struct stat info;
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
-        return 0;
-    return info.st_mode & S_IFMT;
-}
-
-QStringList Entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
-}
-
-// Makes `thing` at path; what links point to lies in `outside`. False when
-// the machine does not allow it (a device node needs root).
-bool Make(Thing thing, const QString &path, const QString &outside)
-{
-    QFile::remove(path);
-    switch (thing) {
-    case Thing::Fifo:
-        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
-    case Thing::LinkToFile:
-        Put(outside + "/victim.txt", "the user's own text");
-        return QFile::link(outside + "/victim.txt", path);
-    case Thing::DanglingLink:
-        return QFile::link(outside + "/created.txt", path);
-    case Thing::LinkToDevice:
-        // A zero device of our own, so that a fault cannot harm /dev/zero.
-        return ::mknod(QFile::encodeName(outside + "/zero").constData(), S_IFCHR | 0666,
-                       makedev(1, 5)) == 0 &&
-               QFile::link(outside + "/zero", path);
-    case Thing::FolderLink: {
-        const QString folder = QFileInfo(path).absolutePath();
-        return QDir(folder).removeRecursively() && QFile::link(outside, folder);
-    }
-    }
-    return false;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Kept)
-Q_DECLARE_METATYPE(Thing)
 
 class TestHostileFiles : public QObject
 {
