@@ -25,6 +25,21 @@ using SimTool::Run;
 
 namespace {
 void noExit(int) {}
+
+// Starts the program of bin/ in env and asks the tool for the device list
+// until its control server answers (or a minute has passed).
+void StartProgram(QProcess &program, const QProcessEnvironment &env, SimTool::Result &list)
+{
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QCoreApplication::applicationDirPath() + "/ORVAK", QStringList());
+    QVERIFY(program.waitForStarted());
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        list = Run({"list"}, env);
+    } while (list.code != 0 && timer.elapsed() < 60000 && program.state() == QProcess::Running);
+}
 } // namespace
 
 class TstSimTool : public QObject
@@ -161,16 +176,10 @@ void TstSimTool::programStartedFromBinTakesTheToolsCommands()
     env.remove("ORVAK_SIM_DEVICES");
 
     QProcess program;
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(QCoreApplication::applicationDirPath() + "/ORVAK", QStringList());
-    QVERIFY(program.waitForStarted());
     SimTool::Result list;
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        list = Run({"list"}, env);
-    } while (list.code != 0 && timer.elapsed() < 60000 && program.state() == QProcess::Running);
+    StartProgram(program, env, list);
+    if (QTest::currentTestFailed())
+        return;
     QCOMPARE(list.code, 0);
     QCOMPARE(list.out.count('\n'), 2);
 
@@ -222,16 +231,10 @@ void TstSimTool::programAndToolAgreeWithoutTempFolder()
     env.remove("ORVAK_SIM_DEVICES");
 
     QProcess program;
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(QCoreApplication::applicationDirPath() + "/ORVAK", QStringList());
-    QVERIFY(program.waitForStarted());
     SimTool::Result list;
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        list = Run({"list"}, env);
-    } while (list.code != 0 && timer.elapsed() < 60000 && program.state() == QProcess::Running);
+    StartProgram(program, env, list);
+    if (QTest::currentTestFailed())
+        return;
     program.kill();
     QVERIFY(program.waitForFinished());
     const bool madeAtRoot = !wasAtRoot && QFileInfo::exists(atRoot);
