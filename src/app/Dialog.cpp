@@ -16,6 +16,7 @@
 #include "sensor/Advanced.h"
 #include "sensor/Sensor.h"
 #include "settings/FormSetting.h"
+#include "settings/UpDateRepair.h"
 
 #include "common/LazyPictures.h"
 #include "ui_Dialog.h"
@@ -282,6 +283,11 @@ void Dialog::SlotUpDataParam(int index)
     }
     // Already waiting: the restarted timer is enough, no second modal loop.
     if (WaitDialog->isVisible())
+        return;
+    // A firmware run's outcome stays in front until the user leaves it: the
+    // read after the flash runs behind it, its wait (and what the wait does
+    // at its end) on the timer alone, without the box over the outcome.
+    if (RepairDialog && RepairDialog->isVisible() && RepairDialog->ShowsRun())
         return;
     const QPoint g = mapToGlobal(QPoint(0, 0));
     WaitDialog->move(g.x() + (width() - WaitDialog->width()) / 2,

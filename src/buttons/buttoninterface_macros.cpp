@@ -16,7 +16,6 @@
 
 #include <QButtonGroup>
 #include <QDebug>
-#include <QDir>
 #include <QHash>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -75,9 +74,7 @@ void Buttoninterface::FillMacroList(double pointSize)
     // styles everything below the box again.
     if (MacroListBox->styleSheet() != sheet)
         MacroListBox->setStyleSheet(sheet);
-    QStringList files =
-        QDir(MacroFolderPath())
-            .entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
+    QStringList files = MacroFolderFiles();
     for (int i = 0; i < files.size(); ++i) {
         if (files.at(i).contains(QLatin1String("xml"))) {
             files.removeAt(i);

@@ -10,12 +10,12 @@
 #include "common/ThemeStyles.h"
 #include "hub/PostMsg.h"
 #include "model/KeyNames.h"
+#include "model/MacroFiles.h"
 #include "platform/KeyboardHook.h"
 #include "platform/UserFolder.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
-#include <QDir>
 #include <QListView>
 #include <QMouseEvent>
 
@@ -70,9 +70,7 @@ Macro::~Macro()
 
 void Macro::FillMacroList()
 {
-    QDir folder(MacroFileFolder);
-    const QStringList files =
-        folder.entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
+    const QStringList files = MacroFolderFiles();
     for (const QString &file : files) {
         if (file.contains(QStringLiteral("xml")))
             continue;

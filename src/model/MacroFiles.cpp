@@ -8,6 +8,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QtDebug>
 
 namespace {
@@ -19,6 +20,32 @@ constexpr int NameBytes = int(sizeof(MacroRecord::MacroNameBytes));
 QString MacroFolderPath()
 {
     return UserFolder::filePath(QStringLiteral("usersetting/MacroPage/"));
+}
+
+QStringList MacroFolderFiles()
+{
+    const QString folder = MacroFolderPath();
+    // Links and special files are listed too (System), each by what it is
+    // itself: the type comes with the folder entry, nothing is opened.
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    QStringList files;
+    for (const QFileInfo &entry : entries) {
+        const QString name = entry.fileName();
+        if (name.endsWith(QLatin1String(".bad")))
+            continue;
+        if (!entry.isSymLink() && entry.isFile()) {
+            files << name;
+            continue;
+        }
+        // Only what stands where a macro's file would: another folder or a
+        // link the user keeps here under another name is left alone.
+        const QString path = folder + name;
+        if (name.endsWith(QLatin1String(".ini")) &&
+            SafeFile::probe(path) == SafeFile::Status::NotRegular)
+            SafeFile::setAside(path);
+    }
+    return files;
 }
 
 QString MacroFilePath(const QString &name)

@@ -1,9 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The per-user macro folder, usersetting/MacroPage/ of UserFolder::path().
 QString MacroFolderPath();
+
+// The names of the regular files of the macro folder that the macro lists
+// are built from, by name ignoring case: hidden files and the ".bad" files
+// kept beside damaged ones are left out. Anything else standing in the folder
+// under a macro file's name (<name>.ini: a link, FIFO, device, socket or
+// folder) is damaged: it is set aside as <name>.ini.bad, never opened or
+// followed, so that its name is free for a macro again.
+QStringList MacroFolderFiles();
 
 // Path of the file of macro name, or an empty text when name would leave the
 // macro folder or is empty (see AssignmentLabels::IsSafeMacroName).

@@ -1,5 +1,6 @@
 #include "settings/UpgradeRecords.h"
 
+#include "common/ConfigIniStore.h"
 #include "common/StorageNotice.h"
 #include "platform/Registry.h"
 #include "platform/UserFolder.h"
@@ -111,6 +112,18 @@ bool writeMouseVersion(const QString &cidText, const QString &midText, const QSt
 {
     return shown(Registry::instance()->setValue(Registry::mouseDriveTestKey(),
                                                 "MouseVer" + cidText + midText, version));
+}
+
+bool writeFlashedMouseVersion(const QString &driveGroup, const QString &version)
+{
+    // Without its model the value would be named by the customer id alone.
+    if (driveGroup.isEmpty()) {
+        qWarning() << "no model for the flashed mouse's version" << version;
+        return false;
+    }
+    ConfigIniStore *config = ConfigIniStore::GetInstance();
+    return writeMouseVersion(config->GetValue(QStringLiteral("Option"), QStringLiteral("CID")),
+                             config->GetValue(driveGroup, QStringLiteral("MID")), version);
 }
 
 QString mouseVersion(const QString &cidText, const QString &midText)

@@ -35,6 +35,11 @@ bool removeFailInfo();
 bool removeFailInfoOf(int kind, int cid, int mid);
 // cidText and midText as Config.ini stores them.
 bool writeMouseVersion(const QString &cidText, const QString &midText, const QString &version);
+// A flash gave the mouse of Config.ini group `driveGroup` ("Drive<n>") the
+// firmware of version text `version`: its "MouseVer" value is named by
+// "Option"/"CID" and the group's "MID". Every road that flashes a mouse, the
+// upgrade and the repair, records it here.
+bool writeFlashedMouseVersion(const QString &driveGroup, const QString &version);
 QString mouseVersion(const QString &cidText, const QString &midText);
 QString markerFilePath();
 // Creates or empties the marker file; false (logged) when that fails.

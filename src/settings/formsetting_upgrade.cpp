@@ -62,8 +62,7 @@ void onUpgradePacket(const unsigned char *packet)
             ReceiverUpgradeState = RunSucceeded;
         }
         if (MouseUpgradeState == RunRunning) {
-            UpgradeRecords::writeMouseVersion(config("Option", "CID"), config(driveGroup(), "MID"),
-                                              version);
+            UpgradeRecords::writeFlashedMouseVersion(driveGroup(), version);
             emit hub->SigProgress(0, 2);
             emit hub->SigLabelText(1, version);
             MouseUpgradeState = RunSucceeded;

@@ -20,6 +20,7 @@ namespace {
 // What the callback needs of the check, taken on the GUI thread.
 struct RepairPlan
 {
+    QString driveGroup;
     QString mouseModelName;
     QString receiverModelName;
     bool wiredMousePresent = false;
@@ -184,6 +185,7 @@ bool UpDateRepair::CheckInterruptedUpgrade()
         RepairMid = mid;
         {
             QMutexLocker lock(&planMutex);
+            plan.driveGroup = DriveGroupName;
             plan.mouseModelName = mouseName;
             plan.receiverModelName = ReceiverModelName;
         }
@@ -316,6 +318,8 @@ void OnRepairUpgradeEvent(const unsigned char *packet)
         // only that one.
         UpgradeRecords::removeFailInfoOf(kindOfStage(stage), RepairCid, RepairMid);
         if (stage == 1) {
+            UpgradeRecords::writeFlashedMouseVersion(currentPlan().driveGroup,
+                                                     ImageVersionText(RepairImage()));
             endRepair(true);
         } else {
             RepairStage = 1;

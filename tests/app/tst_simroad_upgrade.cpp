@@ -4,12 +4,32 @@
 // mouse) takes its own on its cable alone.
 #include "SimRoad.h"
 
+#include "device/UpDataParam.h"
 #include "hub/PostMsg.h"
 
 #include <QSignalSpy>
 
 using SimTool::LineOf;
 using SimTool::Run;
+
+// Counts the read's wait boxes ("Please wait") that show while the upgrade
+// dialog shows a run or its outcome, which they would cover.
+class WaitOverRun : public QObject
+{
+public:
+    WaitOverRun() { qApp->installEventFilter(this); }
+    ~WaitOverRun() override { qApp->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<UpDataParam *>(watched) &&
+            RepairDialog->isVisible() && RepairDialog->ShowsRun())
+            ++count;
+        return false;
+    }
+};
 
 class TstSimRoadUpgrade : public QObject
 {
@@ -42,6 +62,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(RepairDialog->isVisible(), 15000);
         QCOMPARE(SimRoad::Status(), HomeLabels[0]["ReadyUpdate"]);
         QVERIFY(!SimRoad::StatusIsRed());
+        WaitOverRun waitOverRun;
         {
             SimRoad::BarValues bar;
             SimRoad::PressFirstButton();
@@ -52,12 +73,14 @@ private slots:
             QVERIFY(bar.values().contains(50));
             QCOMPARE(bar.values().last(), 100);
         }
-        // The devices are read again behind the outcome, which stays.
+        // The devices are read again behind the outcome, which stays on top,
+        // with no wait box over it.
         QSignalSpy versions(PostMsg::GetInstance(), SIGNAL(SigSetver(int)));
         QTRY_VERIFY_WITH_TIMEOUT(versions.contains(QVariantList{0}), 15000);
         QTest::qWait(500);
         QVERIFY(RepairDialog->isVisible());
         QCOMPARE(SimRoad::Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+        QCOMPARE(waitOverRun.count, 0);
         SimRoad::PressFirstButton(); // "OK"
         QTRY_VERIFY(!RepairDialog->isVisible());
         QTRY_VERIFY(LineOf(Run({"list"}).out, 0).contains("firmware=v1.04 "));
@@ -83,6 +106,11 @@ private slots:
             QCOMPARE(bar.values().last(), 100);
         }
         QTRY_VERIFY(LineOf(Run({"list"}).out, 2).contains("mouse-firmware=v1.06"));
+        versions.clear();
+        QTRY_VERIFY_WITH_TIMEOUT(versions.contains(QVariantList{0}), 15000);
+        QTest::qWait(500);
+        QCOMPARE(SimRoad::Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
+        QCOMPARE(waitOverRun.count, 0);
         SimRoad::PressFirstButton();
         QTRY_VERIFY(!RepairDialog->isVisible());
         // No receiver: its row in the summary has no update mark.

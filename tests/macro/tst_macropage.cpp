@@ -2,6 +2,10 @@
 // recording from injected keys, and editing the event list.
 #include "MacroTestSupport.h"
 
+#include "../support/HostileDisk.h"
+#include "../support/HostileFiles.h"
+
+#include "buttons/Buttoninterface.h"
 #include "common/SharedState.h"
 #include "macro/AddDelayTime.h"
 #include "macro/QuestionDialog.h"
@@ -14,6 +18,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 class TstMacroPage : public QObject
@@ -26,6 +32,8 @@ private slots:
     void cleanup();
 
     void listShowsFolderFiles();
+    void listsSetAsideWhatIsNoFile_data();
+    void listsSetAsideWhatIsNoFile();
     void createRenameDelete();
     void namesThatAreNoFileNameAreRefused();
     void nameDialogRules_data();
@@ -90,6 +98,74 @@ void TstMacroPage::listShowsFolderFiles()
     QVERIFY(page->ui->AutoInsertDelay->isChecked());
     QCOMPARE(MouseLeftName, QString("Left Button"));
     QCOMPARE(page->ui->ChooseEvent->itemText(8), QString("Back Button"));
+}
+
+// Something that is no regular file where a macro's file would be is damaged:
+// each list, the button page's and the macro page's, sets it aside at once
+// (never opening or following it) and shows neither it nor a kept ".bad"
+// file, and its name is free for a new macro.
+void TstMacroPage::listsSetAsideWhatIsNoFile_data()
+{
+    using HostileFiles::Thing;
+    QTest::addColumn<Thing>("thing");
+    QTest::newRow("FIFO") << Thing::Fifo;
+    QTest::newRow("link to a file") << Thing::LinkToFile;
+    QTest::newRow("dangling link") << Thing::DanglingLink;
+    QTest::newRow("link to a device") << Thing::LinkToDevice;
+    QTest::newRow("socket") << Thing::Socket;
+    QTest::newRow("folder") << Thing::Folder;
+}
+
+void TstMacroPage::listsSetAsideWhatIsNoFile()
+{
+    using namespace HostileFiles;
+    QFETCH(Thing, thing);
+    QTemporaryDir outside;
+    QVERIFY(outside.isValid());
+    const QString alpha = MacroFolder() + "/alpha.ini";
+    WriteFile(MacroFolder() + "/beta.ini", "1\n");
+    WriteFile(MacroFolder() + "/gamma.ini.bad", "1\n");
+    auto makeThing = [&] {
+        QVERIFY(QDir(outside.path()).removeRecursively() && QDir().mkpath(outside.path()));
+        // A kept folder cannot be replaced by the next one; a kept file can.
+        if (TypeAt(alpha + ".bad") == S_IFDIR)
+            QVERIFY(QDir(alpha + ".bad").removeRecursively());
+        if (!Make(thing, alpha, outside.path()))
+            QSKIP("this machine does not allow it (a device node needs root)");
+    };
+    auto setAside = [&](mode_t type) {
+        QCOMPARE(TypeAt(alpha), mode_t(0));
+        QCOMPARE(TypeAt(alpha + ".bad"), type);
+    };
+
+    makeThing();
+    const mode_t type = TypeAt(alpha);
+    QStringList buttons;
+    HostileDisk::WithinSeconds(20, "the button page's list", [&] {
+        Buttoninterface buttonPage;
+        for (const QToolButton *button : buttonPage.MacroButtons) {
+            if (button->isEnabled())
+                buttons << button->text();
+        }
+    });
+    QCOMPARE(buttons, QStringList{"beta"});
+    setAside(type);
+
+    makeThing();
+    const QStringList outsideBefore = Entries(outside.path());
+    HostileDisk::WithinSeconds(20, "the macro page's list", [&] { NewPage(); });
+    QCOMPARE(Macros(*page), QStringList{"beta"});
+    setAside(type);
+
+    DialogScript script;
+    script.name("alpha");
+    page->ui->NewHong->click();
+    QCOMPARE(script.Shown, QStringList{"QuestionDialog"});
+    QCOMPARE(Macros(*page), (QStringList{"beta", "alpha"}));
+    QCOMPARE(TypeAt(alpha), mode_t(S_IFREG));
+    QCOMPARE(Entries(outside.path()), outsideBefore);
+    if (thing == Thing::LinkToFile)
+        QCOMPARE(Bytes(outside.path() + "/victim.txt"), QByteArray("the user's own text"));
 }
 
 void TstMacroPage::createRenameDelete()

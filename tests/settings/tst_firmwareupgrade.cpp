@@ -175,6 +175,7 @@ void TstFirmwareUpgrade::repairFinishesReceiverLeftInBootMode()
 {
     QVERIFY(SimSetBootMode(Receiver, true));
     QVERIFY(UpgradeRecords::writeFailInfo(211, 4, 38, 11));
+    QVERIFY(UpgradeRecords::writeMouseVersion("38", "11", "v1.05"));
     // The chooser sees only the mouse on its cable; the receiver is in boot mode.
     FoundDevices = {CableEntry()};
     FoundDevicesCopy = FoundDevices;
@@ -203,6 +204,8 @@ void TstFirmwareUpgrade::repairFinishesReceiverLeftInBootMode()
     QVERIFY(!SimIsBootMode(Receiver));
     QCOMPARE(SimFirmwareVersion(Receiver), 0x0104);
     QCOMPARE(SimMouseVersion(Receiver), 0x0106);
+    // The mouse's version is kept as the upgrade keeps it.
+    QCOMPARE(UpgradeRecords::mouseVersion("38", "11"), QString("v1.06"));
     QVERIFY(UpgradeRecords::failInfo().isEmpty());
     QVERIFY(OnlinePollEnabled);
     QTRY_COMPARE(Status(), UpdateLabels[0]["DialogUpgradeSuccess"]);
@@ -281,6 +284,7 @@ void TstFirmwareUpgrade::doubleFailureRepairKeepsWhatFailedAgain()
     QVERIFY(SimSetBootMode(Cable, true));
     QVERIFY(UpgradeRecords::writeFailInfo(210, 4, 38, 11));
     QVERIFY(UpgradeRecords::writeFailInfo(211, 4, 38, 11));
+    QVERIFY(UpgradeRecords::writeMouseVersion("38", "11", "v1.05"));
     QCOMPARE(UpgradeRecords::failInfo(), QString("211,4,38,11;210,4,38,11"));
     FoundDevices.clear();
     FoundDevicesCopy.clear();
@@ -298,6 +302,7 @@ void TstFirmwareUpgrade::doubleFailureRepairKeepsWhatFailedAgain()
     QCOMPARE(SimFirmwareVersion(Receiver), 0x0104);
     QVERIFY(SimIsBootMode(Cable));
     QCOMPARE(UpgradeRecords::failInfo(), QString("210,4,38,11"));
+    QCOMPARE(UpgradeRecords::mouseVersion("38", "11"), QString("v1.05"));
     RepairDialog->hide();
 
     // Without a mouse on its cable the second stage could never run: the
