@@ -3,6 +3,7 @@
 #include "app/PreVier.h"
 #include "buttons/Buttoninterface.h"
 #include "common/ConfigIniStore.h"
+#include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceField.h"
@@ -283,9 +284,7 @@ void Dialog::SlotUpDataParam(int index)
     // Already waiting: the restarted timer is enough, no second modal loop.
     if (WaitDialog->isVisible())
         return;
-    const QPoint g = mapToGlobal(QPoint(0, 0));
-    WaitDialog->move(g.x() + (width() - WaitDialog->width()) / 2,
-                     g.y() - 20 + (height() - WaitDialog->height()) / 2);
+    DialogPlacement::centreOver(WaitDialog, this, 0, -20);
     DialogSeam::exec(*WaitDialog);
 }
 
