@@ -3,6 +3,7 @@
 #include "app/PreVier.h"
 #include "buttons/Buttoninterface.h"
 #include "common/ConfigIniStore.h"
+#include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceField.h"
@@ -289,9 +290,7 @@ void Dialog::SlotUpDataParam(int index)
     // at its end) on the timer alone, without the box over the outcome.
     if (RepairDialog && RepairDialog->isVisible() && RepairDialog->ShowsRun())
         return;
-    const QPoint g = mapToGlobal(QPoint(0, 0));
-    WaitDialog->move(g.x() + (width() - WaitDialog->width()) / 2,
-                     g.y() - 20 + (height() - WaitDialog->height()) / 2);
+    DialogPlacement::centreOver(WaitDialog, this, 0, -20);
     DialogSeam::exec(*WaitDialog);
 }
 

@@ -1,6 +1,7 @@
 #include "app/DialogMain.h"
 
 #include "app/Dialog.h"
+#include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
@@ -237,7 +238,5 @@ void DialogMain::SlotAllLanguage(int index)
 
 void DialogMain::PlaceDialog(QWidget *dialog, int dx, int dy) const
 {
-    const QPoint p = mapToGlobal(QPoint(0, 0));
-    dialog->move(p.x() + (width() - dialog->width()) / 2 + dx,
-                 p.y() + (height() - dialog->height()) / 2 + dy);
+    DialogPlacement::centreOver(dialog, this, dx, dy);
 }

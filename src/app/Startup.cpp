@@ -5,6 +5,7 @@
 
 #include "app/DialogMain.h"
 #include "common/ConfigIniStore.h"
+#include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "common/ExeIsRun.h"
 #include "common/LabelCatalogue.h"
@@ -30,6 +31,9 @@ void showEarlierFolderNotice(QWidget *parent)
 {
     UpDateWarning notice(parent);
     notice.SetText(CommonLabels[CurrentLanguage].value(QStringLiteral("EarlierFolderNotMoved")));
+    // Shown right after the window: Qt's own centring would use the place
+    // asked for, not the one the window manager chose.
+    DialogPlacement::centreOver(&notice, parent);
     DialogSeam::exec(notice);
 }
 

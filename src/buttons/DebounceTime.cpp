@@ -2,6 +2,7 @@
 #include "ui_DebounceTime.h"
 
 #include "common/ConfigIniStore.h"
+#include "common/DialogPlacement.h"
 #include "common/LessThree.h"
 #include "common/SharedState.h"
 #include "common/ThemeStyles.h"
@@ -60,9 +61,7 @@ void DebounceTime::on_Debunce_currentIndexChanged(int index)
         return;
     if (index <= 7) {
         LessThree notice;
-        const QPoint corner = mapToGlobal(QPoint(0, 0));
-        notice.move(corner.x() + (width() - notice.width()) / 2 - 409,
-                    corner.y() + (height() - notice.height()) / 2 - 202);
+        DialogPlacement::centreOver(&notice, this, -409, -202);
         notice.exec();
     }
 }

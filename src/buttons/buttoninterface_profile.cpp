@@ -3,6 +3,7 @@
 #include "ui_Buttoninterface.h"
 
 #include "common/ConfigIniStore.h"
+#include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
@@ -35,9 +36,7 @@ const DialogSeam::FileType ProfileFileType{QStringLiteral("File(*.bin)"), QStrin
 
 void Buttoninterface::PlaceDialog(QWidget *dialog, int dx, int dy) const
 {
-    const QPoint corner = mapToGlobal(QPoint(0, 0));
-    dialog->move(corner.x() + (width() - dialog->width()) / 2 - dx,
-                 corner.y() + (height() - dialog->height()) / 2 - dy);
+    DialogPlacement::centreOver(dialog, this, -dx, -dy);
 }
 
 void Buttoninterface::BindProfileBox()

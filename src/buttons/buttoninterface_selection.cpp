@@ -3,6 +3,7 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
+#include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "common/LeftButtonOnly.h"
 #include "device/FlashDataStore.h"
@@ -42,9 +43,7 @@ bool Buttoninterface::LeftButtonGuard(QToolButton *selector)
     ui->stackedWidget_2->setCurrentIndex(4);
     ReleaseSelectors();
     LeftButtonOnly notice;
-    const QPoint corner = mapToGlobal(QPoint(0, 0));
-    notice.move(corner.x() + (width() - notice.width()) / 2 - 50,
-                corner.y() + (height() - notice.height()) / 2 - 70);
+    DialogPlacement::centreOver(&notice, this, -50, -70);
     notice.exec();
     return true;
 }

@@ -1,5 +1,6 @@
 #include "common/MouseNotices.h"
 
+#include "common/DialogPlacement.h"
 #include "common/MouseOffLine.h"
 #include "common/NoticeChoice.h"
 #include "hub/PostMsg.h"
@@ -33,11 +34,8 @@ void MouseNotices::Show(int kind)
     Shown.insert(kind);
     OfflineNoticeKind = kind;
     MouseOffLine notice;
-    if (Over) {
-        const QPoint p = Over->mapToGlobal(QPoint(0, 0));
-        notice.move(p.x() + (Over->width() - notice.width()) / 2,
-                    p.y() + (Over->height() - notice.height()) / 2 - 20);
-    }
+    if (Over)
+        DialogPlacement::centreOver(&notice, Over, 0, -20);
     notice.exec();
     Shown.remove(kind);
 }

@@ -2,6 +2,7 @@
 #include "device/DialogChange.h"
 
 #include "common/ConfigIniStore.h"
+#include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "common/QuestiondialogB.h"
 #include "common/RePair.h"
@@ -258,9 +259,7 @@ void DialogChange::UpdateDeviceIcons(int index)
 
 void DialogChange::CentreDialog(QWidget *dialog, int shiftX) const
 {
-    const QPoint origin = mapToGlobal(QPoint(0, 0));
-    dialog->move(origin.x() + (width() - dialog->width()) / 2 + shiftX,
-                 origin.y() + (height() - dialog->height()) / 2);
+    DialogPlacement::centreOver(dialog, this, shiftX);
 }
 
 void DialogChange::RunPairing(const DeviceAllInfo &entry)

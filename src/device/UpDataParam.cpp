@@ -1,6 +1,7 @@
 #include "device/UpDataParam.h"
 
 #include "common/ConfigIniStore.h"
+#include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "common/FontScaling.h"
 #include "common/InportFail.h"
@@ -136,8 +137,7 @@ void UpDataParam::onTimeupDestroy()
         ImportResult = ReadProfileFile(ProfilePath, block);
         if (ImportResult != 0) {
             InportFail notice;
-            notice.move(mapToGlobal(QPoint(0, 0)) +
-                        QPoint((width() - notice.width()) / 2, (height() - notice.height()) / 2));
+            DialogPlacement::centreOver(&notice, this);
             DialogSeam::exec(notice);
         } else {
             FlashDataOwnerInfo owner;

@@ -3,6 +3,7 @@
 #include "ui_Macro.h"
 
 #include "common/ConfigIniStore.h"
+#include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "common/ExeIsRun.h"
 #include "common/LabelCatalogue.h"
@@ -278,9 +279,7 @@ void Macro::SlotSetMacroPage()
 
 int Macro::RunPlaced(QDialog &dialog, int dx, int dy)
 {
-    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
-    dialog.move(topLeft.x() + (width() - dialog.width()) / 2 - dx,
-                topLeft.y() + (height() - dialog.height()) / 2 - dy);
+    DialogPlacement::centreOver(&dialog, this, -dx, -dy);
     return dialog.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "ui_Macro.h"
 
 #include "common/DeleteConfirm.h"
+#include "common/DialogPlacement.h"
 #include "common/LabelCatalogue.h"
 #include "common/SameMacro.h"
 #include "common/SharedState.h"
@@ -43,8 +44,8 @@ void Macro::ShowSameMacro()
 {
     // Placed where the name dialog (300 x 140) would be.
     SameMacro notice;
-    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
-    notice.move(topLeft.x() + (width() - 300) / 2 - 100, topLeft.y() + (height() - 140) / 2 - 50);
+    DialogPlacement::centreOver(&notice, this, (notice.width() - 300) / 2 - 100,
+                                (notice.height() - 140) / 2 - 50);
     notice.exec();
 }
 

@@ -1,6 +1,7 @@
 #include "settings/FormSetting.h"
 
 #include "common/ConfigIniStore.h"
+#include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
@@ -178,9 +179,7 @@ void FormSetting::InstallFirmwareHooks()
     FirmwareHooks::ShowRepairDialog = [](QWidget *chooser) {
         if (!RepairDialog || !chooser)
             return;
-        const QPoint p = chooser->mapToGlobal(QPoint(0, 0));
-        RepairDialog->move(p.x() + (chooser->width() - RepairDialog->width()) / 2,
-                           p.y() + (chooser->height() - RepairDialog->height()) / 2);
+        DialogPlacement::centreOver(RepairDialog, chooser);
         RepairDialog->ResetView();
         RepairDialog->setModal(true);
         RepairDialog->show();
@@ -189,9 +188,7 @@ void FormSetting::InstallFirmwareHooks()
 
 void FormSetting::PlaceOnPage(QWidget *dialog, int dx, int dy) const
 {
-    const QPoint corner = mapToGlobal(QPoint(0, 0));
-    dialog->move(corner.x() + (width() - dialog->width()) / 2 + dx,
-                 corner.y() + (height() - dialog->height()) / 2 + dy);
+    DialogPlacement::centreOver(dialog, this, dx, dy);
 }
 
 void FormSetting::mousePressEvent(QMouseEvent *) {}

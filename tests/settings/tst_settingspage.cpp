@@ -525,15 +525,13 @@ void TstSettingsPage::keyboardFocusIsVisible()
     page->setFocus(Qt::OtherFocusReason);
     const QImage unfocused = page->grab().toImage();
 
+    // Two rounds of Tab: every stop is seen at least once whatever it starts on.
     QSet<QString> visited;
     for (int step = 0; step < 12; ++step) {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : page,
                         Qt::Key_Tab);
         QWidget *focused = QApplication::focusWidget();
         QVERIFY(focused);
-        if (!qobject_cast<QAbstractButton *>(focused) && !qobject_cast<QComboBox *>(focused) &&
-            !qobject_cast<QAbstractSlider *>(focused))
-            continue;
         visited << focused->objectName();
         const QRect around = QRect(focused->mapTo(page, QPoint(0, 0)), focused->size())
                                  .adjusted(-3, -3, 3, 3)
@@ -541,9 +539,13 @@ void TstSettingsPage::keyboardFocusIsVisible()
         const QImage shot = page->grab().toImage();
         QVERIFY2(shot.copy(around) != unfocused.copy(around), qPrintable(focused->objectName()));
     }
-    // The autostart box and the mouse settings link take the keyboard.
-    QVERIFY2(visited.contains("checkBox") && visited.contains("pushButton"),
-             qPrintable(QStringList(visited.values()).join(' ')));
+    // The page's buttons and the autostart box take the keyboard; the mouse
+    // picture beside the settings link and the maker line do nothing and are
+    // passed over.
+    QStringList stops = visited.values();
+    stops.sort();
+    QCOMPARE(stops,
+             QStringList({"Reset", "checkBox", "pushButton", "pushButton_2", "pushButton_3"}));
     page->hide();
 }
 
