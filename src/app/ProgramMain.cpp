@@ -28,6 +28,7 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     const bool earlierFolderAdopted = Startup::prepareUserFolder();
     SingleInstance::publishRuntimeFolder();
     Startup::setScreenScaling(argc, argv);
+    Startup::useRasterWindows();
     Startup::purgeOldFiles();
 
     QApplication app(argc, argv);

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QWidget>
 #include <QtTest>
 
 #include <xcb/xcb.h>
@@ -14,9 +15,10 @@
 #include "platform/ScreenMetrics.h"
 #include "platform/XScreens.h"
 
-// The screen scaling decided before the application object, asked of the X
-// server directly: the same screens as Qt's own xcb platform finds, and no
-// Qt platform started for it. Runs against a private Xvfb when there is one.
+// The start on X. The screen scaling decided before the application object,
+// asked of the X server directly: the same screens as Qt's own xcb platform
+// finds, and no Qt platform started for it. Windows shown without loading an
+// OpenGL driver. Runs against a private Xvfb when there is one.
 class TestXScreens : public QObject
 {
     Q_OBJECT
@@ -26,6 +28,8 @@ private slots:
     void platformChoice();
     void screensAsQtSeesThem_data();
     void screensAsQtSeesThem();
+    void windowsWithoutOpenGl_data();
+    void windowsWithoutOpenGl();
 };
 
 void TestXScreens::platformChoice_data()
@@ -133,14 +137,16 @@ QString text(const QRect &rect)
         .arg(rect.height());
 }
 
-// Whether a Qt platform plugin has been loaded into this process.
-bool platformLoaded()
+// Whether a library whose file name contains `name` is loaded into this
+// process.
+bool loaded(const char *name)
 {
     QFile maps(QStringLiteral("/proc/self/maps"));
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt5XcbQpa");
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
 }
 
-QByteArray runChild(const QByteArray &display, const QString &mode)
+QByteArray runChild(const QByteArray &display, const QString &mode,
+                    const QByteArray &glIntegration = QByteArray())
 {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -149,6 +155,9 @@ QByteArray runChild(const QByteArray &display, const QString &mode)
     for (const char *name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
                              "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_RELY_ON_NET_WORKAREA_ATOM"})
         environment.remove(name);
+    environment.remove("QT_XCB_GL_INTEGRATION");
+    if (!glIntegration.isEmpty())
+        environment.insert("QT_XCB_GL_INTEGRATION", QString::fromLatin1(glIntegration));
     child.setProcessEnvironment(environment);
     child.start(QCoreApplication::applicationFilePath(), {mode});
     if (!child.waitForFinished(30000))
@@ -200,8 +209,45 @@ void TestXScreens::screensAsQtSeesThem()
              scaled.constData());
 }
 
+// A window shown after the program's start-up steps loads Qt's GL
+// integration (and with it Mesa) only when the user asked for one.
+void TestXScreens::windowsWithoutOpenGl_data()
+{
+    QTest::addColumn<QByteArray>("userChoice");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("no choice: raster only") << QByteArray() << QByteArray("integration=none gl=no");
+    QTest::newRow("the user's GLX kept")
+        << QByteArray("xcb_glx") << QByteArray("integration=xcb_glx gl=yes");
+}
+
+void TestXScreens::windowsWithoutOpenGl()
+{
+    QFETCH(QByteArray, userChoice);
+    QFETCH(QByteArray, expected);
+    Xvfb server;
+    if (!server.start("1920x1080"))
+        QSKIP("no Xvfb to run an X server");
+    const QByteArray output = runChild(server.display, "--window", userChoice);
+    QVERIFY2(output.contains("shown " + expected), output.constData());
+}
+
 int main(int argc, char **argv)
 {
+    // A window shown after the program's steps before the application.
+    if (argc >= 2 && qstrcmp(argv[1], "--window") == 0) {
+        int childArgc = 1;
+        Startup::setScreenScaling(childArgc, argv);
+        Startup::useRasterWindows();
+        QApplication app(childArgc, argv);
+        QWidget window;
+        window.resize(1020, 700);
+        window.show();
+        const bool shown = QTest::qWaitForWindowExposed(&window);
+        std::printf("%s integration=%s gl=%s\n", shown ? "shown" : "not-shown",
+                    qgetenv("QT_XCB_GL_INTEGRATION").constData(),
+                    loaded("libqxcb-glx-integration") ? "yes" : "no");
+        return 0;
+    }
     // The X server's answer next to Qt's, without any scaling.
     if (argc >= 2 && qstrcmp(argv[1], "--compare") == 0) {
         QList<ScreenMetrics::Screen> screens;
@@ -220,10 +266,10 @@ int main(int argc, char **argv)
     if (argc >= 2 && qstrcmp(argv[1], "--scaling") == 0) {
         int childArgc = 1;
         Startup::setScreenScaling(childArgc, argv);
-        const bool loaded = platformLoaded();
+        const bool platform = loaded("libQt5XcbQpa");
         QApplication app(childArgc, argv);
         std::printf("factor=%s platform-before-app=%s app=%s\n",
-                    qgetenv("QT_SCALE_FACTOR").constData(), loaded ? "yes" : "no",
+                    qgetenv("QT_SCALE_FACTOR").constData(), platform ? "yes" : "no",
                     QGuiApplication::primaryScreen() ? "ok" : "no-screen");
         return 0;
     }
