@@ -5,6 +5,7 @@
 #include "app/DialogMain.h"
 #include "app/ProgramIcon.h"
 #include "app/Startup.h"
+#include "common/DeferredPolish.h"
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
 #include "common/ThemeStyles.h"
@@ -51,6 +52,8 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     // Everything is built now, but the large pictures of what is not shown
     // yet are decoded when it first shows.
     LazyPictures::SetDeferring(true);
+    // The device window's pages are styled when it first shows.
+    DeferredPolish::setEnabled(true);
     MainWindow = new DialogMain(nullptr);
     ScaleWidgetFonts(MainWindow, fontFactor);
     MainWindow->show();
