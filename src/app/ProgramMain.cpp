@@ -8,6 +8,7 @@
 #include "common/DeferredPolish.h"
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
+#include "common/PagePlacement.h"
 #include "common/ThemeStyles.h"
 #include "platform/LocalTimeZone.h"
 #include "platform/SingleInstance.h"
@@ -54,7 +55,11 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     LazyPictures::SetDeferring(true);
     // The device window's pages are styled when it first shows.
     DeferredPolish::setEnabled(true);
-    MainWindow = new DialogMain(nullptr);
+    {
+        // The forms' pages go into their containers before they are filled.
+        PagePlacement::Scope placement;
+        MainWindow = new DialogMain(nullptr);
+    }
     ScaleWidgetFonts(MainWindow, fontFactor);
     MainWindow->show();
     Startup::showDamagedCatalogue();
