@@ -9,6 +9,7 @@
 #include "common/PagePlacement.h"
 #include "sensor/Advanced.h"
 
+#include <QComboBox>
 #include <QProcess>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -72,6 +73,18 @@ QString lookOf(const QWidget *widget)
 
 // Widgets of the main window below `root` that are styled (dialogs kept
 // below it are windows of their own and left out).
+// Opens and closes the list of every combo box of the window.
+void openCombos(QWidget *window)
+{
+    for (QComboBox *combo : window->findChildren<QComboBox *>()) {
+        if (combo->window() != window)
+            continue;
+        combo->showPopup();
+        QTest::qWait(5);
+        combo->hidePopup();
+    }
+}
+
 int polishedBelow(QWidget *root)
 {
     int count = root->testAttribute(Qt::WA_WState_Polished) ? 1 : 0;
@@ -106,7 +119,8 @@ int lookChild(int argc, char **argv, bool shortcuts)
     if (!main || !device)
         return 3;
     std::printf("%d\n", polishedBelow(main->widget(1)));
-    // Every page of every stack and tab widget shown once.
+    // Every page of every stack and tab widget shown once, and the lists of
+    // its combo boxes opened.
     main->setCurrentIndex(1);
     for (int page = 0; page < device->count(); ++page) {
         device->setCurrentIndex(page);
@@ -122,6 +136,7 @@ int lookChild(int argc, char **argv, bool shortcuts)
             stack->setCurrentIndex(shown);
         }
     }
+    openCombos(window);
     QStringList lines;
     for (QWidget *widget : window->findChildren<QWidget *>())
         lines << pathOf(widget) + QStringLiteral(": ") + lookOf(widget);
