@@ -3,7 +3,9 @@
 # "install-deps.sh fuzz" adds clang and its libFuzzer runtime for the fuzz
 # targets. Skips apt entirely when everything is already there.
 set -e
-pkgs="cmake g++ make qtbase5-dev qtbase5-dev-tools xvfb xauth fonts-dejavu-core clang-format"
+pkgs="cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools xvfb xauth fonts-dejavu-core clang-format"
+# The start asks the X server for the screens before Qt starts (RandR).
+pkgs="$pkgs libxcb1-dev libxcb-randr0-dev"
 # The install test checks the launcher with desktop-file-validate.
 pkgs="$pkgs desktop-file-utils"
 if [ "$1" = fuzz ]; then

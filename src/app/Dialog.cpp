@@ -3,6 +3,7 @@
 #include "app/PreVier.h"
 #include "buttons/Buttoninterface.h"
 #include "common/ConfigIniStore.h"
+#include "common/DeferredPolish.h"
 #include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "device/DeviceCatalogue.h"
@@ -53,6 +54,10 @@ QString toolButtonStyle(const QString &folder, const QString &normal, const QStr
 
 Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog)
 {
+    // At start the chooser shows first: the pages are styled when this
+    // window first shows.
+    if (DeferredPolish::enabled())
+        DeferredPolish::defer(this);
     // Qt styles a widget's whole subtree again whenever the widget gets a
     // parent, new window flags or a first style sheet, so each of these
     // happens before the subtree is built: the flags first, the frames'
@@ -133,6 +138,13 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog)
         if (unknown)
             ShowBatteryUnknown();
     });
+}
+
+void Dialog::setVisible(bool visible)
+{
+    if (visible)
+        DeferredPolish::complete(this);
+    QWidget::setVisible(visible);
 }
 
 Dialog::~Dialog()

@@ -42,6 +42,10 @@ public:
     FormSetting *settingsPage() const { return PageFormSetting; }
     UpDataParam *waitDialog() const { return WaitDialog; }
 
+    // Styles the pages, whose polishing waited since the start, before the
+    // window is first shown.
+    void setVisible(bool visible) override;
+
 public slots:
     void WindowClosed();
     void WindowMin();

@@ -5,8 +5,10 @@
 #include "app/DialogMain.h"
 #include "app/ProgramIcon.h"
 #include "app/Startup.h"
+#include "common/DeferredPolish.h"
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
+#include "common/PagePlacement.h"
 #include "common/ThemeStyles.h"
 #include "platform/LocalTimeZone.h"
 #include "platform/SingleInstance.h"
@@ -28,6 +30,7 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     const bool earlierFolderAdopted = Startup::prepareUserFolder();
     SingleInstance::publishRuntimeFolder();
     Startup::setScreenScaling(argc, argv);
+    Startup::useRasterWindows();
     Startup::purgeOldFiles();
 
     QApplication app(argc, argv);
@@ -50,7 +53,13 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     // Everything is built now, but the large pictures of what is not shown
     // yet are decoded when it first shows.
     LazyPictures::SetDeferring(true);
-    MainWindow = new DialogMain(nullptr);
+    // The device window's pages are styled when it first shows.
+    DeferredPolish::setEnabled(true);
+    {
+        // The forms' pages go into their containers before they are filled.
+        PagePlacement::Scope placement;
+        MainWindow = new DialogMain(nullptr);
+    }
     ScaleWidgetFonts(MainWindow, fontFactor);
     MainWindow->show();
     Startup::showDamagedCatalogue();

@@ -47,6 +47,14 @@ void setScreenScaling(int argc, char **argv)
         qputenv("QT_SCALE_FACTOR", factor);
 }
 
+void useRasterWindows()
+{
+    // Loading Mesa's GLX and its software renderer takes longer than the
+    // rest of Qt's start and keeps tens of MiB resident, for nothing.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
+
 void purgeOldFiles()
 {
     PurgeOldFiles(UserFolder::filePath(QStringLiteral("Log")));

@@ -23,6 +23,12 @@ void showEarlierFolderNotice(QWidget *parent);
 // Before the application object.
 void setScreenScaling(int argc, char **argv);
 
+// Windows are drawn by the CPU (raster), so on X the start loads no OpenGL
+// driver: Qt's GL integration is switched off unless the user chose one
+// (QT_XCB_GL_INTEGRATION). No window of the program uses OpenGL. Before
+// the application object.
+void useRasterWindows();
+
 // Deletes the old files of <user>/Log and <user>/Exception.
 void purgeOldFiles();
 

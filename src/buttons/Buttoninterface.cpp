@@ -58,6 +58,9 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     ui->DPI_3->hide();
     ui->DPI_9->hide();
 
+    // The frames' sheets before those of what they hold: a widget's first
+    // sheet styles again everything below it that has a sheet of its own.
+    ApplyFrameStyleSheets();
     ApplyStyleSheets();
 
     SensorDefines defines;
@@ -90,8 +93,6 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     ui->stackedWidget_2->setCurrentIndex(4);
 
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-
-    ApplyFrameStyleSheets();
 }
 
 Buttoninterface::~Buttoninterface()

@@ -48,9 +48,6 @@ void Buttoninterface::ApplyStyleSheets()
         "background-repeat:no-repeat;background-image: url(" +
         p + "LabelNumber.png);}");
 
-    ui->groupBox_4->setStyleSheet("QGroupBox{border:none;}");
-    ui->groupBox_2->setStyleSheet("QGroupBox{border:none;}");
-
     const QString t = ColourText("ComboxTextColor");
     const QString s = ColourText("ComboxSelectColor");
     const QString g = ColourText("ComboxBackGroundColor");

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "platform/XScreens.h"
+
 #include <memory>
 
 namespace {
@@ -68,7 +70,11 @@ Desktop desktop(int argc, char **argv)
         return result;
     }
     // QT_SCALE_FACTOR is only read while the application object is built, so
-    // the screens have to be known before: ask a short-lived one.
+    // the screens have to be known before. On X the server tells them at the
+    // cost of one connection; elsewhere (offscreen, Wayland, no X server)
+    // ask a short-lived application object.
+    if (XScreens::platformIsXcb(argc, argv) && XScreens::query(argc, argv, &result.screens))
+        return result;
     int probeArgc = argc > 0 ? 1 : 0;
     std::unique_ptr<QGuiApplication> probe(new QGuiApplication(probeArgc, argv));
     result.screens = screensOfApplication();

@@ -34,9 +34,10 @@ struct Desktop
 // Whether the environment carries a scaling of the user's own.
 bool userSetsScaling();
 
-// The desktop as it is now. Before the application object exists it asks a
-// short-lived QGuiApplication (Qt's high-DPI scaling must already be off);
-// the screens are not asked for when the user set the scaling.
+// The desktop as it is now. Before the application object exists it asks the
+// X server when the application will run on X, else a short-lived
+// QGuiApplication (Qt's high-DPI scaling must already be off); the screens
+// are not asked for when the user set the scaling.
 Desktop desktop(int argc, char **argv);
 
 // The value of QT_SCALE_FACTOR for a window of `window` pixels on `desktop`:
