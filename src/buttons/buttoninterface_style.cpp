@@ -5,6 +5,7 @@
 
 #include "common/ConfigIniStore.h"
 #include "common/LazyPictures.h"
+#include "common/ThemeStyles.h"
 
 #include <QListView>
 
@@ -60,7 +61,7 @@ void Buttoninterface::ApplyStyleSheets()
         "QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(" +
         t + "); border-image: url(" + p + "ComboboxTextBack.png);selection-background-color: rgb(" +
         s + "); }QComboBox:disabled{color: rgb(0, 0, 0);}");
-    auto *view = new QListView();
+    QListView *view = ThemeStyles::NewComboView(ui->ProjectChoose);
     view->setStyleSheet("QListView::item:selected{background-color: rgb(" + s +
                         ");}QListView::item:hover{background-color: rgb(" + s + ");}");
     ui->ProjectChoose->setView(view);

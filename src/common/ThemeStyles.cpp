@@ -31,10 +31,16 @@ QString ComboList(const QString &select)
            ");}QListView::item:hover{background-color: rgb(" + select + ");}";
 }
 
+QListView *NewComboView(QComboBox *combo)
+{
+    // The combo box's list sits in a popup of its own, the parent of its
+    // current view; setView() puts the new view there and drops the old one.
+    return new QListView(combo->view()->parentWidget());
+}
+
 void SetComboList(QComboBox *combo, const QString &select)
 {
-    // The combo box takes ownership of the view.
-    auto *view = new QListView();
+    QListView *view = NewComboView(combo);
     view->setStyleSheet(ComboList(select));
     combo->setView(view);
     combo->setMaxVisibleItems(5);

@@ -7,6 +7,7 @@
 #include <QString>
 
 class QComboBox;
+class QListView;
 
 namespace ThemeStyles {
 
@@ -15,6 +16,11 @@ QString Combo(const QString &folder, const QString &text, const QString &back,
               const QString &select);
 // The list view's selected and hovered rows in the selection colour.
 QString ComboList(const QString &select);
+// A new list view for `combo`'s list, made where the combo box keeps its
+// list. Made anywhere else, it is styled again and lays out every item again
+// when the combo box takes it (setView), one of the larger costs of
+// building a page. Give it to the combo box with setView().
+QListView *NewComboView(QComboBox *combo);
 // Gives `combo` a list view of its own styled with ComboList(); at most five
 // items show at once.
 void SetComboList(QComboBox *combo, const QString &select);

@@ -4,6 +4,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/MacroIniStore.h"
 #include "common/SharedState.h"
+#include "common/ThemeStyles.h"
 #include "common/mytoolButtonEnter.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceState.h"
@@ -47,7 +48,7 @@ DialogChange::DialogChange(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog
         QCoreApplication::applicationDirPath() + QStringLiteral("/Picture/WarningDialog/");
     ApplyStyles();
 
-    auto *view = new QListView(ui->comboBox);
+    QListView *view = ThemeStyles::NewComboView(ui->comboBox);
     ui->comboBox->setView(view);
     ui->comboBox->setMaxVisibleItems(5);
     const QString select = ThemeColorText(QStringLiteral("ComboxSelectColor"));

@@ -42,7 +42,7 @@ Macro::Macro(QWidget *parent) : QWidget(parent), ui(new Ui_Macro)
     SetUpButtonGroups();
 
     ui->StartRecord->setFocusPolicy(Qt::NoFocus);
-    ui->ChooseEvent->setView(new QListView(ui->ChooseEvent));
+    ui->ChooseEvent->setView(ThemeStyles::NewComboView(ui->ChooseEvent));
     ui->ChooseEvent->setMaxVisibleItems(5);
     ui->StopRecord->hide();
     ui->AutoInsertDelay->setChecked(true);

@@ -1,6 +1,7 @@
 #include "sensor/SensorDPI.h"
 
 #include "common/ConfigIniStore.h"
+#include "common/ThemeStyles.h"
 #include "device/DeviceField.h"
 #include "device/DeviceState.h"
 #include "ui_SensorDPI.h"
@@ -63,7 +64,7 @@ SensorDPI::SensorDPI(QWidget *parent) : QFrame(parent), ui(new Ui::SensorDPI)
         "QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(" +
         comboText + "); border-image: url(" + p +
         "ComboboxTextBack.png);selection-background-color: rgb(" + comboSelect + "); }");
-    auto *view = new QListView(ui->ChooseEvent);
+    QListView *view = ThemeStyles::NewComboView(ui->ChooseEvent);
     view->setStyleSheet("QListView::item:selected{background-color: rgb(" + comboSelect +
                         ");}QListView::item:hover{background-color: rgb(" + comboSelect + ");}");
     ui->ChooseEvent->setView(view);

@@ -1,6 +1,7 @@
 #include "sensor/SensorStyles.h"
 
 #include "common/ConfigIniStore.h"
+#include "common/ThemeStyles.h"
 
 #include <QComboBox>
 #include <QListView>
@@ -20,7 +21,7 @@ void ApplyThemedCombo(QComboBox *combo, const QString &p, int visible)
         "QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(" +
         text + "); border-image: url(" + p +
         "ComboboxTextBack.png);selection-background-color: rgb(" + select + "); }");
-    auto *view = new QListView(combo);
+    QListView *view = ThemeStyles::NewComboView(combo);
     view->setStyleSheet("QListView::item:selected{background-color: rgb(" + select +
                         ");}QListView::item:hover{background-color: rgb(" + select + ");}");
     combo->setView(view);

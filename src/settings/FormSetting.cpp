@@ -151,7 +151,7 @@ void FormSetting::BuildStyles()
         "background:rgb(30,30,30);}QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical,"
         "QScrollBar::up-arrow:vertical,QScrollBar::down-arrow:vertical{background:transparent;}");
 
-    auto *view = new QListView();
+    QListView *view = ThemeStyles::NewComboView(ui->comboBox);
     view->setStyleSheet("QListView::item:selected{background-color: rgb(" + s +
                         ");}QListView::item:hover{background-color: rgb(" + s + ");}");
     ui->comboBox->setView(view);

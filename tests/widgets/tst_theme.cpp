@@ -9,8 +9,10 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
@@ -31,6 +33,19 @@ bool dark(const QColor &colour)
 {
     return colour.lightness() < 100;
 }
+
+// Counts the times a widget is moved to another parent.
+class ParentChanges : public QObject
+{
+public:
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ParentChange)
+            ++count;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -177,6 +192,40 @@ private slots:
                         QStringLiteral("bright picture under the caption at %1,%2").arg(x).arg(y)));
             }
         }
+    }
+
+    // A page's combo box gets its themed list without the list being moved
+    // (and so styled and laid out again) when the combo box takes it; the
+    // list is the combo box's, shows its items and drops the one before.
+    void comboListIsMadeInItsPlace()
+    {
+        QWidget page;
+        page.setStyleSheet(QStringLiteral("QLabel{color: white;}"));
+        auto *combo = new QComboBox(&page);
+        combo->addItems({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
+        QPointer<QAbstractItemView> before = combo->view();
+
+        QListView *view = ThemeStyles::NewComboView(combo);
+        ParentChanges moves;
+        view->installEventFilter(&moves);
+        view->setStyleSheet(ThemeStyles::ComboList(QStringLiteral("1,2,3")));
+        combo->setView(view);
+
+        QCOMPARE(combo->view(), view);
+        QCOMPARE(view->model(), combo->model());
+        QCOMPARE(moves.count, 0);
+        QCOMPARE(view->window(), view->parentWidget()->window());
+        QVERIFY(view->window() != page.window());
+        QTRY_VERIFY(!before);
+
+        ThemeStyles::SetComboList(combo, QStringLiteral("1,2,3"));
+        QVERIFY(combo->view() != view);
+        QCOMPARE(combo->view()->styleSheet(), ThemeStyles::ComboList(QStringLiteral("1,2,3")));
+        QCOMPARE(combo->maxVisibleItems(), 5);
+        combo->showPopup();
+        QTRY_VERIFY(combo->view()->isVisible());
+        QCOMPARE(combo->view()->model()->rowCount(), 3);
+        combo->hidePopup();
     }
 };
 
