@@ -7,7 +7,6 @@
 #include "ui_SensorDPI.h"
 
 #include <QButtonGroup>
-#include <QColorDialog>
 #include <QCoreApplication>
 #include <QListView>
 
@@ -43,8 +42,6 @@ SensorDPI::SensorDPI(QWidget *parent) : QFrame(parent), ui(new Ui::SensorDPI)
     LevelGroup->setExclusive(true);
     SwatchGroup = new QButtonGroup(this);
     SwatchGroup->setExclusive(true);
-    ColorDialog = new QColorDialog(this);
-    connect(ColorDialog, SIGNAL(colorSelected(QColor)), this, SLOT(SetColor(QColor)));
 
     const QString p = PicturePath;
     ui->label->setStyleSheet("QLabel{color: rgb(" + labelColor + ";);}");

@@ -71,7 +71,9 @@ public:
     QString LevelColor(int level) const;
     QToolButton *LevelButton(int level) const;
     QToolButton *Swatch(int level) const;
-    QColorDialog *ColourDialog() const { return ColorDialog; }
+    // The colour dialog of the current level's swatch, built when first asked
+    // for: a colour dialog is a large window that most starts never open.
+    QColorDialog *ColourDialog();
 
     Ui::SensorDPI *ui = nullptr;
 

@@ -1,6 +1,7 @@
 // Level selection, level colours and the level count of the DPI row.
 #include "sensor/SensorDPI.h"
 
+#include "common/FontScaling.h"
 #include "common/SharedState.h"
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
@@ -71,7 +72,18 @@ void SensorDPI::SwatchClicked(int level)
     // mouse did not take has nothing to edit.
     if (level != CurrentLevel || !Swatch(level)->isChecked())
         return;
-    ColorDialog->show();
+    ColourDialog()->show();
+}
+
+QColorDialog *SensorDPI::ColourDialog()
+{
+    if (!ColorDialog) {
+        ColorDialog = new QColorDialog(this);
+        // Its fonts as the start scales every widget it builds.
+        ScaleWidgetFonts(ColorDialog, FontScaleFactor());
+        connect(ColorDialog, SIGNAL(colorSelected(QColor)), this, SLOT(SetColor(QColor)));
+    }
+    return ColorDialog;
 }
 
 void SensorDPI::SetColor(QColor color)

@@ -3,6 +3,7 @@
 // control's write reaching the mouse, each control put back when the mouse
 // does not answer or refuses, and device data shown without a write.
 #include "app/PreVier.h"
+#include "common/FontScaling.h"
 #include "common/LabelCatalogue.h"
 #include "common/NoticeChoice.h"
 #include "common/SharedState.h"
@@ -90,6 +91,7 @@ private slots:
     void refusedSwatchChangesNothing_data();
     void refusedSwatchChangesNothing();
     void cancelledColourDialog();
+    void colourDialogBuiltWhenFirstOpened();
     void deviceDataWritesNothing();
     void countShrinkKeepsCurrentLevel();
     void markerDragSelectsLevel_data();
@@ -482,6 +484,21 @@ void TstSensorPage::cancelledColourDialog()
         QByteArray(reinterpret_cast<const char *>(before.DpiLevels), sizeof(before.DpiLevels)));
     SimReset(true);
     QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+}
+
+// A page is built without its colour dialog; the first swatch that asks
+// for one builds it, with the fonts the start gives every widget it builds,
+// and keeps it.
+void TstSensorPage::colourDialogBuiltWhenFirstOpened()
+{
+    SensorDPI page;
+    QVERIFY(!page.findChild<QColorDialog *>());
+    QColorDialog *dialog = page.ColourDialog();
+    QVERIFY(dialog);
+    QCOMPARE(page.ColourDialog(), dialog);
+    QCOMPARE(page.findChildren<QColorDialog *>().size(), 1);
+    QCOMPARE(dialog->font().pointSizeF(),
+             QApplication::font(dialog).pointSizeF() * FontScaleFactor());
 }
 
 void TstSensorPage::deviceDataWritesNothing()
