@@ -26,12 +26,6 @@ void Buttoninterface::ApplyStyleSheets()
     const QString &p = PictureFolder;
     const QString &b = ButtonColorText;
 
-    for (QWidget *w : {ui->scrollAreaWidgetContents_3, ui->scrollAreaWidgetContents_4,
-                       ui->scrollAreaWidgetContents_6, ui->scrollAreaWidgetContents_8,
-                       ui->scrollAreaWidgetContents_9, ui->scrollAreaWidgetContents_12,
-                       ui->scrollAreaWidgetContents_10})
-        w->setStyleSheet("background-color:transparent;border:none;");
-
     const QString subPage = "QToolButton{color: rgb(" + b + ";);border-image: url(" + p +
                             "CMenuTitle.png);}QToolButton:checked{color: rgb(" + b +
                             ";);border-image: url(" + p + "CMenuTitleChecked.png); }";
@@ -137,7 +131,4 @@ void Buttoninterface::ApplyFrameStyleSheets()
                                                   PictureFolder + "TiltleBack.png);}");
     ui->groupBox_4->setStyleSheet("#groupBox_4 {border: 0;}");
     ui->groupBox_2->setStyleSheet("#groupBox_2 {border: 0;}");
-    for (QWidget *w : {ui->scrollArea_4, ui->scrollArea_3, ui->scrollArea_7, ui->scrollArea_8,
-                       ui->scrollArea_10, ui->scrollArea_6, ui->scrollArea_9, ui->scrollArea_12})
-        w->setStyleSheet("#" + w->objectName() + "{border: 0;}");
 }
