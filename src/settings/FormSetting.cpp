@@ -143,7 +143,6 @@ void FormSetting::BuildStyles()
         indicator->hide();
     }
     ui->scrollArea->setFrameShape(QFrame::NoFrame);
-    ui->scrollAreaWidgetContents->setStyleSheet("background-color:transparent;border:none;");
     ui->FrameSetting->setStyleSheet(
         "QScrollArea{background-color:transparent;}QScrollBar:vertical{width:13px;background:rgb("
         "30,30,30);}QScrollBar::handle:vertical{background:rgb(117, 117, 117);border-radius:3px;"
