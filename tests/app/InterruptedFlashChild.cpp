@@ -7,6 +7,7 @@
 //       killed before the end.
 //   InterruptedFlashChild repair  tells whether the chooser offers the repair
 //       ("offered"), runs it and prints its end and the devices' state.
+#include "../support/RepairDialogReader.h"
 #include "app/DialogMain.h"
 #include "app/ProgramMain.h"
 #include "common/LabelCatalogue.h"
@@ -47,14 +48,37 @@ bool WaitFor(const std::function<bool()> &done, int ms)
     return true;
 }
 
-QString Status()
-{
-    return RepairDialog->findChild<QLabel *>(QStringLiteral("ToolText_2"))->text();
-}
+using RepairDialogReader::Status;
 
 void PressFirstButton()
 {
     RepairDialog->findChild<QAbstractButton *>(QStringLiteral("NewHong_2"))->click();
+}
+
+// Waits for the dialog to offer its run, then starts it; false (said) when
+// it never did.
+bool StartWhenReady(int ms)
+{
+    if (!WaitFor(
+            [] { return RepairDialog->isVisible() && Status() == HomeLabels[0]["ReadyUpdate"]; },
+            ms)) {
+        Say(QStringLiteral("not ready: ") + Status());
+        return false;
+    }
+    Say(QStringLiteral("ready"));
+    PressFirstButton();
+    return true;
+}
+
+bool RunEnded()
+{
+    return Status() == UpdateLabels[0]["DialogUpgradeSuccess"] ||
+           Status() == UpdateLabels[0]["DialogUpgradeFail"];
+}
+
+void SayEnd(bool ended)
+{
+    Say(QStringLiteral("end ") + (ended ? Status() : QStringLiteral("never")));
 }
 
 void SayDevices()
@@ -75,14 +99,8 @@ int Upgrade(DialogMain *main, int card)
         return 2;
     }
     chooser->deviceButtons().at(card)->click();
-    if (!WaitFor(
-            [] { return RepairDialog->isVisible() && Status() == HomeLabels[0]["ReadyUpdate"]; },
-            30000)) {
-        Say(QStringLiteral("not ready: ") + Status());
+    if (!StartWhenReady(30000))
         return 3;
-    }
-    Say(QStringLiteral("ready"));
-    PressFirstButton();
     auto *bar = RepairDialog->findChild<QProgressBar *>(QStringLiteral("progressBar_2"));
     int shown = -1;
     const bool ended = WaitFor(
@@ -91,11 +109,10 @@ int Upgrade(DialogMain *main, int card)
                 shown = bar->value();
                 Say(QStringLiteral("bar %1").arg(shown));
             }
-            return Status() == UpdateLabels[0]["DialogUpgradeSuccess"] ||
-                   Status() == UpdateLabels[0]["DialogUpgradeFail"];
+            return RunEnded();
         },
         120000);
-    Say(QStringLiteral("end ") + (ended ? Status() : QStringLiteral("never")));
+    SayEnd(ended);
     return 4;
 }
 
@@ -111,21 +128,9 @@ int Repair(DialogMain *main)
     }
     Say(QStringLiteral("offered"));
     repair->click();
-    if (!WaitFor(
-            [] { return RepairDialog->isVisible() && Status() == HomeLabels[0]["ReadyUpdate"]; },
-            20000)) {
-        Say(QStringLiteral("not ready: ") + Status());
+    if (!StartWhenReady(20000))
         return 3;
-    }
-    Say(QStringLiteral("ready"));
-    PressFirstButton();
-    const bool ended = WaitFor(
-        [] {
-            return Status() == UpdateLabels[0]["DialogUpgradeSuccess"] ||
-                   Status() == UpdateLabels[0]["DialogUpgradeFail"];
-        },
-        120000);
-    Say(QStringLiteral("end ") + (ended ? Status() : QStringLiteral("never")));
+    SayEnd(WaitFor(RunEnded, 120000));
     // What the chooser shows once the repair has ended.
     WaitFor([&] { return !repair->isVisible(); }, 5000);
     Say(QStringLiteral("repair button ") + (repair->isVisible() ? "shown" : "gone"));

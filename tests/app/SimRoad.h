@@ -4,6 +4,7 @@
 // program's main window on a shipped example device set, and the orvak-sim
 // tool as the README names its commands.
 
+#include "../support/RepairDialogReader.h"
 #include "SimToolSupport.h"
 
 #include "app/DialogMain.h"
@@ -39,17 +40,8 @@ inline DialogMain *StartProgram(const QString &deviceSet)
     return main;
 }
 
-inline QString Status()
-{
-    return RepairDialog->findChild<QLabel *>("ToolText_2")->text();
-}
-
-inline bool StatusIsRed()
-{
-    auto *label = RepairDialog->findChild<QLabel *>("ToolText_2");
-    label->ensurePolished();
-    return label->palette().color(label->foregroundRole()) == QColor(255, 0, 0);
-}
+using RepairDialogReader::Status;
+using RepairDialogReader::StatusIsRed;
 
 // Every value the dialog's progress bar takes from now on, as it is drawn.
 class BarValues

@@ -3,6 +3,7 @@
 // A simulated Talon W plugged in by cable beside its 4K receiver, firmware
 // images for both, and the repair dialog as the firmware tests look at it.
 
+#include "../support/RepairDialogReader.h"
 #include "common/ConfigIniStore.h"
 #include "common/LabelCatalogue.h"
 #include "common/SharedState.h"
@@ -75,21 +76,11 @@ inline DeviceAllInfo ReceiverEntry()
     return device;
 }
 
-inline QString Status()
-{
-    return RepairDialog->findChild<QLabel *>("ToolText_2")->text();
-}
+using RepairDialogReader::Status;
+using RepairDialogReader::StatusIsRed;
 
 // The dialog shows an outcome and can be left: its first button is back and
 // the close button works.
-// The colour the status is drawn in; problems are red.
-inline bool StatusIsRed()
-{
-    auto *label = RepairDialog->findChild<QLabel *>("ToolText_2");
-    label->ensurePolished();
-    return label->palette().color(label->foregroundRole()) == QColor(255, 0, 0);
-}
-
 inline bool DialogCanBeLeft()
 {
     return !RepairDialog->findChild<QToolButton *>("NewHong_2")->isHidden() &&
