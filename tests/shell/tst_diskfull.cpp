@@ -4,6 +4,7 @@
 // the machine allows a file system of our own, by really being full.
 #include "../support/HostileDisk.h"
 #include "../support/HostileFiles.h"
+#include "../support/WarningTexts.h"
 
 #include "app/Startup.h"
 #include "buttons/MacroSyncLedger.h"
@@ -125,16 +126,6 @@ Case CaseOf(Writer writer)
     return {};
 }
 
-QStringList NoticeTexts(const DialogSeam::ScopedAnswer &answer)
-{
-    QStringList texts;
-    for (const DialogSeam::ShownDialog &dialog : answer.dialogs()) {
-        if (dialog.className == QLatin1String("UpDateWarning"))
-            texts << dialog.labelText;
-    }
-    return texts;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Writer)
@@ -230,8 +221,8 @@ void TestDiskFull::oldFileStaysAndFailureIsShown()
              QStringList());
     if (kept.notice.isEmpty())
         return;
-    QTRY_COMPARE(NoticeTexts(answer).size(), 1);
-    const QString text = NoticeTexts(answer).first();
+    QTRY_COMPARE(WarningTexts(answer).size(), 1);
+    const QString text = WarningTexts(answer).first();
     QVERIFY2(text.startsWith(CommonLabels[CurrentLanguage].value(kept.notice)), qPrintable(text));
     // The file's name fits the notice; its folder would not.
     QVERIFY2(text.endsWith("\n" + file.fileName()), qPrintable(text));

@@ -2,6 +2,7 @@
 // refused where the user made it, one notice per kind of file explains why,
 // nothing reads back as saved and nothing on disk is lost. (A failed profile
 // export is covered with the button page.)
+#include "../support/WarningTexts.h"
 #include "app/Startup.h"
 #include "common/ConfigIniStore.h"
 #include "common/DialogSeam.h"
@@ -32,16 +33,6 @@
 #include <memory>
 
 namespace {
-
-QStringList NoticeTexts(const DialogSeam::ScopedAnswer &answer)
-{
-    QStringList texts;
-    for (const DialogSeam::ShownDialog &dialog : answer.dialogs()) {
-        if (dialog.className == QLatin1String("UpDateWarning"))
-            texts << dialog.labelText;
-    }
-    return texts;
-}
 
 QByteArray Contents(const QString &path)
 {
@@ -109,10 +100,10 @@ void TestSaveFailures::preferencesRefusedWithOneNotice()
     autostart->click();
     QVERIFY(!autostart->isChecked());
     QVERIFY(!AutoStart::isEnabled());
-    QCOMPARE(NoticeTexts(answer).size(), 1);
-    QVERIFY2(NoticeTexts(answer).first().contains("preferences"),
-             qPrintable(NoticeTexts(answer).first()));
-    QVERIFY(NoticeTexts(answer).first().contains("Macro.ini"));
+    QCOMPARE(WarningTexts(answer).size(), 1);
+    QVERIFY2(WarningTexts(answer).first().contains("preferences"),
+             qPrintable(WarningTexts(answer).first()));
+    QVERIFY(WarningTexts(answer).first().contains("Macro.ini"));
 
     // The same folder fails again: refused again, no second notice.
     autostart->click();
@@ -141,7 +132,7 @@ void TestSaveFailures::languageNotChangedWhenNotStored()
     QCOMPARE(changed.count(), 0);
     QCOMPARE(page.findChild<QComboBox *>("comboBox")->currentIndex(), 0);
     QCOMPARE(chooser.findChild<QComboBox *>("comboBox")->currentIndex(), 0);
-    QCOMPARE(NoticeTexts(answer).size(), 1);
+    QCOMPARE(WarningTexts(answer).size(), 1);
     QCOMPARE(MacroIniStore::GetInstance()->GetValue("Language", "Language"), QString());
 }
 
@@ -153,13 +144,13 @@ void TestSaveFailures::cacheAndRecordsRefused()
     const QString cache = CacheFileName(38, 12);
     QVERIFY(!WriteFlashDataCacheFile(cache, block));
     QVERIFY(!WriteFlashDataCacheFile(cache, block));
-    QCOMPARE(NoticeTexts(answer).size(), 1);
-    QVERIFY(NoticeTexts(answer).last().contains(cache));
+    QCOMPARE(WarningTexts(answer).size(), 1);
+    QVERIFY(WarningTexts(answer).last().contains(cache));
 
     QVERIFY(!UpgradeRecords::writeMouseVersion("38", "12", "v1.05"));
     QVERIFY(!UpgradeRecords::writeFailInfo(1, 0, 38, 12));
-    QCOMPARE(NoticeTexts(answer).size(), 2);
-    QVERIFY(NoticeTexts(answer).last().contains("Registry.ini"));
+    QCOMPARE(WarningTexts(answer).size(), 2);
+    QVERIFY(WarningTexts(answer).last().contains("Registry.ini"));
     QCOMPARE(UpgradeRecords::mouseVersion("38", "12"), QString());
     QCOMPARE(UpgradeRecords::failInfo(), QString());
 }
@@ -175,7 +166,7 @@ void TestSaveFailures::noticeFromAnotherThread()
     thread->start();
     QVERIFY(thread->wait(10000));
     delete thread;
-    QTRY_COMPARE(NoticeTexts(answer).size(), 1);
+    QTRY_COMPARE(WarningTexts(answer).size(), 1);
 }
 
 void TestSaveFailures::writableAgainWritesOnlyTheNewChange_data()
@@ -249,8 +240,8 @@ void TestSaveFailures::noticeNamesTheFileAndFits()
                          file;
     DialogSeam::ScopedAnswer answer("NewHong");
     QVERIFY(StorageNotice::Report(StorageNotice::Kind(kind), path, "No space left on device"));
-    QCOMPARE(NoticeTexts(answer).size(), 1);
-    const QString text = NoticeTexts(answer).first();
+    QCOMPARE(WarningTexts(answer).size(), 1);
+    const QString text = WarningTexts(answer).first();
     QVERIFY2(text.endsWith("\n" + file) && !text.contains("/"), qPrintable(text));
 
     UpDateWarning notice;
@@ -278,11 +269,11 @@ void TestSaveFailures::damagedCatalogueIsToldOnce()
     DialogSeam::ScopedAnswer answer("NewHong");
     Startup::showDamagedCatalogue(&store);
     Startup::showDamagedCatalogue(&store);
-    QVERIFY(NoticeTexts(answer).isEmpty()); // not inside the caller
-    QTRY_COMPARE(NoticeTexts(answer).size(), 1);
+    QVERIFY(WarningTexts(answer).isEmpty()); // not inside the caller
+    QTRY_COMPARE(WarningTexts(answer).size(), 1);
     QTest::qWait(50);
-    QCOMPARE(NoticeTexts(answer).size(), 1);
-    QCOMPARE(NoticeTexts(answer).first(),
+    QCOMPARE(WarningTexts(answer).size(), 1);
+    QCOMPARE(WarningTexts(answer).first(),
              CommonLabels[CurrentLanguage].value("ConfigDamaged") + "\nConfig.ini");
 }
 
