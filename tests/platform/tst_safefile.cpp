@@ -43,6 +43,8 @@ private slots:
     void writeNeverLeavesTheFolder_data();
     void writeNeverLeavesTheFolder();
     void folderLinkIsNotFollowed();
+    void writeElsewhereLeavesWhatIsNoFile_data();
+    void writeElsewhereLeavesWhatIsNoFile();
 
 private:
     QString m_user;
@@ -212,6 +214,35 @@ void TestSafeFile::writeNeverLeavesTheFolder()
         QCOMPARE(Bytes(m_outside.filePath("victim.txt")), QByteArray("the user's own text"));
     if (thing == Thing::LinkToDevice)
         QCOMPARE(TypeAt(m_outside.filePath("zero")), mode_t(S_IFCHR));
+}
+
+void TestSafeFile::writeElsewhereLeavesWhatIsNoFile_data()
+{
+    QTest::addColumn<Thing>("thing");
+    QTest::newRow("link to a file") << Thing::LinkToFile;
+    QTest::newRow("dangling link") << Thing::DanglingLink;
+    QTest::newRow("FIFO") << Thing::Fifo;
+}
+
+// Where the user chose to write (an export) a link or FIFO is not ours to
+// set aside: the write is refused, the thing and what a link names stay.
+void TestSafeFile::writeElsewhereLeavesWhatIsNoFile()
+{
+    QFETCH(Thing, thing);
+    const QString path = m_outside.filePath("export.ini");
+    if (!Make(thing, path, m_outside.path()))
+        QSKIP("this machine does not allow it");
+    const mode_t type = TypeAt(path);
+    bool written = true;
+    QString error;
+    HostileDisk::WithinSeconds(10, "SafeFile::write",
+                               [&] { written = SafeFile::write(path, "exported", &error); });
+    QVERIFY(!written);
+    QVERIFY(error.contains("not a regular file"));
+    QCOMPARE(TypeAt(path), type);
+    QCOMPARE(TypeAt(path + ".bad"), mode_t(0));
+    if (thing == Thing::LinkToFile)
+        QCOMPARE(Bytes(m_outside.filePath("victim.txt")), QByteArray("the user's own text"));
 }
 
 // A folder of the per-user folder replaced by a link leads nowhere: nothing

@@ -295,6 +295,12 @@ bool write(const QString &path, const QByteArray &bytes, QString *error)
         if (S_ISREG(info.st_mode)) {
             replacing = true;
             keptMode = info.st_mode & 07777;
+        } else if (!inUserFolder(path)) {
+            // Not ours to set aside: a link, FIFO or device at a path the
+            // user chose (an export) stays as it is, and so does what a
+            // link names.
+            setError(error, QStringLiteral("%1 is not a regular file").arg(path));
+            return false;
         } else if (!setAsideIn(folder, path, error)) {
             return false;
         }

@@ -19,7 +19,8 @@
 //
 // Something that is not a regular file where the per-user folder keeps one
 // is damaged: it is set aside as <name>.bad (an earlier one is replaced) and
-// the program goes on with a fresh file.
+// the program goes on with a fresh file. Elsewhere (a file the user chose)
+// it is refused and left as it is.
 //
 //   QByteArray bytes;
 //   QString error;
@@ -47,8 +48,9 @@ Status probe(const QString &path);
 
 // Replaces the file at path with bytes (see above). A new file gets the
 // usual permissions (0666 less the umask), a replaced one keeps its own.
-// Something that is not a regular file at path is set aside first. False,
-// with a reason, when the file was not replaced; the old one is unchanged.
+// Something that is not a regular file at path is set aside first in the
+// per-user folder, and refused elsewhere. False, with a reason, when the
+// file was not replaced; the old one is unchanged.
 bool write(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 // Renames whatever stands at path to path + ".bad", replacing an earlier
