@@ -6,6 +6,7 @@
 #include "app/ProgramIcon.h"
 #include "app/Startup.h"
 #include "common/DeferredPolish.h"
+#include "common/DialogPlacement.h"
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
 #include "common/PagePlacement.h"
@@ -62,6 +63,8 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     }
     ScaleWidgetFonts(MainWindow, fontFactor);
     MainWindow->show();
+    // The start's notices open over the window where it really stands.
+    DialogPlacement::waitUntilPlaced(MainWindow);
     Startup::showDamagedCatalogue();
     if (!earlierFolderAdopted)
         Startup::showEarlierFolderNotice(MainWindow);

@@ -8,11 +8,9 @@
 
 namespace DialogPlacement {
 
-namespace {
-
 // Long enough for a window manager to map and place a window, short enough
 // that a window it never shows (on a hidden desktop, say) costs little.
-constexpr int PlacementWaitMs = 500;
+const int PlacementWaitMs = 500;
 
 void waitUntilPlaced(const QWidget *window)
 {
@@ -22,7 +20,7 @@ void waitUntilPlaced(const QWidget *window)
     if (!handle)
         return;
     // The window system tells where the window went no later than it shows
-    // it; user input waits for the dialog.
+    // it; user input waits meanwhile.
     const QDeadlineTimer deadline(PlacementWaitMs);
     while (!handle->isExposed() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -30,13 +28,10 @@ void waitUntilPlaced(const QWidget *window)
     }
 }
 
-} // namespace
-
 void centreOver(QWidget *dialog, const QWidget *over, int dx, int dy)
 {
     if (!dialog || !over)
         return;
-    waitUntilPlaced(over->window());
     // Only a shown window's frame is asked for: a hidden one's may be going
     // away with the window manager's decoration.
     const QRect area = !over->isWindow()   ? QRect(over->mapToGlobal(QPoint(0, 0)), over->size())

@@ -8,10 +8,14 @@ class QWidget;
 namespace DialogPlacement {
 
 // Moves `dialog` so that its outer frame is centred over `over`: a window
-// counts with its frame, a page as it is drawn. A window that was shown but
-// not yet put on the screen is waited for (a short while at most): the window
-// manager may place it elsewhere than the program asked, and a dialog
-// centred on the asked place would open beside it.
+// counts with its frame, a page as it is drawn.
 void centreOver(QWidget *dialog, const QWidget *over, int dx = 0, int dy = 0);
+
+// Lets the window system's events through until `window`, just shown, is on
+// the screen (a short while at most): the window manager may place it
+// elsewhere than the program asked, and a dialog centred on the asked place
+// would open beside it. For the start, before its first notices; never from
+// within a slot, where the events let through could re-enter it.
+void waitUntilPlaced(const QWidget *window);
 
 } // namespace DialogPlacement
