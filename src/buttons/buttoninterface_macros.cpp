@@ -43,6 +43,16 @@ QList<int> ResendToKeys(const QList<int> &keys, const std::function<bool(int)> &
     return taken;
 }
 
+// The ledger keeps one record per macro name, so it may say the mouse holds
+// the file's macro only when every bound button took it: a button left with
+// the old copy would otherwise make the next read rebuild the file from it.
+void RecordWhenAllTook(MacroSyncLedger *ledger, const QString &name, const QList<int> &keys,
+                       const QList<int> &taken, const QByteArray &digest)
+{
+    if (!taken.isEmpty() && taken.size() == keys.size())
+        ledger->recordSynced(name, digest);
+}
+
 } // namespace
 
 void Buttoninterface::BuildMacroList()
@@ -247,7 +257,7 @@ void Buttoninterface::SlotMacroRename(QString Rename, QString Name)
                    << Rename;
         return;
     }
-    QHash<int, QByteArray> digests;
+    QByteArray digest;
     const QList<int> taken = ResendToKeys(keys, [&](int k) {
         const FlashDataMap block = FlashDataSnapshot();
         MacroRecord record = block.Macros[k];
@@ -257,15 +267,14 @@ void Buttoninterface::SlotMacroRename(QString Rename, QString Name)
         const KeyAssign &key = block.Keys[k];
         const unsigned char entry[3] = {key.Category, key.Param1, key.Param2};
         const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
-        digests[k] = MacroSyncLedger::DeviceDigest(key.Param2, bytes, int(sizeof(record)));
+        digest = MacroSyncLedger::DeviceDigest(key.Param2, bytes, int(sizeof(record)));
         return SetKeyMacro(k, entry, bytes);
     });
     // The label follows the device: a key the mouse did not take keeps the
     // old name.
-    for (int k : taken) {
+    for (int k : taken)
         SelectorOfKey(k)->setText(MacroLabelPrefix + Name);
-        MacroLedger->recordSynced(Name, digests.value(k));
-    }
+    RecordWhenAllTook(MacroLedger, Name, keys, taken, digest);
 }
 
 void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
@@ -287,15 +296,14 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
             return;
         }
         const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
-        QHash<int, QByteArray> digests;
+        QByteArray digest;
         const QList<int> taken = ResendToKeys(keys, [&](int k) {
             const KeyAssign key = FlashDataSnapshot().Keys[k];
             const unsigned char entry[3] = {key.Category, key.Param1, key.Param2};
-            digests[k] = MacroSyncLedger::DeviceDigest(key.Param2, bytes, int(sizeof(record)));
+            digest = MacroSyncLedger::DeviceDigest(key.Param2, bytes, int(sizeof(record)));
             return SetKeyMacro(k, entry, bytes);
         });
-        for (int k : taken)
-            MacroLedger->recordSynced(MacroName, digests.value(k));
+        RecordWhenAllTook(MacroLedger, MacroName, keys, taken, digest);
         return;
     }
     const QString code = MacroBinding::ReadRepeatCode(MacroName);
@@ -305,7 +313,7 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
                    << "; bound buttons keep theirs";
         return;
     }
-    QHash<int, QByteArray> digests;
+    QByteArray digest;
     QHash<int, KeyAssign> entries;
     const QList<int> taken = ResendToKeys(keys, [&](int k) {
         const FlashDataMap block = FlashDataSnapshot();
@@ -313,13 +321,12 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
         const unsigned char entry[3] = {key.Category, key.Param1, uint8_t(mode)};
         const auto *bytes = reinterpret_cast<const unsigned char *>(&block.Macros[k]);
         entries[k] = key;
-        digests[k] = MacroSyncLedger::DeviceDigest(mode, bytes, int(sizeof(MacroRecord)));
+        digest = MacroSyncLedger::DeviceDigest(mode, bytes, int(sizeof(MacroRecord)));
         return SetKeyMacro(k, entry, bytes);
     });
-    for (int k : taken) {
+    for (int k : taken)
         StoreKeyMirrors(k, entries.value(k).Category, entries.value(k).Param1, mode);
-        MacroLedger->recordSynced(MacroName, digests.value(k));
-    }
+    RecordWhenAllTook(MacroLedger, MacroName, keys, taken, digest);
 }
 
 void Buttoninterface::ShowMacroRefusal(const QString &name, const QString &reason)

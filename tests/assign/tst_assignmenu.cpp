@@ -124,6 +124,7 @@ private slots:
     void macroRenameAndEdit();
     void macroResendToTwoButtons_data();
     void macroResendToTwoButtons();
+    void macroPartlyTakenKeepsTheSavedFile();
 
 private:
     void ReadFromMouse(const FlashDataMap &block);
@@ -913,6 +914,31 @@ void TstAssignMenu::macroResendToTwoButtons()
     QCOMPARE(page->ui->TopMusic->text(), QString("Macro: Copy"));
     QCOMPARE(page->Param2Mirror.at(2), 5);
     QCOMPARE(page->Param2Mirror.at(3), 5);
+}
+
+// A saved macro that only the first of its two buttons took (the mouse
+// refused the second): the next read keeps the saved file, not the old copy
+// the other button still holds.
+void TstAssignMenu::macroPartlyTakenKeepsTheSavedFile()
+{
+    WriteMacro("Copy", "5\n0x04 1 0\n10ms\n0x04 1 1\n");
+    BindMacro(page->ui->BackKey, "Copy");
+    BindMacro(page->ui->TopMusic, "Copy");
+    const QByteArray saved = "5\n0x05 1 0\n30ms\n0x05 1 1\n";
+    WriteMacro("Copy", saved);
+    SimRefuseNextCall("ProtocolDataUpdate", 1, 1);
+    emit PostMsg::GetInstance()->SigUpDataMacro("Copy", 0);
+    SimRefuseNextCall("ProtocolDataUpdate", 0);
+    const FlashDataMap block = MouseBlock();
+    QCOMPARE(int(block.Macros[2].Strokes[0].Code), 5);
+    QCOMPARE(int(block.Macros[3].Strokes[0].Code), 4);
+
+    ReadFromMouse(block);
+    QFile file(MacroFilePath("Copy"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), saved);
+    file.close();
+    QFile::remove(MacroFilePath("Copy"));
 }
 
 QTEST_MAIN(TstAssignMenu)

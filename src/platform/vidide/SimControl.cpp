@@ -81,6 +81,7 @@ void SimState::finishSet()
     pairPollsBeforeResult = 1;
     pairPollsSeen = 0;
     refuseNext.clear();
+    passBeforeRefusal.clear();
     dropNext.clear();
     loseNext.clear();
     upgradeFault = 0;
@@ -184,11 +185,12 @@ void SimSetAnswerDelay(int ms)
     state.answerDelayMs = ms < 0 ? 0 : ms;
 }
 
-void SimRefuseNextCall(const char *function, int count)
+void SimRefuseNextCall(const char *function, int count, int passFirst)
 {
     SimState &state = SimState::instance();
     std::lock_guard<std::mutex> lock(state.mutex());
     state.refuseNext[QByteArray(function)] = count;
+    state.passBeforeRefusal[QByteArray(function)] = passFirst;
 }
 
 void SimDropNextAnswer(const char *function, int count)

@@ -61,8 +61,9 @@ bool SimDropLongRangeOnDevice(int device);
 // Delivers any event to the bound callback, as the device would.
 bool SimInjectEvent(const QByteArray &header, const QByteArray &payload, int delayMs = 0);
 void SimSetAnswerDelay(int ms);
-// The next count calls of function (its library name) are refused: false, no effect.
-void SimRefuseNextCall(const char *function, int count = 1);
+// The next count calls of function (its library name) are refused: false, no
+// effect. With passFirst, that many calls are taken before the refusals.
+void SimRefuseNextCall(const char *function, int count = 1, int passFirst = 0);
 // The next count calls of function are accepted but their answer is lost.
 void SimDropNextAnswer(const char *function, int count = 1);
 // The next count requests `function` sends to the mouse are accepted (true)

@@ -101,6 +101,12 @@ bool SimState::takeRefusal(const char *function)
     auto it = refuseNext.find(QByteArray(function));
     if (it == refuseNext.end() || it.value() <= 0)
         return false;
+    auto pass = passBeforeRefusal.find(QByteArray(function));
+    if (pass != passBeforeRefusal.end()) {
+        if (pass.value()-- > 0)
+            return false;
+        passBeforeRefusal.erase(pass);
+    }
     if (--it.value() == 0)
         refuseNext.erase(it);
     return true;

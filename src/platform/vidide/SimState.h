@@ -130,6 +130,7 @@ public:
 
     // Faults for tests.
     QHash<QByteArray, int> refuseNext;
+    QHash<QByteArray, int> passBeforeRefusal; // calls that pass before refuseNext counts
     QHash<QByteArray, int> dropNext;
     QHash<QByteArray, int> loseNext;
 
