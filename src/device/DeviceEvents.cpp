@@ -56,6 +56,7 @@ void fullRead(const unsigned char *payload, int payloadLen)
         return;
     }
     // The mouse's own values from here on (the receiver's answers below too).
+    const bool valuesWereUnknown = DeviceField::ValuesUnknown();
     DeviceField::SetValuesUnknown(false);
     const DeviceAllInfo info = CurrentDeviceSnapshot();
     FlashDataOwnerInfo owner;
@@ -96,9 +97,13 @@ void fullRead(const unsigned char *payload, int payloadLen)
 
     ReplaceAndSendFlashData(block, owner, profile);
     // The mouse left the read's profile just before the write-back: nothing
-    // was sent, and the new profile's read is on its way.
-    if (FlashDataAwaitingRead())
+    // was sent, and the new profile's read is on its way. The pages were not
+    // filled, so what they show is still not the mouse's.
+    if (FlashDataAwaitingRead()) {
+        if (valuesWereUnknown)
+            DeviceField::SetValuesUnknown(true);
         return;
+    }
 
     ButtonPageUpdated = false;
     LightPageUpdated = false;
