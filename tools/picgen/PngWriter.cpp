@@ -1,29 +1,11 @@
 #include "PngWriter.h"
 
+#include "platform/vidide/Checksum.h"
+
 #include <QImage>
 #include <QtEndian>
 
-#include <array>
-
 namespace {
-
-quint32 crc32(const QByteArray &data)
-{
-    static const std::array<quint32, 256> table = [] {
-        std::array<quint32, 256> t{};
-        for (quint32 n = 0; n < 256; ++n) {
-            quint32 c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    quint32 c = 0xFFFFFFFFu;
-    for (const char byte : data)
-        c = table[(c ^ quint8(byte)) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
 
 void appendUint32(QByteArray *out, quint32 value)
 {
@@ -37,7 +19,8 @@ void appendChunk(QByteArray *out, const char type[4], const QByteArray &data)
     appendUint32(out, quint32(data.size()));
     const QByteArray typed = QByteArray(type, 4) + data;
     out->append(typed);
-    appendUint32(out, crc32(typed));
+    appendUint32(out, vidide::crc32(reinterpret_cast<const unsigned char *>(typed.constData()),
+                                    size_t(typed.size())));
 }
 
 bool isOpaque(const QImage &image)
