@@ -56,8 +56,7 @@ void Buttoninterface::ApplyStyleSheets()
         t + "); border-image: url(" + p + "ComboboxTextBack.png);selection-background-color: rgb(" +
         s + "); }QComboBox:disabled{color: rgb(0, 0, 0);}");
     QListView *view = ThemeStyles::NewComboView(ui->ProjectChoose);
-    view->setStyleSheet("QListView::item:selected{background-color: rgb(" + s +
-                        ");}QListView::item:hover{background-color: rgb(" + s + ");}");
+    view->setStyleSheet(ThemeStyles::ComboList(s));
     ui->ProjectChoose->setView(view);
 
     ui->scrollArea_11->setFrameShape(QFrame::NoFrame);

@@ -8,7 +8,6 @@
 
 #include <QButtonGroup>
 #include <QCoreApplication>
-#include <QListView>
 
 namespace {
 
@@ -61,11 +60,7 @@ SensorDPI::SensorDPI(QWidget *parent) : QFrame(parent), ui(new Ui::SensorDPI)
         "QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(" +
         comboText + "); border-image: url(" + p +
         "ComboboxTextBack.png);selection-background-color: rgb(" + comboSelect + "); }");
-    QListView *view = ThemeStyles::NewComboView(ui->ChooseEvent);
-    view->setStyleSheet("QListView::item:selected{background-color: rgb(" + comboSelect +
-                        ");}QListView::item:hover{background-color: rgb(" + comboSelect + ");}");
-    ui->ChooseEvent->setView(view);
-    ui->ChooseEvent->setMaxVisibleItems(5);
+    ThemeStyles::SetComboList(ui->ChooseEvent, comboSelect);
     ui->horizontalSliderC->setStyleSheet(
         "QSlider::groove:horizontal { border-radius: 2px;  height: 5px;background:#ffffff}"
         "QSlider:handle:horizontal{ border-radius: 2px;width:  6px;height: 18px;  margin-top: "

@@ -4,7 +4,6 @@
 #include "common/ThemeStyles.h"
 
 #include <QComboBox>
-#include <QListView>
 
 void ApplyThemedCombo(QComboBox *combo, const QString &p, int visible)
 {
@@ -21,9 +20,6 @@ void ApplyThemedCombo(QComboBox *combo, const QString &p, int visible)
         "QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(" +
         text + "); border-image: url(" + p +
         "ComboboxTextBack.png);selection-background-color: rgb(" + select + "); }");
-    QListView *view = ThemeStyles::NewComboView(combo);
-    view->setStyleSheet("QListView::item:selected{background-color: rgb(" + select +
-                        ");}QListView::item:hover{background-color: rgb(" + select + ");}");
-    combo->setView(view);
+    ThemeStyles::SetComboList(combo, select);
     combo->setMaxVisibleItems(visible);
 }
