@@ -4,7 +4,6 @@
 #include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
-#include "common/MacroIniStore.h"
 #include "common/MouseNotices.h"
 #include "common/NoticeChoice.h"
 #include "common/SharedState.h"
@@ -168,8 +167,6 @@ void DialogMain::Quit()
     while (wait.elapsed() < 200)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
     UsbServer_Exit();
-    // The preferences reach the disk before the event loop ends.
-    SyncPreferences();
     close();
 }
 
@@ -204,16 +201,10 @@ void DialogMain::slotActionMain()
     ShowFromTray(true);
 }
 
-bool DialogMain::SyncPreferences()
-{
-    return MacroIniStore::GetInstance()->Sync();
-}
-
 void DialogMain::slotActionExitApp()
 {
-    // exit() skips every destructor that would write the preferences file, so
-    // pending changes are written first.
-    SyncPreferences();
+    // Every preference reached its file when it was changed: nothing is left
+    // for the destructors that exit() skips.
     ExitProcess(0);
 }
 

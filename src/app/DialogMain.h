@@ -49,8 +49,6 @@ public:
     int currentPage() const;
     bool onDeviceWindow() const;
 
-    // Writes pending preferences (Macro.ini) to disk; false when that failed.
-    static bool SyncPreferences();
     // Ends the process for the tray menu's exit (::exit; tests replace it).
     static void (*ExitProcess)(int);
     // Whether the desktop has a tray to hide into; tests replace it.

@@ -27,10 +27,7 @@ MacroIniStore::MacroIniStore(const QString &filePath)
 {
 }
 
-MacroIniStore::~MacroIniStore()
-{
-    Sync();
-}
+MacroIniStore::~MacroIniStore() = default;
 
 bool MacroIniStore::SetValue(const QString &group, const QString &key, const QString &text)
 {
@@ -52,14 +49,4 @@ QString MacroIniStore::GetValue(const QString &group, const QString &key) const
 {
     QMutexLocker lock(&m_mutex);
     return m_settings->value(group + QLatin1Char('/') + key, QString()).toString();
-}
-
-bool MacroIniStore::Sync()
-{
-    QMutexLocker lock(&m_mutex);
-    if (m_settings->sync())
-        return true;
-    qWarning().noquote() << "Macro.ini: cannot read" << m_filePath << "-"
-                         << m_settings->lastError();
-    return false;
 }

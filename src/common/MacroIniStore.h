@@ -30,11 +30,6 @@ public:
     // The text under group/key; empty when missing.
     QString GetValue(const QString &group, const QString &key) const;
 
-    // Every change is written at once; this reads the file again, so that a
-    // change made by another program shows. False (logged) when it cannot be
-    // read.
-    bool Sync();
-
     QString filePath() const { return m_filePath; }
 
 private:
