@@ -178,11 +178,6 @@ void reportSaveFailure(const QString &path, const QString &reason)
 
 } // namespace
 
-bool readBoundedFile(const QString &path, qint64 maxBytes, QByteArray *out, QString *error)
-{
-    return SafeFile::read(path, maxBytes, out, error) == SafeFile::Status::Ok;
-}
-
 QString stateFilePath()
 {
     return UserFolder::filePath(QStringLiteral("DeviceSim/State.json"));

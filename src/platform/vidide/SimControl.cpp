@@ -2,6 +2,7 @@
 
 #include "platform/vidide/SimControl.h"
 
+#include "platform/files/SafeFile.h"
 #include "platform/vidide/Dispatcher.h"
 #include "platform/vidide/SimState.h"
 
@@ -52,7 +53,7 @@ void SimState::reload()
         const QString path = QString::fromLocal8Bit(file);
         QByteArray json;
         QString error;
-        if (!readBoundedFile(path, MaxDeviceSetFileBytes, &json, &error))
+        if (SafeFile::read(path, MaxDeviceSetFileBytes, &json, &error) != SafeFile::Status::Ok)
             qWarning().noquote() << "vidide: cannot read device set" << path << "-" << error;
         else if (!loadJsonSet(json, &error))
             qWarning().noquote() << "vidide: device set" << path << "refused:" << error;

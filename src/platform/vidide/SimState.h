@@ -31,11 +31,6 @@ constexpr int StateFileSets = 2;
 constexpr qint64 MaxStateBytesPerMouse = ProfileCount * ((VidFullReadLength + 2) / 3 * 4) + 2048;
 constexpr qint64 MaxStateFileBytes = StateFileSets * MaxSimDevices * MaxStateBytesPerMouse;
 
-// Reads the whole regular file at path when it holds at most maxBytes
-// (SafeFile::read: a link, device or pipe is refused without being opened).
-// False with a reason in error otherwise.
-bool readBoundedFile(const QString &path, qint64 maxBytes, QByteArray *out, QString *error);
-
 // A mouse: its identity, its firmware and the memory it keeps.
 struct SimMouse
 {
