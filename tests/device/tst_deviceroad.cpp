@@ -180,7 +180,11 @@ private slots:
         QVERIFY(DeviceWentOffline);
 
         // A pass requested while one is busy (held in its blocking emit) is
-        // not lost: it runs when the busy one has ended.
+        // not lost: it runs when the busy one has ended. The choice's own
+        // passes end first, or the forced one would be taken for one of them.
+        QTRY_VERIFY(!worker->isRunning());
+        QCoreApplication::processEvents();
+        QVERIFY(!worker->isRunning());
         SimClearCallLog();
         LastRunOnline = !DeviceOnline; // force the next pass to bind
         worker->RequestRun();
