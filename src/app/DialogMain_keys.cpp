@@ -19,14 +19,39 @@
 #include "settings/FirmwareImages.h"
 #include "settings/UpDateRepair.h"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+
+namespace {
+
+// A greyed-out control ignores a press, and Qt hands the press on to the
+// window as if it fell on free space. The window moves only for presses on
+// its free area, so such a press must not start a drag.
+bool onDisabledControl(QWidget *window, const QPoint &pos)
+{
+    for (QWidget *w = window->childAt(pos); w && w != window; w = w->parentWidget()) {
+        if (w->isEnabled())
+            continue;
+        if (qobject_cast<QAbstractSlider *>(w) || qobject_cast<QAbstractSpinBox *>(w) ||
+            qobject_cast<QComboBox *>(w) || qobject_cast<QLineEdit *>(w) ||
+            qobject_cast<QAbstractButton *>(w))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 void DialogMain::mousePressEvent(QMouseEvent *event)
 {
     PressPos = event->globalPos();
     WindowPos = pos();
-    DragOffset = PressPos - WindowPos;
+    DragOffset = onDisabledControl(this, event->pos()) ? QPoint(0, 0) : PressPos - WindowPos;
 }
 
 void DialogMain::mouseReleaseEvent(QMouseEvent *)

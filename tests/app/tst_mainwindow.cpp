@@ -10,12 +10,15 @@
 #include "common/NoticeChoice.h"
 #include "common/SharedState.h"
 #include "hub/PostMsg.h"
+#include "light/LampLight.h"
+#include "light/SensorEffect.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSettings>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -38,6 +41,22 @@ class TstMainWindow : public QObject
 
 private:
     DialogMain *main = nullptr;
+
+    // A press and a move with the left button held, delivered as the window
+    // system does: to the widget under the cursor, which may pass it on.
+    void pressAndMove(QWidget *under, QPoint at, QPoint by)
+    {
+        const QPoint global = under->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(under, &press);
+        QMouseEvent move(QEvent::MouseMove, at + by, global + by, Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(under, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, at + by, global + by, Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(under, &release);
+    }
 
     void sendMouse(QEvent::Type type, QPoint global, Qt::MouseButtons buttons)
     {
@@ -211,6 +230,37 @@ private slots:
         sendMouse(QEvent::MouseMove, main->pos() + QPoint(30, 30), Qt::LeftButton);
         QCOMPARE(main->pos(), QPoint(150, 120));
         sendMouse(QEvent::MouseButtonRelease, main->pos(), Qt::NoButton);
+    }
+
+    // A greyed-out slider ignores the press; that must not drag the window,
+    // while a press beside it, on the page's free area, still does.
+    void disabledControlDoesNotDrag()
+    {
+        emit PostMsg::GetInstance()->SigChangeMainDialog(1);
+        main->deviceWindow()->findChild<QToolButton *>("LightsButton")->click();
+        SensorEffect *effect = main->deviceWindow()->lightPage()->dpiEffectEditor();
+        QSlider *slider = effect->findChild<QSlider *>("SpeedH");
+        QVERIFY(slider);
+        effect->ShowEffectMode(2); // breathing: the speed slider shows
+        effect->EnableSliders(false);
+        QVERIFY(slider->isVisible());
+        QVERIFY(!slider->isEnabled());
+        main->move(100, 100);
+        const QPoint middle = slider->rect().center();
+        QCOMPARE(main->childAt(slider->mapTo(main, middle)), slider);
+
+        pressAndMove(slider, middle, QPoint(40, 30));
+        QCOMPARE(main->pos(), QPoint(100, 100));
+
+        const QPoint free = slider->mapTo(effect, QPoint(0, 0)) - QPoint(0, 8);
+        QWidget *under = main->childAt(effect->mapTo(main, free));
+        QVERIFY(under);
+        QVERIFY(!qobject_cast<QAbstractSlider *>(under) && !qobject_cast<QAbstractButton *>(under));
+        pressAndMove(under, under->mapFrom(effect, free), QPoint(40, 30));
+        QCOMPARE(main->pos(), QPoint(140, 130));
+
+        effect->EnableSliders(true);
+        emit PostMsg::GetInstance()->SigChangeMainDialog(0);
     }
 
     void offlineNotice_data()

@@ -45,6 +45,41 @@ const int WiredMouse = 1; // the wired Talon C of the built-in device set
 using DeviceFixture::EmitFromThread;
 using DeviceFixture::WaitIdle;
 
+// Sets the desktop the session names for one test, and puts back what the
+// test run was started with.
+class ScopedDesktop
+{
+public:
+    ScopedDesktop(const QByteArray &currentDesktop, const QByteArray &session)
+        : current(qgetenv("XDG_CURRENT_DESKTOP")), sessionName(qgetenv("DESKTOP_SESSION")),
+          hadCurrent(qEnvironmentVariableIsSet("XDG_CURRENT_DESKTOP")),
+          hadSession(qEnvironmentVariableIsSet("DESKTOP_SESSION"))
+    {
+        set("XDG_CURRENT_DESKTOP", currentDesktop, true);
+        set("DESKTOP_SESSION", session, true);
+    }
+    ~ScopedDesktop()
+    {
+        set("XDG_CURRENT_DESKTOP", current, hadCurrent);
+        set("DESKTOP_SESSION", sessionName, hadSession);
+    }
+    ScopedDesktop(const ScopedDesktop &) = delete;
+    ScopedDesktop &operator=(const ScopedDesktop &) = delete;
+
+private:
+    static void set(const char *name, const QByteArray &value, bool present)
+    {
+        if (present && !value.isEmpty())
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+    QByteArray current;
+    QByteArray sessionName;
+    bool hadCurrent;
+    bool hadSession;
+};
+
 // The assertions below count calls under this name.
 constexpr auto CallsOf = &DeviceFixture::CountCalls;
 
@@ -72,6 +107,8 @@ private slots:
     void restoreDefaultsEndsWithBatteryOptimisation();
     void pairingEntryHandsCallbacksBack();
     void mouseSettingsTryKnownDesktops();
+    void mouseSettingsOfTheRunningDesktop_data();
+    void mouseSettingsOfTheRunningDesktop();
     void ledInfoFollowsTheReceiver_data();
     void ledInfoFollowsTheReceiver();
     void lightModeDialogEditsOnlyItself();
@@ -358,6 +395,7 @@ void TstSettingsPage::pairingEntryHandsCallbacksBack()
 
 void TstSettingsPage::mouseSettingsTryKnownDesktops()
 {
+    const ScopedDesktop unknown("", "");
     QStringList tried;
     bool succeedSecond = true;
     MouseSettings::Launcher previous =
@@ -384,6 +422,70 @@ void TstSettingsPage::mouseSettingsTryKnownDesktops()
     QCOMPARE(answer.dialogs().first().labelText, HomeLabels[0]["NoMouseSettings"]);
     QVERIFY(!answer.dialogs().first().labelText.isEmpty());
     MouseSettings::setLauncher(previous);
+}
+
+void TstSettingsPage::mouseSettingsOfTheRunningDesktop_data()
+{
+    QTest::addColumn<QByteArray>("currentDesktop");
+    QTest::addColumn<QByteArray>("session");
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("started"); // empty: none, the user is told
+
+    const QString gnome = "gnome-control-center";
+    const QString kde = "systemsettings";
+    const QString xfce = "xfce4-mouse-settings";
+    const QString mate = "mate-mouse-properties";
+    QTest::newRow("KDE that has GNOME's too")
+        << QByteArray("KDE") << QByteArray("plasma") << QStringList{gnome, kde}
+        << "systemsettings kcm_mouse";
+    QTest::newRow("KDE with the older module tool")
+        << QByteArray("KDE") << QByteArray() << QStringList{gnome, "kcmshell5"}
+        << "kcmshell5 kcm_mouse";
+    QTest::newRow("GNOME derivative") << QByteArray("Budgie:GNOME") << QByteArray()
+                                      << QStringList{kde, gnome} << "gnome-control-center mouse";
+    QTest::newRow("Cinnamon, lower case")
+        << QByteArray("x-cinnamon") << QByteArray() << QStringList{gnome, "cinnamon-settings"}
+        << "cinnamon-settings mouse";
+    QTest::newRow("XFCE") << QByteArray("XFCE") << QByteArray() << QStringList{gnome, kde, xfce}
+                          << xfce;
+    QTest::newRow("MATE, the session naming another")
+        << QByteArray("MATE") << QByteArray("plasma") << QStringList{kde, mate} << mate;
+    QTest::newRow("LXDE") << QByteArray("LXDE") << QByteArray() << QStringList{xfce, "lxinput"}
+                          << "lxinput";
+    QTest::newRow("own tool missing: first known installed")
+        << QByteArray("XFCE") << QByteArray() << QStringList{"lxinput", mate} << mate;
+    QTest::newRow("unknown desktop") << QByteArray("sway") << QByteArray()
+                                     << QStringList{"lxinput", kde} << "systemsettings kcm_mouse";
+    QTest::newRow("unknown desktop, the session named")
+        << QByteArray("Unity") << QByteArray("mate") << QStringList{kde, mate} << mate;
+    QTest::newRow("only the session named")
+        << QByteArray() << QByteArray("xfce") << QStringList{gnome, xfce} << xfce;
+    QTest::newRow("none installed")
+        << QByteArray("KDE") << QByteArray() << QStringList{} << QString();
+}
+
+void TstSettingsPage::mouseSettingsOfTheRunningDesktop()
+{
+    QFETCH(QByteArray, currentDesktop);
+    QFETCH(QByteArray, session);
+    QFETCH(QStringList, installed);
+    QFETCH(QString, started);
+    const ScopedDesktop desktop(currentDesktop, session);
+    QString ran;
+    MouseSettings::Launcher previous =
+        MouseSettings::setLauncher([&](const QString &program, const QStringList &arguments) {
+            if (!installed.contains(program))
+                return false;
+            ran = QStringList(QStringList{program} + arguments).join(' ');
+            return true;
+        });
+    DialogSeam::ScopedAnswer answer("NewHong");
+    if (started.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no mouse settings tool"));
+    child<QPushButton>("pushButton")->click();
+    MouseSettings::setLauncher(previous);
+    QCOMPARE(ran, started);
+    QCOMPARE(answer.dialogs().size(), started.isEmpty() ? 1 : 0);
 }
 
 void TstSettingsPage::ledInfoFollowsTheReceiver_data()

@@ -47,6 +47,31 @@ QString listText()
     return SimDeviceListLines().join(QLatin1Char('\n'));
 }
 
+// One request as the orvak-sim tool sends it: written once the connection
+// stands (after `pauseMs`, as a slow or loaded tool would), then everything
+// read until the program closes it. Runs on a thread of its own, as the tool
+// is a process of its own.
+QByteArray toolExchange(const QString &path, const QByteArray &request, int pauseMs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(3000))
+        return "no connection";
+    QThread::msleep(pauseMs);
+    socket.write(request);
+    socket.flush();
+    QByteArray answer;
+    QElapsedTimer timer;
+    timer.start();
+    while ((socket.state() != QLocalSocket::UnconnectedState || socket.bytesAvailable() > 0) &&
+           timer.elapsed() < 10000) {
+        if (socket.bytesAvailable() == 0)
+            socket.waitForReadyRead(100);
+        answer += socket.readAll();
+    }
+    return answer;
+}
+
 } // namespace
 
 class TstVidideSimControl : public QObject
@@ -66,6 +91,8 @@ private slots:
     void serverBoundsWhatItReads_data();
     void serverBoundsWhatItReads();
     void turnedAwayConnectionGetsItsReason();
+    void manyIdleConnectionsResetNoLaterOne_data();
+    void manyIdleConnectionsResetNoLaterOne();
 };
 
 void TstVidideSimControl::parse_data()
@@ -314,6 +341,55 @@ void TstVidideSimControl::turnedAwayConnectionGetsItsReason()
     held.front()->write("list\n");
     QTRY_COMPARE(held.front()->state(), QLocalSocket::UnconnectedState);
     QVERIFY(held.front()->readAll().endsWith("ok\n"));
+}
+
+// Tools that hold connections without a request fill more than the slots
+// served; a later tool is still told why, never cut off without an answer.
+void TstVidideSimControl::manyIdleConnectionsResetNoLaterOne_data()
+{
+    QTest::addColumn<int>("idleCount");
+    QTest::addColumn<bool>("mayBeServed");
+    QTest::newRow("twenty") << 20 << false;
+    // More than the program holds: the later ones wait for a free slot, here
+    // until the idle ones have timed out, and may then be served.
+    QTest::newRow("beyond what is held") << SimMaxConnections + SimMaxTurnedAway + 5 << true;
+}
+
+void TstVidideSimControl::manyIdleConnectionsResetNoLaterOne()
+{
+    QFETCH(int, idleCount);
+    QFETCH(bool, mayBeServed);
+    QTemporaryDir runtime;
+    QVERIFY(runtime.isValid());
+    const QString path = runtime.filePath("sock");
+    SimControlServer server;
+    QString error;
+    QVERIFY2(server.listen(path, &error), qPrintable(error));
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < idleCount; ++i) {
+        idle.emplace_back(new QLocalSocket);
+        idle.back()->connectToServer(path);
+        QVERIFY(idle.back()->waitForConnected(1000));
+    }
+    QTest::qWait(100);
+
+    // Some write at once, some only after the program has taken the
+    // connection; each must read the reason (or its answer, once served).
+    const QByteArray tooMany("error: too many connections; try again\n");
+    for (int i = 0; i < 12; ++i) {
+        std::atomic<bool> done{false};
+        QByteArray answer;
+        std::thread tool([&] {
+            answer = toolExchange(path, "list\n", i % 2 ? 150 : 0);
+            done = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(done, 15000);
+        tool.join();
+        const bool served =
+            mayBeServed && answer.startsWith("device=") && answer.endsWith("\nok\n");
+        QVERIFY2(answer == tooMany || served,
+                 qPrintable(QString("request %1: \"%2\"").arg(i).arg(QString::fromUtf8(answer))));
+    }
 }
 
 QTEST_MAIN(TstVidideSimControl)

@@ -73,25 +73,35 @@ QString SimControlServer::socketPath() const
 
 void SimControlServer::onNewConnection()
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+    // A connection over the limit is told so only once its request is in:
+    // closing a socket with unread bytes resets it, and the peer loses the
+    // reason (and, had it not written yet, its write fails and it gives up).
+    // So one is never answered at once; those beyond what is held here wait
+    // in the server's queue, which stops accepting when it is full, until a
+    // held one ends.
+    while (m_served < SimMaxConnections || m_turnedAway < SimMaxTurnedAway) {
+        QLocalSocket *socket = m_server->nextPendingConnection();
+        if (!socket)
+            return;
         socket->setParent(this);
+        if (socket->state() != QLocalSocket::ConnectedState) {
+            socket->deleteLater(); // gave up while it waited in the queue
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QByteArray refusal;
         if (!peerIsOwner(socket)) {
             qWarning() << "device simulation: a process of another user was refused";
-            reply(socket, "error: only the user running the program may control its devices\n");
+            refusal = "error: only the user running the program may control its devices\n";
+        } else if (m_served >= SimMaxConnections) {
+            refusal = TooMany;
+        }
+        if (!refusal.isEmpty() && m_turnedAway >= SimMaxTurnedAway) {
+            socket->abort(); // only another user's process gets here
             continue;
         }
-        // A connection over the limit still has its request read before it
-        // is told why: closing a socket with unread bytes resets it, and the
-        // reason would be lost. As many again may wait so; beyond that, the
-        // reason goes out at once.
-        const bool turnedAway = m_served >= SimMaxConnections;
-        if (turnedAway && m_turnedAway >= SimMaxConnections) {
-            reply(socket, TooMany);
-            continue;
-        }
-        ++(turnedAway ? m_turnedAway : m_served);
-        m_open[socket].turnedAway = turnedAway;
+        ++(refusal.isEmpty() ? m_served : m_turnedAway);
+        m_open[socket].refusal = refusal;
         connect(socket, &QObject::destroyed, this, &SimControlServer::forget);
         // One that never finishes its request holds no slot for long.
         QPointer<QLocalSocket> guarded(socket);
@@ -110,8 +120,11 @@ void SimControlServer::forget(QObject *socket)
     const auto it = m_open.find(socket);
     if (it == m_open.end())
         return;
-    --(it->turnedAway ? m_turnedAway : m_served);
+    --(it->refusal.isEmpty() ? m_served : m_turnedAway);
     m_open.erase(it);
+    // A slot is free: take what waits in the queue. Not from inside the
+    // socket's destruction.
+    QMetaObject::invokeMethod(this, &SimControlServer::onNewConnection, Qt::QueuedConnection);
 }
 
 void SimControlServer::onTimeout(QLocalSocket *socket)
@@ -119,9 +132,9 @@ void SimControlServer::onTimeout(QLocalSocket *socket)
     const auto it = m_open.find(socket);
     if (it == m_open.end() || it->answered)
         return;
-    if (it->turnedAway && it->reader.state() == SimRequestReader::State::Reading) {
+    if (!it->refusal.isEmpty() && it->reader.state() == SimRequestReader::State::Reading) {
         it->answered = true;
-        reply(socket, TooMany);
+        reply(socket, it->refusal);
     } else {
         socket->abort();
     }
@@ -138,8 +151,8 @@ void SimControlServer::onReadyRead(QLocalSocket *socket)
     if (state == SimRequestReader::State::Reading)
         return;
     it->answered = true;
-    if (it->turnedAway)
-        reply(socket, TooMany);
+    if (!it->refusal.isEmpty())
+        reply(socket, it->refusal);
     else if (state == SimRequestReader::State::TooLong)
         reply(socket,
               "error: request longer than " + QByteArray::number(SimMaxRequestBytes) + " bytes\n");

@@ -8,6 +8,7 @@
 
 #include "platform/vidide/SimRequestReader.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -32,7 +33,7 @@ private:
     struct Connection
     {
         SimRequestReader reader;
-        bool turnedAway = false; // over the limit: told so once its request is in
+        QByteArray refusal; // why it is turned away, told once its request is in
         bool answered = false;
     };
 

@@ -16,6 +16,9 @@ constexpr int SimMaxRequestBytes = 256;
 constexpr int SimRequestTimeoutMs = 5000;
 // Connections served at a time; more are refused until one ends.
 constexpr int SimMaxConnections = 8;
+// Connections over that limit held at a time until their request is in, to be
+// told why; more wait to be taken until one of these ends.
+constexpr int SimMaxTurnedAway = 32;
 
 // The socket's path; empty with a reason in error when no private runtime
 // folder can be had.
