@@ -304,5 +304,13 @@ private:
     QList<int> KeysBoundTo(const QString &macroName) const;
     QString BareLabel(const QToolButton *selector) const;
 
+    // Sending saved macros (buttoninterface_macrosend.cpp).
+    // Sends the macro file of name, events and repeat mode, to every button
+    // bound to it; false when the mouse did not take it (it stays pending).
+    bool SendMacroFromFile(const QString &name);
+    // Sends the macros saved while the mouse could not take them, once the
+    // page shows the settings read from the mouse.
+    void SendPendingMacros();
+
     MacroSyncLedger *MacroLedger = nullptr;
 };
