@@ -303,6 +303,8 @@ private:
     // Selectors (all twelve, list order) whose label names the macro.
     QList<int> KeysBoundTo(const QString &macroName) const;
     QString BareLabel(const QToolButton *selector) const;
+    // The function menu's macro entry without a macro to offer: why.
+    void ShowNoMacroToOffer();
 
     // Sending saved macros (buttoninterface_macrosend.cpp).
     // Sends the macro file of name, events and repeat mode, to every button

@@ -6,7 +6,9 @@
 #include "buttons/MacroSyncLedger.h"
 #include "common/FontScaling.h"
 #include "common/LabelCatalogue.h"
+#include "common/MakeMacro.h"
 #include "common/SharedState.h"
+#include "common/StorageNotice.h"
 #include "common/UpDateWarning.h"
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
@@ -209,6 +211,23 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
     }
     ReleaseSelectors();
     CloseMenu();
+}
+
+void Buttoninterface::ShowNoMacroToOffer()
+{
+    // Macros reached through a link are not offered: creating one first
+    // would not help, the link is why.
+    const QString link = MacroFolderLink();
+    if (!link.isEmpty()) {
+        UpDateWarning notice;
+        notice.SetText(StorageNotice::Text(StorageNotice::Kind::MacroFolder, link));
+        PlaceDialog(&notice, 50, 70);
+        notice.exec();
+        return;
+    }
+    MakeMacro notice;
+    PlaceDialog(&notice, 50, 70);
+    notice.exec();
 }
 
 void Buttoninterface::ShowMacroRefusal(const QString &name, const QString &reason)

@@ -62,6 +62,8 @@ QString message(Kind kind)
         return labels.value(QStringLiteral("MacroSyncSentFailed"));
     case Kind::MacroSyncPending:
         return labels.value(QStringLiteral("MacroSyncPendingFailed"));
+    case Kind::MacroFolder:
+        return labels.value(QStringLiteral("MacroFolderLinked"));
     case Kind::KindCount:
         break;
     }
@@ -85,7 +87,8 @@ QString Text(Kind kind, const QString &path)
 
 bool Report(Kind kind, const QString &path, const QString &reason)
 {
-    const char *what = kind == Kind::Catalogue ? "Cannot use" : "Cannot write";
+    const bool unusable = kind == Kind::Catalogue || kind == Kind::MacroFolder;
+    const char *what = unusable ? "Cannot use" : "Cannot write";
     if (reason.isEmpty())
         qWarning().noquote() << what << path;
     else
@@ -106,6 +109,17 @@ bool Report(Kind kind, const QString &path, const QString &reason)
         QMetaObject::invokeMethod(
             app, [kind, path] { show(kind, path); }, Qt::QueuedConnection);
     return true;
+}
+
+void ReportLater(Kind kind, const QString &path, const QString &reason)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app) {
+        Report(kind, path, reason);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        app, [kind, path, reason] { Report(kind, path, reason); }, Qt::QueuedConnection);
 }
 
 void ResetShown()

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Tells the user that a file they would miss could not be written (or, for
-// the device list, could not be used), and what that
+// the device list and the macro folder, could not be used), and what that
 // means for the change they made: its text says whether the change itself
 // was made and only the file below failed, or not. Each failure is told once
 // in the whole run: one of the same kind on the same file adds nothing (a
@@ -33,6 +33,7 @@ enum class Kind
     MacroSyncRenamed, // a macro and its buttons were renamed
     MacroSyncSent,    // a saved macro reached its buttons on the mouse
     MacroSyncPending, // a saved macro the mouse did not take is sent later
+    MacroFolder,      // usersetting or its MacroPage is a link: macros unused
     KindCount
 };
 
@@ -42,6 +43,10 @@ enum class Kind
 // application it only logs. Returns true when this call shows (or queued)
 // the notice.
 bool Report(Kind kind, const QString &path, const QString &reason = QString());
+
+// The same from the event loop: for failures met while a window is being
+// built, whose notice must not run inside its constructor.
+void ReportLater(Kind kind, const QString &path, const QString &reason = QString());
 
 // The notice's text for `kind` and the file at `path`, for a caller that
 // answers a user's action with it itself.

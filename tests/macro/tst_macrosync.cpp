@@ -1,7 +1,8 @@
 // The macro page and the button page together against the simulated mouse
 // behind its receiver, as the user meets them when something is in the way:
 // a change that was made while only its record could not be written says
-// so, and every different failure of a run is told; a macro saved while the
+// so, and every different failure of a run is told; a macro folder reached
+// through a link is used nowhere and said so once; a macro saved while the
 // mouse sleeps reaches the mouse when it wakes.
 #include "MacroTestSupport.h"
 
@@ -79,6 +80,7 @@ private slots:
 
     void changeMadeRecordNotWritten_data();
     void changeMadeRecordNotWritten();
+    void linkedMacroFolderIsUsedNowhere();
     void macroSavedAsleepReachesMouseOnWake_data();
     void macroSavedAsleepReachesMouseOnWake();
 
@@ -264,6 +266,62 @@ void TstMacroSync::changeMadeRecordNotWritten()
         QCOMPARE(buttons->ui->BackKey->text(), QString("Macro: A"));
     }
     QCOMPARE(Warnings(script).size(), toldBefore ? 2 : 1);
+}
+
+// With the macro folder a link to a folder of the user's macros, nothing is
+// taken from or written through it: neither list offers a macro, the menu
+// and the commands say why, the user is told once without asking, and the
+// linked folder and the link stay as they are.
+void TstMacroSync::linkedMacroFolderIsUsedNowhere()
+{
+    QTemporaryDir outside;
+    QVERIFY(outside.isValid());
+    WriteFile(outside.filePath("A.ini"), MacroA);
+    WriteFile(outside.filePath("B.ini"), "1\n0x05 1 0\n10ms\n0x05 1 1\n");
+    QVERIFY(QDir(MacroFolder()).removeRecursively());
+    QVERIFY(QFile::link(outside.path(), MacroFolder()));
+    const QStringList outsideBefore = HostileFiles::Entries(outside.path());
+
+    DialogScript script;
+    StartPages();
+    QCOMPARE(Macros(*macros), QStringList());
+    QCOMPARE(MacroButtonNames(), QStringList());
+    const QString why = Notice("MacroFolderLinked", "MacroPage");
+    // Told from the event loop, once for every list built.
+    QVERIFY(script.Shown.isEmpty());
+    QTRY_COMPARE(Warnings(script), QStringList{why});
+    QTest::qWait(50);
+    QCOMPARE(script.Shown, QStringList{"UpDateWarning"});
+
+    // The mouse's macro is not written into the linked folder either.
+    ReadFromMouse();
+    FlashDataMap block = DeviceFixture::MouseBlock(Mouse);
+    block.Keys[RightKeyIndex] = KeyAssign{6, RightKeyIndex, 3};
+    MacroRecord &record = block.Macros[RightKeyIndex];
+    std::memset(&record, 0, sizeof(record));
+    std::memcpy(record.MacroNameBytes, "Fresh", 5);
+    record.MacroNameLength = 5;
+    record.StrokeCount = 1;
+    ReadFromMouse(&block);
+    QCOMPARE(buttons->ui->RightKey->text(), QString("Macro: Fresh"));
+    QCOMPARE(Macros(*macros), QStringList());
+
+    // Each command that needs the folder says why, with nothing else.
+    script.Shown.clear();
+    script.Texts.clear();
+    buttons->ui->BackKey->click();
+    buttons->ui->DPI_10->click();
+    macros->ui->NewHong->click();
+    QMetaObject::invokeMethod(macros, "InPortMacro");
+    QMetaObject::invokeMethod(macros, "on_Save_clicked");
+    QCOMPARE(script.Shown, QStringList({"UpDateWarning", "UpDateWarning", "UpDateWarning"}));
+    QCOMPARE(Warnings(script), QStringList({why, why, why}));
+
+    QCOMPARE(HostileFiles::TypeAt(MacroFolder()), mode_t(S_IFLNK));
+    QCOMPARE(HostileFiles::Entries(outside.path()), outsideBefore);
+    QCOMPARE(ReadFile(outside.filePath("A.ini")), MacroA);
+    QVERIFY(QFile::remove(MacroFolder()));
+    QVERIFY(QDir().mkpath(MacroFolder()));
 }
 
 void TstMacroSync::macroSavedAsleepReachesMouseOnWake_data()

@@ -235,6 +235,7 @@ void TestSaveFailures::noticeNamesTheFileAndFits_data()
         << int(StorageNotice::Kind::MacroSyncSent) << "MacroSync.ini";
     QTest::newRow("macro waits, record not")
         << int(StorageNotice::Kind::MacroSyncPending) << "MacroSync.ini";
+    QTest::newRow("macro folder a link") << int(StorageNotice::Kind::MacroFolder) << "MacroPage";
     QTest::newRow("device memory") << int(StorageNotice::Kind::DeviceMemory) << "State.json";
     QTest::newRow("catalogue") << int(StorageNotice::Kind::Catalogue) << "Config.ini";
 }
