@@ -303,6 +303,16 @@ private:
     // Selectors (all twelve, list order) whose label names the macro.
     QList<int> KeysBoundTo(const QString &macroName) const;
     QString BareLabel(const QToolButton *selector) const;
+    // The function menu's macro entry without a macro to offer: why.
+    void ShowNoMacroToOffer();
+
+    // Sending saved macros (buttoninterface_macrosend.cpp).
+    // Sends the macro file of name, events and repeat mode, to every button
+    // bound to it; false when the mouse did not take it (it stays pending).
+    bool SendMacroFromFile(const QString &name);
+    // Sends the macros saved while the mouse could not take them, once the
+    // page shows the settings read from the mouse.
+    void SendPendingMacros();
 
     MacroSyncLedger *MacroLedger = nullptr;
 };

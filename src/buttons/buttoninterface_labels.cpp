@@ -194,5 +194,5 @@ void Buttoninterface::SyncMacroFile(int k, int param2, const FlashDataMap &DataM
         return;
     }
     emit PostMsg::GetInstance()->SigButtonToMacro(DataMap, k);
-    MacroLedger->recordSynced(name, digest);
+    MacroLedger->recordSynced(name, digest, MacroSyncLedger::Change::Rebuilt);
 }

@@ -6,54 +6,18 @@
 #include "buttons/MacroSyncLedger.h"
 #include "common/FontScaling.h"
 #include "common/LabelCatalogue.h"
+#include "common/MakeMacro.h"
 #include "common/SharedState.h"
+#include "common/StorageNotice.h"
 #include "common/UpDateWarning.h"
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
-#include "hub/PostMsg.h"
-#include "model/AssignmentLabels.h"
 #include "model/MacroFiles.h"
 
 #include <QButtonGroup>
 #include <QDebug>
-#include <QHash>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include <cstring>
-#include <functional>
-
-namespace {
-
-// Sends a macro again to each of its bound keys, all in one guarded write:
-// the first key the mouse does not take stops the rest, so a mouse that is
-// away or refuses gives one notice, however many buttons hold the macro.
-// Returns the keys the mouse took.
-QList<int> ResendToKeys(const QList<int> &keys, const std::function<bool(int)> &send)
-{
-    QList<int> taken;
-    DeviceField::Write([&] {
-        for (int k : keys) {
-            if (!send(k))
-                return false;
-            taken << k;
-        }
-        return true;
-    });
-    return taken;
-}
-
-// The ledger keeps one record per macro name, so it may say the mouse holds
-// the file's macro only when every bound button took it: a button left with
-// the old copy would otherwise make the next read rebuild the file from it.
-void RecordWhenAllTook(MacroSyncLedger *ledger, const QString &name, const QList<int> &keys,
-                       const QList<int> &taken, const QByteArray &digest)
-{
-    if (!taken.isEmpty() && taken.size() == keys.size())
-        ledger->recordSynced(name, digest);
-}
-
-} // namespace
 
 void Buttoninterface::BuildMacroList()
 {
@@ -222,8 +186,10 @@ void Buttoninterface::slotButtonClicked(bool checked)
         SelectorOfKey(k)->setText(MacroLabelPrefix + name);
         StoreKeyMirrors(k, 6, k, mode);
         MacroLedger->recordSynced(
-            name, MacroSyncLedger::DeviceDigest(
-                      mode, reinterpret_cast<const unsigned char *>(&record), int(sizeof(record))));
+            name,
+            MacroSyncLedger::DeviceDigest(mode, reinterpret_cast<const unsigned char *>(&record),
+                                          int(sizeof(record))),
+            MacroSyncLedger::Change::Bound);
     }
     CloseMenu();
 }
@@ -234,6 +200,8 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
     name.remove(QChar(0));
     if (!MacroLabelPrefix.isEmpty() && name.startsWith(MacroLabelPrefix))
         name = name.mid(MacroLabelPrefix.size());
+    // Gone from the computer: nothing of it is left to send.
+    MacroLedger->forgetPending(name);
     for (int k : KeysBoundTo(name)) {
         SelectorOfKey(k)->setChecked(true);
         // The default function and the cleared event block go out in one
@@ -245,88 +213,21 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
     CloseMenu();
 }
 
-void Buttoninterface::SlotMacroRename(QString Rename, QString Name)
+void Buttoninterface::ShowNoMacroToOffer()
 {
-    const QByteArray nameBytes = Name.toLocal8Bit();
-    const QList<int> keys = KeysBoundTo(Rename);
-    if (keys.isEmpty())
-        return;
-    if (nameBytes.size() > int(sizeof(MacroRecord::MacroNameBytes)) ||
-        !AssignmentLabels::IsSafeMacroName(Name)) {
-        qWarning() << "macro name" << Name << "does not fit a device record; buttons keep"
-                   << Rename;
-        return;
-    }
-    QByteArray digest;
-    const QList<int> taken = ResendToKeys(keys, [&](int k) {
-        const FlashDataMap block = FlashDataSnapshot();
-        MacroRecord record = block.Macros[k];
-        std::memset(record.MacroNameBytes, 0, sizeof(record.MacroNameBytes));
-        std::memcpy(record.MacroNameBytes, nameBytes.constData(), size_t(nameBytes.size()));
-        record.MacroNameLength = uint8_t(nameBytes.size());
-        const KeyAssign &key = block.Keys[k];
-        const unsigned char entry[3] = {key.Category, key.Param1, key.Param2};
-        const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
-        digest = MacroSyncLedger::DeviceDigest(key.Param2, bytes, int(sizeof(record)));
-        return SetKeyMacro(k, entry, bytes);
-    });
-    // The label follows the device: a key the mouse did not take keeps the
-    // old name.
-    for (int k : taken)
-        SelectorOfKey(k)->setText(MacroLabelPrefix + Name);
-    RecordWhenAllTook(MacroLedger, Name, keys, taken, digest);
-}
-
-void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
-{
-    const QList<int> keys = KeysBoundTo(MacroName);
-    if ((index != 0 && index != 1) || keys.isEmpty())
-        return;
-    if (index == 0) {
-        // The saved file is the edited macro, whatever the macro page shows
-        // by now: each bound button gets the record read from it, with its
-        // entry unchanged.
-        MacroRecord record;
-        const MacroBinding::LoadResult loaded = MacroBinding::LoadRecord(MacroName, &record);
-        if (loaded != MacroBinding::LoadResult::Ok) {
-            qWarning() << "macro" << MacroName
-                       << "not sent to its buttons:" << MacroBinding::Describe(loaded);
-            ShowMacroRefusal(MacroName,
-                             MacroLabels[CurrentLanguage].value(MacroBinding::RefusalKey(loaded)));
-            return;
-        }
-        const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
-        QByteArray digest;
-        const QList<int> taken = ResendToKeys(keys, [&](int k) {
-            const KeyAssign key = FlashDataSnapshot().Keys[k];
-            const unsigned char entry[3] = {key.Category, key.Param1, key.Param2};
-            digest = MacroSyncLedger::DeviceDigest(key.Param2, bytes, int(sizeof(record)));
-            return SetKeyMacro(k, entry, bytes);
-        });
-        RecordWhenAllTook(MacroLedger, MacroName, keys, taken, digest);
+    // Macros reached through a link are not offered: creating one first
+    // would not help, the link is why.
+    const QString link = MacroFolderLink();
+    if (!link.isEmpty()) {
+        UpDateWarning notice;
+        notice.SetText(StorageNotice::Text(StorageNotice::Kind::MacroFolder, link));
+        PlaceDialog(&notice, 50, 70);
+        notice.exec();
         return;
     }
-    const QString code = MacroBinding::ReadRepeatCode(MacroName);
-    int mode = 0;
-    if (!MacroBinding::RepeatCodeOf(code, &mode)) {
-        qWarning() << "macro" << MacroName << "has a repeat code beyond a byte:" << code
-                   << "; bound buttons keep theirs";
-        return;
-    }
-    QByteArray digest;
-    QHash<int, KeyAssign> entries;
-    const QList<int> taken = ResendToKeys(keys, [&](int k) {
-        const FlashDataMap block = FlashDataSnapshot();
-        const KeyAssign &key = block.Keys[k];
-        const unsigned char entry[3] = {key.Category, key.Param1, uint8_t(mode)};
-        const auto *bytes = reinterpret_cast<const unsigned char *>(&block.Macros[k]);
-        entries[k] = key;
-        digest = MacroSyncLedger::DeviceDigest(mode, bytes, int(sizeof(MacroRecord)));
-        return SetKeyMacro(k, entry, bytes);
-    });
-    for (int k : taken)
-        StoreKeyMirrors(k, entries.value(k).Category, entries.value(k).Param1, mode);
-    RecordWhenAllTook(MacroLedger, MacroName, keys, taken, digest);
+    MakeMacro notice;
+    PlaceDialog(&notice, 50, 70);
+    notice.exec();
 }
 
 void Buttoninterface::ShowMacroRefusal(const QString &name, const QString &reason)

@@ -6,7 +6,6 @@
 #include "buttons/FireKey.h"
 #include "buttons/GroupKey.h"
 #include "buttons/KeyCombination.h"
-#include "common/MakeMacro.h"
 #include "common/SharedState.h"
 #include "device/FlashDataStore.h"
 
@@ -143,9 +142,7 @@ void Buttoninterface::on_DPI_10_clicked()
         return;
     }
     ui->stackedWidget_2->setCurrentIndex(4);
-    MakeMacro notice;
-    PlaceDialog(&notice, 50, 70);
-    notice.exec();
+    ShowNoMacroToOffer();
 }
 
 // Scrolling, DPI control and light switches.

@@ -3,6 +3,8 @@
 #include "buttons/Buttoninterface.h"
 #include "ui_Buttoninterface.h"
 
+#include "buttons/MacroSyncLedger.h"
+
 #include "common/ConfigIniStore.h"
 #include "common/SharedState.h"
 #include "device/DeviceState.h"
@@ -69,6 +71,12 @@ void Buttoninterface::SlotUpDataButtonUIButton(FlashDataMap DataMap)
     FillFromBlock(DataMap);
     ButtonPageUpdated = true;
     ButtonPageFilling = false;
+    // The mouse was read again (back from sleep, chosen again): macros saved
+    // while it could not take them go to it now, from the event loop, once
+    // the read's own fill is done.
+    if (!MacroLedger->pendingNames().isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this] { SendPendingMacros(); }, Qt::QueuedConnection);
 }
 
 void Buttoninterface::SlotUpDataButtonUIB(FlashDataMap DataMap)

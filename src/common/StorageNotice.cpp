@@ -2,10 +2,11 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
+#include <QMutex>
+#include <QSet>
 #include <QThread>
-
-#include <atomic>
 
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
@@ -15,7 +16,23 @@ namespace StorageNotice {
 
 namespace {
 
-std::atomic<unsigned> g_shown{0};
+QMutex &toldMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
+// The failures told in this run, each as its kind and the file's path.
+QSet<QString> &told()
+{
+    static QSet<QString> failures;
+    return failures;
+}
+
+QString failureKey(Kind kind, const QString &path)
+{
+    return QString::number(int(kind)) + QLatin1Char('\n') + QDir::cleanPath(path);
+}
 
 QString message(Kind kind)
 {
@@ -35,6 +52,18 @@ QString message(Kind kind)
         return labels.value(QStringLiteral("SaveDeviceMemoryFailed"));
     case Kind::Catalogue:
         return labels.value(QStringLiteral("ConfigDamaged"));
+    case Kind::MacroSyncRebuilt:
+        return labels.value(QStringLiteral("MacroSyncRebuiltFailed"));
+    case Kind::MacroSyncBound:
+        return labels.value(QStringLiteral("MacroSyncBoundFailed"));
+    case Kind::MacroSyncRenamed:
+        return labels.value(QStringLiteral("MacroSyncRenamedFailed"));
+    case Kind::MacroSyncSent:
+        return labels.value(QStringLiteral("MacroSyncSentFailed"));
+    case Kind::MacroSyncPending:
+        return labels.value(QStringLiteral("MacroSyncPendingFailed"));
+    case Kind::MacroFolder:
+        return labels.value(QStringLiteral("MacroFolderLinked"));
     case Kind::KindCount:
         break;
     }
@@ -43,24 +72,34 @@ QString message(Kind kind)
 
 void show(Kind kind, const QString &path)
 {
-    // The name only: a whole path does not fit the notice.
     UpDateWarning notice;
-    notice.SetText(message(kind) + QStringLiteral("\n") + QFileInfo(path).fileName());
+    notice.SetText(Text(kind, path));
     DialogSeam::exec(notice);
 }
 
 } // namespace
 
+QString Text(Kind kind, const QString &path)
+{
+    // The name only: a whole path does not fit the notice.
+    return message(kind) + QStringLiteral("\n") + QFileInfo(QDir::cleanPath(path)).fileName();
+}
+
 bool Report(Kind kind, const QString &path, const QString &reason)
 {
-    const char *what = kind == Kind::Catalogue ? "Cannot use" : "Cannot write";
+    const bool unusable = kind == Kind::Catalogue || kind == Kind::MacroFolder;
+    const char *what = unusable ? "Cannot use" : "Cannot write";
     if (reason.isEmpty())
         qWarning().noquote() << what << path;
     else
         qWarning().noquote() << what << path << "-" << reason;
-    const unsigned bit = 1u << unsigned(kind);
-    if (g_shown.fetch_or(bit) & bit)
-        return false;
+    {
+        QMutexLocker locker(&toldMutex());
+        const QString key = failureKey(kind, path);
+        if (told().contains(key))
+            return false;
+        told().insert(key);
+    }
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
     if (!app)
         return false;
@@ -72,9 +111,21 @@ bool Report(Kind kind, const QString &path, const QString &reason)
     return true;
 }
 
+void ReportLater(Kind kind, const QString &path, const QString &reason)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app) {
+        Report(kind, path, reason);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        app, [kind, path, reason] { Report(kind, path, reason); }, Qt::QueuedConnection);
+}
+
 void ResetShown()
 {
-    g_shown = 0;
+    QMutexLocker locker(&toldMutex());
+    told().clear();
 }
 
 } // namespace StorageNotice

@@ -126,6 +126,9 @@ private:
     void ShowSameMacro();
     // A refusal or failure, in a text of the label catalogue.
     void ShowNotice(const QString &text);
+    // True, and the user told why, when the macro folder is reached through
+    // a link: no macro is read or written there (MacroFolderLink).
+    bool RefuseLinkedFolder();
     // A name the macro list keeps and a device record can hold.
     bool IsUsableName(const QString &name) const;
     // The list item of the shown macro; null without one.

@@ -83,6 +83,8 @@ void Macro::ExPortMacro()
 // foreign file adds no macro and touches no file.
 void Macro::InPortMacro()
 {
+    if (RefuseLinkedFolder())
+        return;
     const QString path =
         DialogSeam::getOpenFileName(this, QStringLiteral("SelectFile"), MacroFileType);
     if (path.isEmpty())

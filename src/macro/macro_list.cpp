@@ -8,6 +8,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/SameMacro.h"
 #include "common/SharedState.h"
+#include "common/StorageNotice.h"
 #include "common/UpDateWarning.h"
 #include "hub/PostMsg.h"
 #include "macro/QuestionDialog.h"
@@ -54,6 +55,16 @@ void Macro::ShowNotice(const QString &text)
     UpDateWarning notice;
     notice.SetText(text);
     RunPlaced(notice, 100, 50);
+}
+
+bool Macro::RefuseLinkedFolder()
+{
+    const QString link = MacroFolderLink();
+    if (link.isEmpty())
+        return false;
+    qWarning() << "Macro folder reached through a link; nothing read or written:" << link;
+    ShowNotice(StorageNotice::Text(StorageNotice::Kind::MacroFolder, link));
+    return true;
 }
 
 bool Macro::IsUsableName(const QString &name) const
@@ -107,6 +118,11 @@ void Macro::on_listWidgetHong_clicked(const QModelIndex &)
         ShowNoMacro();
         return;
     }
+    // Its events could not be read: none is shown, and the user learns why.
+    if (RefuseLinkedFolder()) {
+        ShowNoMacro();
+        return;
+    }
     ShownMacro = CurrentMacroName();
     ReloadShownMacro();
 }
@@ -149,6 +165,8 @@ void Macro::on_NewHong_clicked()
         ShowStopRecordFirst();
         return;
     }
+    if (RefuseLinkedFolder())
+        return;
     const QString name = AskFreeMacroName(0);
     if (name.isEmpty())
         return;
@@ -177,7 +195,7 @@ void Macro::CreateMewMacro()
 void Macro::RenameMacro()
 {
     QListWidgetItem *item = ui->listWidgetHong->currentItem();
-    if (!item)
+    if (!item || RefuseLinkedFolder())
         return;
     const QString name = AskFreeMacroName(1);
     if (name.isEmpty())
@@ -205,7 +223,7 @@ void Macro::on_DeleteHong_clicked()
         return;
     }
     QListWidgetItem *item = ui->listWidgetHong->currentItem();
-    if (!item)
+    if (!item || RefuseLinkedFolder())
         return;
     DeleteConfirm confirm;
     RunPlaced(confirm, 100, 50);
@@ -262,6 +280,10 @@ void Macro::on_Save_clicked()
     QListWidgetItem *shown = ShownItem();
     if (!shown)
         return;
+    if (RefuseLinkedFolder()) {
+        ActivateSave();
+        return;
+    }
     ui->listWidgetHong->setCurrentItem(shown);
     const QString name = ShownMacro;
     if (!SaveMacroFile(QString(), QString::number(RepeatCode()))) {

@@ -1,6 +1,7 @@
 #include "model/MacroFiles.h"
 
 #include "common/SharedState.h"
+#include "common/StorageNotice.h"
 #include "model/AssignmentLabels.h"
 #include "platform/UserFolder.h"
 #include "platform/files/SafeFile.h"
@@ -22,8 +23,25 @@ QString MacroFolderPath()
     return UserFolder::filePath(QStringLiteral("usersetting/MacroPage/"));
 }
 
+QString MacroFolderLink()
+{
+    for (const char *relative : {"usersetting", "usersetting/MacroPage"}) {
+        const QString folder = UserFolder::filePath(QString::fromLatin1(relative));
+        if (QFileInfo(folder).isSymLink())
+            return folder;
+    }
+    return QString();
+}
+
 QStringList MacroFolderFiles()
 {
+    const QString link = MacroFolderLink();
+    if (!link.isEmpty()) {
+        // Listed, its macros would open empty and could not be saved.
+        StorageNotice::ReportLater(StorageNotice::Kind::MacroFolder, link,
+                                   QStringLiteral("a link; macros are not listed"));
+        return QStringList();
+    }
     const QString folder = MacroFolderPath();
     // Links and special files are listed too (System), each by what it is
     // itself: the type comes with the folder entry, nothing is opened.

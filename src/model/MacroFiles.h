@@ -6,12 +6,23 @@
 // The per-user macro folder, usersetting/MacroPage/ of UserFolder::path().
 QString MacroFolderPath();
 
+// The folder of the macro folder's path below the per-user folder
+// (usersetting, or usersetting/MacroPage itself) that is a link, without a
+// trailing slash; empty when there is none. Files of the per-user folder are
+// never reached through a link: with such a link no macro is listed, read or
+// written, and the folder it names (with the user's files in it) stays as it
+// is. The user is told once per run (StorageNotice::Kind::MacroFolder), and
+// each refused action of the user says why with the same text.
+QString MacroFolderLink();
+
 // The names of the regular files of the macro folder that the macro lists
 // are built from, by name ignoring case: hidden files and the ".bad" files
 // kept beside damaged ones are left out. Anything else standing in the folder
 // under a macro file's name (<name>.ini: a link, FIFO, device, socket or
 // folder) is damaged: it is set aside as <name>.ini.bad, never opened or
-// followed, so that its name is free for a macro again.
+// followed, so that its name is free for a macro again. None when the macro
+// folder is reached through a link (MacroFolderLink); the user is then told
+// from the event loop.
 QStringList MacroFolderFiles();
 
 // Path of the file of macro name, or an empty text when name would leave the

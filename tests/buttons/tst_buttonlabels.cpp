@@ -225,7 +225,7 @@ void TstButtonLabels::macroLedgerKeepsLocalEdits()
     // No file: build it from the device.
     QCOMPARE(ledger.decide("Led", deviceA), MacroSyncLedger::Decision::Rebuild);
     QVERIFY(WriteMacroFile("Led", "1"));
-    ledger.recordSynced("Led", deviceA);
+    ledger.recordSynced("Led", deviceA, MacroSyncLedger::Change::Rebuilt);
     // Same device copy, untouched file: nothing to do.
     QCOMPARE(ledger.decide("Led", deviceA), MacroSyncLedger::Decision::UpToDate);
     // The device copy changed, the file was not edited: rebuild.
@@ -240,7 +240,7 @@ void TstButtonLabels::macroLedgerKeepsLocalEdits()
 
     // A file far too large for a macro is never read and never rebuilt, even
     // when it was synced once.
-    ledger.recordSynced("Led", deviceA);
+    ledger.recordSynced("Led", deviceA, MacroSyncLedger::Change::Rebuilt);
     QFile big(MacroFilePath("Led"));
     QVERIFY(big.open(QIODevice::WriteOnly));
     QVERIFY(big.resize(100 * 1024 * 1024));

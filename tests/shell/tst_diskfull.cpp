@@ -91,9 +91,10 @@ Case CaseOf(Writer writer)
         return {LedgerPath(),
                 [](int g) {
                     return MacroSyncLedger(LedgerPath())
-                        .recordSynced("alpha", QByteArray::number(g).repeated(40));
+                        .recordSynced("alpha", QByteArray::number(g).repeated(40),
+                                      MacroSyncLedger::Change::Bound);
                 },
-                "SaveMacrosFailed"};
+                "MacroSyncBoundFailed"};
     case Writer::DeviceCache:
         return {CacheFilePath(CacheFileName(38, 12)),
                 [](int g) {

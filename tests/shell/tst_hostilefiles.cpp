@@ -107,7 +107,10 @@ Case CaseOf(Kept kept, const QString &outside)
                     WriteMacroFile("beta", "1");
                     MacroSyncLedger(LedgerPath()).decide("beta", "digest");
                 },
-                [] { return MacroSyncLedger(LedgerPath()).recordSynced("beta", "digest"); }};
+                [] {
+                    return MacroSyncLedger(LedgerPath())
+                        .recordSynced("beta", "digest", MacroSyncLedger::Change::Bound);
+                }};
     case Kept::DeviceSet: {
         const QString path = outside + "/devices.json";
         return {path,

@@ -224,7 +224,18 @@ void TestSaveFailures::noticeNamesTheFileAndFits_data()
     QTest::newRow("records") << int(StorageNotice::Kind::Registry) << "Registry.ini";
     QTest::newRow("cache") << int(StorageNotice::Kind::DeviceCache) << "Device_CID26_MID0C.bin";
     QTest::newRow("autostart") << int(StorageNotice::Kind::Autostart) << "ORVAK.desktop";
-    QTest::newRow("macros") << int(StorageNotice::Kind::Macros) << "MacroSync.ini";
+    QTest::newRow("macros") << int(StorageNotice::Kind::Macros) << "Macro with a name.ini";
+    QTest::newRow("macro rebuilt, record not")
+        << int(StorageNotice::Kind::MacroSyncRebuilt) << "MacroSync.ini";
+    QTest::newRow("macro bound, record not")
+        << int(StorageNotice::Kind::MacroSyncBound) << "MacroSync.ini";
+    QTest::newRow("macro renamed, record not")
+        << int(StorageNotice::Kind::MacroSyncRenamed) << "MacroSync.ini";
+    QTest::newRow("macro sent, record not")
+        << int(StorageNotice::Kind::MacroSyncSent) << "MacroSync.ini";
+    QTest::newRow("macro waits, record not")
+        << int(StorageNotice::Kind::MacroSyncPending) << "MacroSync.ini";
+    QTest::newRow("macro folder a link") << int(StorageNotice::Kind::MacroFolder) << "MacroPage";
     QTest::newRow("device memory") << int(StorageNotice::Kind::DeviceMemory) << "State.json";
     QTest::newRow("catalogue") << int(StorageNotice::Kind::Catalogue) << "Config.ini";
 }
