@@ -8,6 +8,8 @@ pkgs="cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools xvfb xauth fonts-d
 pkgs="$pkgs libxcb1-dev libxcb-randr0-dev"
 # The install test checks the launcher with desktop-file-validate.
 pkgs="$pkgs desktop-file-utils"
+# The placement test runs the program under a window manager on Xvfb.
+pkgs="$pkgs openbox"
 if [ "$1" = fuzz ]; then
   pkgs="$pkgs clang libclang-rt-14-dev"
 fi

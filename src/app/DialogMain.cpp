@@ -227,6 +227,20 @@ void DialogMain::SlotAllLanguage(int index)
     ExitText = HomeLabels[index]["Exit"];
 }
 
+void DialogMain::placeOnScreen()
+{
+    // Left to the first show, the centring moves an X window already made at
+    // 0,0, just before it is mapped. Qt reads that move's ConfigureNotify
+    // only after the mapping and then asks the X server where the window
+    // stands; a window manager that has just put the window into its new
+    // frame, not yet moved to its place, answers 0,0. It then moves the frame
+    // without a word (the window stands where it asked to be), and Qt keeps
+    // 0,0 until the window is moved: every dialog centred over the window and
+    // every list under its box opens that far off. Made in place, the window
+    // is never moved before it shows, and Qt has nothing to ask.
+    adjustPosition(parentWidget());
+}
+
 void DialogMain::PlaceDialog(QWidget *dialog, int dx, int dy) const
 {
     DialogPlacement::centreOver(dialog, this, dx, dy);

@@ -49,6 +49,11 @@ public:
     int currentPage() const;
     bool onDeviceWindow() const;
 
+    // Centres the window on the screen, as a dialog's first show would, before
+    // it has an X window: the X window is then made where it stands. For the
+    // start, before the first show.
+    void placeOnScreen();
+
     // Ends the process for the tray menu's exit (::exit; tests replace it).
     static void (*ExitProcess)(int);
     // Whether the desktop has a tray to hide into; tests replace it.

@@ -62,6 +62,7 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
         MainWindow = new DialogMain(nullptr);
     }
     ScaleWidgetFonts(MainWindow, fontFactor);
+    MainWindow->placeOnScreen();
     MainWindow->show();
     // The start's notices open over the window where it really stands.
     DialogPlacement::waitUntilPlaced(MainWindow);

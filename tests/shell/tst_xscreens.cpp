@@ -2,7 +2,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QWidget>
 #include <QtTest>
 
@@ -11,6 +10,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "../support/Xvfb.h"
 #include "app/Startup.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/XScreens.h"
@@ -70,38 +70,6 @@ void TestXScreens::platformChoice()
 }
 
 namespace {
-
-// A private X server of one screen, gone with the object.
-struct Xvfb
-{
-    QProcess process;
-    QByteArray display;
-
-    bool start(const QString &size)
-    {
-        const QString binary = QStandardPaths::findExecutable("Xvfb");
-        if (binary.isEmpty())
-            return false;
-        process.start(binary, {"-displayfd", "1", "-screen", "0", size + "x24", "-nolisten", "tcp",
-                               "-noreset"});
-        if (!process.waitForStarted(10000))
-            return false;
-        while (!process.canReadLine()) {
-            if (!process.waitForReadyRead(10000))
-                return false;
-        }
-        display = ":" + process.readLine().trimmed();
-        return display.size() > 1;
-    }
-
-    ~Xvfb()
-    {
-        process.terminate();
-        if (!process.waitForFinished(5000))
-            process.kill();
-        process.waitForFinished();
-    }
-};
 
 // Sets the root window's _NET_WORKAREA as a desktop's panel would, on a
 // connection the caller keeps open (a window manager's stays too).
