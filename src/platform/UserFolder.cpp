@@ -73,10 +73,12 @@ bool adoptEarlierFolder()
 
 bool ensurePreferencesFile()
 {
-    // Whatever stands there already is left to the store that reads it: a
-    // link or FIFO is set aside then, never written through.
+    // A link, FIFO or device in its place is damaged: write() sets it aside
+    // as Macro.ini.bad, never writing through it, and the start still leaves
+    // a Macro.ini behind.
     const QString path = filePath(QStringLiteral("Macro.ini"));
-    if (SafeFile::probe(path) != SafeFile::Status::Missing)
+    const SafeFile::Status status = SafeFile::probe(path);
+    if (status != SafeFile::Status::Missing && status != SafeFile::Status::NotRegular)
         return true;
     QString error;
     if (!SafeFile::write(path, QByteArray(), &error)) {

@@ -46,8 +46,10 @@ QString earlierPath();
 // folder's place is not followed (nothing is moved).
 bool adoptEarlierFolder();
 
-// Creates an empty Macro.ini when there is none; an existing file is not
-// touched. False when it could not be created (logged).
+// Creates an empty Macro.ini when there is none, or when a link, FIFO,
+// device or folder stands in its place (set aside as Macro.ini.bad first);
+// an existing file is not touched. False when it could not be created
+// (logged).
 bool ensurePreferencesFile();
 
 // Where the dialogs for files the user keeps (profiles, macro exports) open:
