@@ -47,7 +47,7 @@ QString earlierPath()
     return QDir::homePath() + QStringLiteral("/AppData/Local/") + ProductName;
 }
 
-bool adoptEarlierFolder()
+bool adoptEarlierFolder(const FolderMove::Replaceable &replaceable, QStringList *keptBeside)
 {
     const QString earlier = earlierPath();
     const QString now = path();
@@ -62,7 +62,7 @@ bool adoptEarlierFolder()
     if (!S_ISDIR(info.st_mode))
         return true;
     QString error;
-    if (FolderMove::move(earlier, now, &error)) {
+    if (FolderMove::move(earlier, now, &error, replaceable, keptBeside)) {
         qCInfo(lcApp).noquote() << "Moved the earlier per-user folder" << earlier << "to" << now;
         return true;
     }
