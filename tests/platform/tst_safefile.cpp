@@ -363,6 +363,13 @@ void TestSafeFile::folderLinkIsNotFollowed()
     QCOMPARE(SafeFile::read(elsewhere.filePath("hop/Device_CID26_MID0C.bin"), 100, &bytes),
              SafeFile::Status::Ok);
     QCOMPARE(bytes, QByteArray("outside"));
+    // And so may a file the user chose in a dialog, even below the per-user
+    // folder.
+    QVERIFY2(SafeFile::writeChosen(path, "chosen", &error), qPrintable(error));
+    QCOMPARE(Bytes(m_outside.filePath("Device_CID26_MID0C.bin")), QByteArray("chosen"));
+    QCOMPARE(SafeFile::readChosen(path, 100, &bytes), SafeFile::Status::Ok);
+    QCOMPARE(bytes, QByteArray("chosen"));
+    QVERIFY(QFileInfo(m_user + "/Device_Info").isSymLink());
 }
 
 int main(int argc, char **argv)

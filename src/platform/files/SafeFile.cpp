@@ -396,33 +396,43 @@ bool writeChosen(const QString &path, const QByteArray &bytes, QString *error)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat info;
-    if (::lstat(name.constData(), &info) != 0) {
-        if (errno != ENOENT && errno != ENOTDIR) {
-            setError(error, errorText(errno));
-            return false;
-        }
-        return write(path, bytes, error);
+    const bool exists = ::lstat(name.constData(), &info) == 0;
+    if (!exists && errno != ENOENT && errno != ENOTDIR) {
+        setError(error, errorText(errno));
+        return false;
     }
-    if (S_ISREG(info.st_mode))
-        return write(path, bytes, error);
-    if (!S_ISLNK(info.st_mode)) {
+    if (exists && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
         setError(error, QStringLiteral("%1 is not a regular file").arg(path));
         return false;
     }
-    // A link the user chose stands for the file it leads to: that file is
-    // replaced and the link stays. Looked at, never opened: a FIFO or device
-    // there is refused, and a link that leads nowhere makes no file.
-    char *resolved = ::realpath(name.constData(), nullptr);
-    if (!resolved) {
-        setError(error, QStringLiteral("%1 is a link that leads to no file").arg(path));
-        return false;
-    }
-    const QString target = QFile::decodeName(resolved);
-    ::free(resolved);
-    if (::stat(QFile::encodeName(target).constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        setError(error,
-                 QStringLiteral("%1 leads to %2, which is not a regular file").arg(path, target));
-        return false;
+    QString target;
+    if (exists && S_ISLNK(info.st_mode)) {
+        // A link the user chose stands for the file it leads to: that file
+        // is replaced and the link stays. Looked at, never opened: a FIFO or
+        // device there is refused, and a link that leads nowhere makes no
+        // file.
+        char *resolved = ::realpath(name.constData(), nullptr);
+        if (!resolved) {
+            setError(error, QStringLiteral("%1 is a link that leads to no file").arg(path));
+            return false;
+        }
+        target = QFile::decodeName(resolved);
+        ::free(resolved);
+        if (::stat(QFile::encodeName(target).constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            setError(
+                error,
+                QStringLiteral("%1 leads to %2, which is not a regular file").arg(path, target));
+            return false;
+        }
+    } else {
+        // Its folder may be reached through the user's links as well, also
+        // below the per-user folder, whose own files never are.
+        const QFileInfo file(path);
+        char *folder = ::realpath(QFile::encodeName(file.absolutePath()).constData(), nullptr);
+        if (!folder)
+            return write(path, bytes, error); // no such folder: write() says so
+        target = QFile::decodeName(folder) + QLatin1Char('/') + file.fileName();
+        ::free(folder);
     }
     return write(target, bytes, error);
 }

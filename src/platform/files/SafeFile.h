@@ -63,10 +63,11 @@ Status probe(const QString &path);
 // file was not replaced; the old one is unchanged.
 bool write(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
-// Writes bytes to the file the user chose at path, as write() does. A link
-// there leads to the file that is replaced (the link stays); a link that
-// leads to no file, or to anything but a regular file, and a FIFO, device
-// or folder at path are refused and left as they are, never opened.
+// Writes bytes to the file the user chose at path, as write() does, its
+// folder reached through links wherever it lies. A link at path leads to the
+// file that is replaced (the link stays); a link that leads to no file, or
+// to anything but a regular file, and a FIFO, device or folder at path are
+// refused and left as they are, never opened.
 bool writeChosen(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 // Renames whatever stands at path to path + ".bad", replacing an earlier
