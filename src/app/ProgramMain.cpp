@@ -28,7 +28,8 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
 {
     // Before anything converts a time (the purge below, the pictures).
     LocalTimeZone::PinProcessZone();
-    const bool earlierFolderAdopted = Startup::prepareUserFolder();
+    QStringList earlierFilesKept;
+    const bool earlierFolderAdopted = Startup::prepareUserFolder(&earlierFilesKept);
     SingleInstance::publishRuntimeFolder();
     Startup::setScreenScaling(argc, argv);
     Startup::useRasterWindows();
@@ -69,6 +70,7 @@ int RunProgram(int argc, char *argv[], const std::function<int(QWidget *)> &when
     Startup::showDamagedCatalogue();
     if (!earlierFolderAdopted)
         Startup::showEarlierFolderNotice(MainWindow);
+    Startup::showEarlierFilesKeptNotice(MainWindow, earlierFilesKept);
     if (whenShown)
         return whenShown(MainWindow);
     return app.exec();

@@ -11,7 +11,9 @@
 #include "common/LabelCatalogue.h"
 #include "common/StorageNotice.h"
 #include "common/UpDateWarning.h"
+#include "device/FlashDataStore.h"
 #include "platform/Logging.h"
+#include "platform/Registry.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserFolder.h"
@@ -19,9 +21,47 @@
 
 namespace Startup {
 
-bool prepareUserFolder()
+namespace {
+
+// No more names than the notice can show.
+constexpr int MaxNamesShown = 8;
+
+// A start that could not move the earlier folder went on in the new one and
+// wrote some files there by itself: the versions and blocks read from mice
+// that kept their factory settings. Such a file holds nothing the user would
+// miss, and must not hide the earlier version's (a flash's failure record,
+// the devices' memory, the blocks read from them): it gives way. What it
+// holds decides, not its name.
+bool madeByAStartAlone(const QString &relative, const QString &path)
 {
-    const bool adopted = UserFolder::adoptEarlierFolder();
+    if (relative == QLatin1String("Registry.ini"))
+        return Registry::holdsOnlyDeviceVersions(path);
+    if (relative == QLatin1String("DeviceSim/State.json"))
+        return SimStateFileIsFactory(path);
+    const QString cacheFolder = QStringLiteral("Device_Info/");
+    if (relative.startsWith(cacheFolder) && !relative.mid(cacheFolder.size()).contains('/')) {
+        FlashDataMap block;
+        return ReadFlashDataCache(relative.mid(cacheFolder.size()), block) &&
+               SimIsFactoryBlock(block);
+    }
+    return false;
+}
+
+void showStartNotice(QWidget *parent, const QString &text)
+{
+    UpDateWarning notice(parent);
+    notice.SetText(text);
+    // Shown right after the window: Qt's own centring would use the place
+    // asked for, not the one the window manager chose.
+    DialogPlacement::centreOver(&notice, parent);
+    DialogSeam::exec(notice);
+}
+
+} // namespace
+
+bool prepareUserFolder(QStringList *keptBeside)
+{
+    const bool adopted = UserFolder::adoptEarlierFolder(madeByAStartAlone, keptBeside);
     UserFolder::makeFolders();
     UserFolder::ensurePreferencesFile();
     return adopted;
@@ -29,12 +69,22 @@ bool prepareUserFolder()
 
 void showEarlierFolderNotice(QWidget *parent)
 {
-    UpDateWarning notice(parent);
-    notice.SetText(CommonLabels[CurrentLanguage].value(QStringLiteral("EarlierFolderNotMoved")));
-    // Shown right after the window: Qt's own centring would use the place
-    // asked for, not the one the window manager chose.
-    DialogPlacement::centreOver(&notice, parent);
-    DialogSeam::exec(notice);
+    showStartNotice(parent,
+                    CommonLabels[CurrentLanguage].value(QStringLiteral("EarlierFolderNotMoved")));
+}
+
+void showEarlierFilesKeptNotice(QWidget *parent, const QStringList &keptBeside)
+{
+    if (keptBeside.isEmpty())
+        return;
+    const LabelMap &labels = CommonLabels[CurrentLanguage];
+    QStringList names = keptBeside;
+    names.sort();
+    QStringList lines = names.mid(0, MaxNamesShown);
+    if (names.size() > MaxNamesShown)
+        lines << labels.value(QStringLiteral("EarlierFilesMore")).arg(names.size() - MaxNamesShown);
+    showStartNotice(parent, labels.value(QStringLiteral("EarlierFilesKeptBeside")) +
+                                QStringLiteral("\n") + lines.join(QLatin1Char('\n')));
 }
 
 void setScreenScaling(int argc, char **argv)

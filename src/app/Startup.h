@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 class ConfigIniStore;
 class QWidget;
 class SingleInstance;
@@ -11,11 +13,19 @@ namespace Startup {
 // per-user folders and an empty Macro.ini when there is none. False when the
 // earlier folder could not be moved (it stays; the next start tries again):
 // the user is told once the main window is up (showEarlierFolderNotice).
-bool prepareUserFolder();
+// A file that a start made by itself meanwhile gives way to the earlier
+// version's; `keptBeside` gets the earlier files kept beside a file that
+// holds more (showEarlierFilesKeptNotice).
+bool prepareUserFolder(QStringList *keptBeside = nullptr);
 
 // Tells the user that the files of an earlier version stay at their old
 // place for this run. One notice, over `parent`.
 void showEarlierFolderNotice(QWidget *parent);
+
+// Tells the user which files of an earlier version were kept beside the
+// ones of the same name this version made (paths relative to the per-user
+// folder). One notice, over `parent`; nothing when there are none.
+void showEarlierFilesKeptNotice(QWidget *parent, const QStringList &keptBeside);
 
 // Switches Qt's own high-DPI scaling off and, on a primary screen wider than
 // 1920 pixels, sets QT_SCALE_FACTOR to width / 1920, or lower where the main

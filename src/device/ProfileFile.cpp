@@ -39,7 +39,7 @@ QByteArray Build(const FlashDataMap &map, const QString &sensor)
 bool Write(const QString &path, const FlashDataMap &map, const QString &sensor, QString *error)
 {
     static_assert(sizeof(FlashDataMap) == BlockSize, "profile block size");
-    return SafeFile::write(path, Build(map, sensor), error);
+    return SafeFile::writeChosen(path, Build(map, sensor), error);
 }
 
 } // namespace ProfileFile

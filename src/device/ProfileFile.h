@@ -26,7 +26,8 @@ QByteArray StoredSensorName(const QString &sensor);
 // The whole file content.
 QByteArray Build(const FlashDataMap &map, const QString &sensor);
 
-// Writes the file whole or not at all; false with a reason on failure.
+// Writes the file the user chose whole or not at all (through a link, the
+// file it leads to); false with a reason on failure.
 bool Write(const QString &path, const FlashDataMap &map, const QString &sensor,
            QString *error = nullptr);
 

@@ -66,11 +66,11 @@ bool blockIsSound(const FlashDataMap &block)
 
 int UpDataParam::ReadProfileFile(const QString &path, FlashDataMap &out)
 {
-    // Bounded before reading, and only a regular file: a pipe chosen in the
-    // dialog would never end.
+    // Bounded before reading, and only a regular file, links of the user's
+    // followed: a pipe chosen in the dialog would never end.
     QByteArray bytes;
     QString error;
-    if (SafeFile::read(path, ProfileFileLength, &bytes, &error) != SafeFile::Status::Ok) {
+    if (SafeFile::readChosen(path, ProfileFileLength, &bytes, &error) != SafeFile::Status::Ok) {
         qCDebug(lcDevice) << "failed" << path << error;
         return 1;
     }

@@ -68,7 +68,7 @@ void Macro::ExPortMacro()
     const QByteArray bytes = MacroExportFile::Write(name, QString::number(repeat), events,
                                                     PressIcon, ReleaseIcon, DelayIcon);
     QString error;
-    if (!SafeFile::write(path, bytes, &error)) {
+    if (!SafeFile::writeChosen(path, bytes, &error)) {
         qWarning() << "Macro export file could not be written:" << path << error;
         ShowNotice(MacroLabels[CurrentLanguage].value(QStringLiteral("MacroExportFailed")));
         return;
@@ -89,11 +89,11 @@ void Macro::InPortMacro()
         DialogSeam::getOpenFileName(this, QStringLiteral("SelectFile"), MacroFileType);
     if (path.isEmpty())
         return;
-    // Only a plain file of a size an export can have is read: a pipe would
-    // block, a huge file is no export.
+    // Only a plain file of a size an export can have is read, also through
+    // the user's links: a pipe would block, a huge file is no export.
     QByteArray bytes;
     QString error;
-    if (SafeFile::read(path, MacroExportFile::MaxFileBytes, &bytes, &error) !=
+    if (SafeFile::readChosen(path, MacroExportFile::MaxFileBytes, &bytes, &error) !=
         SafeFile::Status::Ok) {
         qWarning() << "Macro import file is no plain file of an export's size, or unreadable:"
                    << path << error;

@@ -63,6 +63,10 @@ private:
 struct Mover
 {
     QString error;
+    // The destination, to name a file of it to `replaceable`.
+    QByteArray destination;
+    Replaceable replaceable;
+    QStringList *keptBeside = nullptr;
 
     bool fail(const QByteArray &what, const QByteArray &entry, int code)
     {
@@ -72,7 +76,8 @@ struct Mover
     }
     enum class Outcome
     {
-        Done,
+        Placed, // put at the name given
+        Done,   // nothing more to do: the same is there, or merged into it
         Clash,
         Failed
     };
@@ -90,6 +95,7 @@ struct Mover
                     const QString &parent, bool exists);
     Outcome settle(int from, const QByteArray &name, int to, const QByteArray &target,
                    const QByteArray &where, int depth);
+    bool mayReplace(const QByteArray &entry) const;
     bool sameEntry(int from, const QByteArray &name, int to, const QByteArray &target,
                    const struct stat &a, const struct stat &b, bool *same, const QByteArray &where);
 };
@@ -371,7 +377,7 @@ Mover::Outcome Mover::settle(int from, const QByteArray &name, int to, const QBy
         if (errno != ENOENT)
             return failed("cannot examine", entry, errno);
         if (renameNoReplace(from, name.constData(), to, target.constData()) == 0)
-            return Outcome::Done;
+            return Outcome::Placed;
         if (errno == EEXIST)
             return Outcome::Clash; // came meanwhile: never replaced
         return failed("cannot put in place", entry, errno);
@@ -395,11 +401,20 @@ Mover::Outcome Mover::settle(int from, const QByteArray &name, int to, const QBy
         // (A start that could not move the folder leaves an empty Macro.ini.)
         if (source.st_size == 0)
             return Outcome::Done;
-        if (present.st_size == 0) {
+        bool same = false;
+        if (!sameEntry(from, name, to, target, source, present, &same, where))
+            return Outcome::Failed;
+        if (same)
+            return Outcome::Done;
+        // What a start makes by itself holds nothing to lose either; the
+        // earlier version's file (a failure record, the devices' memory)
+        // must not be hidden behind it.
+        if (present.st_size == 0 || (target == name && mayReplace(entry))) {
             if (::renameat(from, name.constData(), to, target.constData()) != 0)
                 return failed("cannot put in place", entry, errno);
             return Outcome::Done;
         }
+        return Outcome::Clash;
     }
     bool same = false;
     if (!sameEntry(from, name, to, target, source, present, &same, where))
@@ -407,16 +422,27 @@ Mover::Outcome Mover::settle(int from, const QByteArray &name, int to, const QBy
     return same ? Outcome::Done : Outcome::Clash;
 }
 
+bool Mover::mayReplace(const QByteArray &entry) const
+{
+    return replaceable &&
+           replaceable(QFile::decodeName(entry), QFile::decodeName(destination + '/' + entry));
+}
+
 bool Mover::place(int from, const QByteArray &name, int to, const QByteArray &where, int depth)
 {
     if (depth > MaxDepth)
         return fail("too deep:", where, ELOOP);
     Outcome outcome = settle(from, name, to, name, where, depth);
-    for (int n = 1; outcome == Outcome::Clash && n <= MaxClashNames; ++n)
+    int n = 0;
+    while (outcome == Outcome::Clash && n < MaxClashNames) {
+        ++n;
         outcome = settle(from, name, to, clashName(name, n), where, depth);
+    }
     if (outcome == Outcome::Clash)
         return fail("no free name beside", below(where, name), EEXIST);
-    return outcome == Outcome::Done;
+    if (outcome == Outcome::Placed && n > 0 && keptBeside)
+        keptBeside->append(QFile::decodeName(below(where, clashName(name, n))));
+    return outcome != Outcome::Failed;
 }
 
 bool Mover::putInPlace(int staged, const QByteArray &stage, const QByteArray &destination,
@@ -444,11 +470,15 @@ bool Mover::putInPlace(int staged, const QByteArray &stage, const QByteArray &de
     return true;
 }
 
-bool move(const QString &from, const QString &to, QString *error)
+bool move(const QString &from, const QString &to, QString *error, const Replaceable &replaceable,
+          QStringList *keptBeside)
 {
     Mover mover;
     const QByteArray source = QFile::encodeName(from);
     const QByteArray destination = QFile::encodeName(to);
+    mover.destination = destination;
+    mover.replaceable = replaceable;
+    mover.keptBeside = keptBeside;
     // Held while moving: a second start at the same moment leaves it alone.
     const Fd sourceFolder(
         ::open(source.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));

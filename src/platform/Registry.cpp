@@ -10,9 +10,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/IniCodec.h"
 #include "platform/ProductName.h"
 #include "platform/SyncedSettings.h"
 #include "platform/UserFolder.h"
+#include "platform/files/SafeFile.h"
 
 namespace {
 
@@ -78,6 +80,21 @@ QString Registry::settingsKey(const QString &keyPath, const QString &name)
     leaf.replace(QLatin1Char('/'), QLatin1Char('_'));
     leaf.replace(QLatin1Char('\\'), QLatin1Char('_'));
     return path + QLatin1Char('/') + leaf;
+}
+
+bool Registry::holdsOnlyDeviceVersions(const QString &path)
+{
+    QByteArray text;
+    IniCodec::Map values;
+    if (SafeFile::read(path, SyncedSettings::MaxFileBytes, &text) != SafeFile::Status::Ok ||
+        !IniCodec::parse(text, &values))
+        return false;
+    const QString versions = IniCodec::normalizedKey(settingsKey(mouseDriveTestKey(), "MouseVer"));
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        if (!IniCodec::normalizedKey(it.key()).startsWith(versions))
+            return false;
+    }
+    return true;
 }
 
 QVariant Registry::value(const QString &keyPath, const QString &name,

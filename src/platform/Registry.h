@@ -40,6 +40,12 @@ public:
 
     QString filePath() const { return m_filePath; }
 
+    // Whether the registry file at `path` holds nothing but what a start
+    // writes by itself: the firmware versions read from the devices (the
+    // "MouseVer..." values), which every read of a device writes again. False
+    // for a file that cannot be read or holds anything else.
+    static bool holdsOnlyDeviceVersions(const QString &path);
+
     // "HKEY_CURRENT_USER\Software\ORVAK\ORVAK\ORVAK"
     static QString productKey();
     // "HKEY_CURRENT_USER\Software\ORVAK\ORVAK\Mouse Drive Test"

@@ -47,7 +47,7 @@ QString earlierPath()
     return QDir::homePath() + QStringLiteral("/AppData/Local/") + ProductName;
 }
 
-bool adoptEarlierFolder()
+bool adoptEarlierFolder(const FolderMove::Replaceable &replaceable, QStringList *keptBeside)
 {
     const QString earlier = earlierPath();
     const QString now = path();
@@ -62,7 +62,7 @@ bool adoptEarlierFolder()
     if (!S_ISDIR(info.st_mode))
         return true;
     QString error;
-    if (FolderMove::move(earlier, now, &error)) {
+    if (FolderMove::move(earlier, now, &error, replaceable, keptBeside)) {
         qCInfo(lcApp).noquote() << "Moved the earlier per-user folder" << earlier << "to" << now;
         return true;
     }
@@ -73,10 +73,12 @@ bool adoptEarlierFolder()
 
 bool ensurePreferencesFile()
 {
-    // Whatever stands there already is left to the store that reads it: a
-    // link or FIFO is set aside then, never written through.
+    // A link, FIFO or device in its place is damaged: write() sets it aside
+    // as Macro.ini.bad, never writing through it, and the start still leaves
+    // a Macro.ini behind.
     const QString path = filePath(QStringLiteral("Macro.ini"));
-    if (SafeFile::probe(path) != SafeFile::Status::Missing)
+    const SafeFile::Status status = SafeFile::probe(path);
+    if (status != SafeFile::Status::Missing && status != SafeFile::Status::NotRegular)
         return true;
     QString error;
     if (!SafeFile::write(path, QByteArray(), &error)) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/FolderMove.h"
 #include "platform/ProductName.h"
 
 // The per-user folder and its subfolders: the desktop's folder for a user's
@@ -39,15 +40,21 @@ QString earlierPath();
 // Moves the earlier versions' folder, when there is one, to path(), so that
 // no macro, preference or failure record is left behind: whole where it can
 // be renamed, else copied and checked (also onto another file system), and
-// taken into a path() that exists already without replacing any file there
-// (see FolderMove.h). False when the move was needed and could not be
-// completed: logged, the earlier folder stays as it was and the next start
-// tries again; telling the user is the caller's. A link in the earlier
-// folder's place is not followed (nothing is moved).
-bool adoptEarlierFolder();
+// taken into a path() that exists already without replacing a file there
+// that holds anything (see FolderMove.h). False when the move was needed and
+// could not be completed: logged, the earlier folder stays as it was and the
+// next start tries again; telling the user is the caller's. A link in the
+// earlier folder's place is not followed (nothing is moved). A file of
+// path() that `replaceable` judges made by a start alone gives way to the
+// earlier one; `keptBeside` gets the names (relative to path()) of the
+// earlier files put beside a clashing one, for the caller to tell.
+bool adoptEarlierFolder(const FolderMove::Replaceable &replaceable = FolderMove::Replaceable(),
+                        QStringList *keptBeside = nullptr);
 
-// Creates an empty Macro.ini when there is none; an existing file is not
-// touched. False when it could not be created (logged).
+// Creates an empty Macro.ini when there is none, or when a link, FIFO,
+// device or folder stands in its place (set aside as Macro.ini.bad first);
+// an existing file is not touched. False when it could not be created
+// (logged).
 bool ensurePreferencesFile();
 
 // Where the dialogs for files the user keeps (profiles, macro exports) open:

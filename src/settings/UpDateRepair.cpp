@@ -7,10 +7,12 @@
 #include "common/SharedState.h"
 #include "common/ThemeStyles.h"
 #include "hub/PostMsg.h"
+#include "platform/Registry.h"
 #include "settings/UpgradeState.h"
 #include "ui_UpDateRepair.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 UpDateRepair *RepairDialog = nullptr;
 
@@ -80,6 +82,7 @@ void UpDateRepair::SlotAllLanguage(int index)
     MultiMouseText = HomeLabels[index]["MultiMouse"];
     ErrorFileText = HomeLabels[index]["ErrorFile"];
     UpgradeFailText = UpdateLabels[index]["DialogUpgradeFail"];
+    RecordNotSavedText = UpdateLabels[index]["DialogUpgradeRecordNotSaved"];
     UpgradeSuccessText = UpdateLabels[index]["DialogUpgradeSuccess"];
     UpgradeStartText = UpdateLabels[index]["DialogUpgradeStart"];
     CancelText = CommonLabels[index]["Cancel"];
@@ -232,6 +235,13 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
         ui->NewHong->show();
         ui->CloseButton->setEnabled(true);
         ui->NewHong->setEnabled(true);
+        break;
+    case ProgressRecordNotSaved:
+        // The device was not touched: the disk is what the user can mend.
+        SetStatusText(
+            RecordNotSavedText.arg(QFileInfo(Registry::instance()->filePath()).fileName()),
+            Meaning::Problem);
+        ui->ToolText_2->show();
         break;
     default:
         return;

@@ -100,11 +100,18 @@ private:
     QString MultiMouseText;
     QString ErrorFileText;
     QString UpgradeFailText;
+    QString RecordNotSavedText;
     QString UpgradeSuccessText;
     QString UpgradeStartText;
     QString CancelText;
     QString OkText;
 };
+
+// SigProgress's code for a flash that was not started because its record
+// could not be saved: sent after the failure's own code, the status then
+// names the file that could not be written instead of sending the user to
+// the device.
+constexpr int ProgressRecordNotSaved = 7;
 
 // The one repair dialog, created without parent by the settings page's
 // constructor and kept for the whole run; null before that.

@@ -149,6 +149,7 @@ void FormSetting::UpgradeStep(int step, int kind, const QString &version)
         if (!pending.record(kind, UpgradeReceiverVariant, UpgradeCid, UpgradeMid)) {
             stateOf(kind) = RunFailed;
             emit PostMsg::GetInstance()->SigProgress(0, 1);
+            emit PostMsg::GetInstance()->SigProgress(0, ProgressRecordNotSaved);
             Step = 4;
             return;
         }

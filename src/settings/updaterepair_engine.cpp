@@ -68,6 +68,14 @@ int kindOfStage(int stage)
     return stage == 0 ? FirmwareKindReceiver : FirmwareKindMouse;
 }
 
+// A flash whose record could not be saved is not started: the repair ends,
+// and the status says why.
+void endRepairRecordNotSaved()
+{
+    endRepair(false);
+    emit PostMsg::GetInstance()->SigProgress(0, ProgressRecordNotSaved);
+}
+
 void recordFailure(int stage)
 {
     UpgradeRecords::writeFailInfo(kindOfStage(stage), RepairReceiverVariant, RepairCid, RepairMid);
@@ -285,7 +293,7 @@ bool UpDateRepair::RunRepairUpgrade()
     UpgradeRecords::PendingFlash pending;
     if (!pending.record(kindOfStage(RepairStage), RepairReceiverVariant, RepairCid, RepairMid)) {
         RepairReady = false;
-        endRepair(false);
+        endRepairRecordNotSaved();
         return false;
     }
     RepairReady = StartUpgradeWith(RepairImage(), OnRepairUpgradeEvent);
@@ -331,7 +339,7 @@ void OnRepairUpgradeEvent(const unsigned char *packet)
                 UpgradeRecords::PendingFlash pending;
                 if (!pending.record(FirmwareKindMouse, RepairReceiverVariant, RepairCid,
                                     RepairMid)) {
-                    endRepair(false);
+                    endRepairRecordNotSaved();
                 } else if (!StartUpgradeWith(RepairImage(), OnRepairUpgradeEvent)) {
                     qWarning() << "the device library refused the mouse repair image";
                     pending.takeBack();

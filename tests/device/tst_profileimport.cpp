@@ -2,6 +2,9 @@
 // damaged or foreign one is refused with the notice and changes nothing.
 #include "DeviceTestSupport.h"
 
+#include "../support/HostileDisk.h"
+#include "../support/HostileFiles.h"
+
 #include "common/DialogSeam.h"
 #include "common/NoticeChoice.h"
 #include "device/ProfileFile.h"
@@ -188,6 +191,72 @@ private slots:
         QCOMPARE(answer.dialogs().first().className, QStringLiteral("InportFail"));
         QVERIFY(sameBlock(FlashDataSnapshot(), before));
         QCOMPARE(countCalls("ProtocolDataUpdate"), 0);
+    }
+
+    void chosenFileIsReadThroughLinks_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<int>("result");
+        QTest::newRow("regular file") << "regular" << 0;
+        QTest::newRow("link to a profile") << "link" << 0;
+        QTest::newRow("link to a FIFO") << "link to FIFO" << 1;
+        QTest::newRow("FIFO") << "FIFO" << 1;
+        QTest::newRow("folder") << "folder" << 1;
+    }
+
+    // The profile chosen in the dialog is the user's: reached through a link
+    // as the file itself; a FIFO or folder, at the end of a link or not, is
+    // unreadable at once.
+    void chosenFileIsReadThroughLinks()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(int, result);
+        const QByteArray profile = profileBytes("Zudod", "3327", wiredBlock());
+        QTemporaryDir outside;
+        QVERIFY(outside.isValid());
+        const QString path = outside.filePath(QStringLiteral("picked.bin"));
+        using HostileFiles::Thing;
+        if (chosen == "regular") {
+            HostileFiles::Put(path, profile);
+        } else if (chosen == "link") {
+            QVERIFY(HostileFiles::Make(Thing::LinkToFile, path, outside.path()));
+            HostileFiles::Put(outside.filePath(QStringLiteral("victim.txt")), profile);
+        } else {
+            const Thing thing = chosen == "FIFO"     ? Thing::Fifo
+                                : chosen == "folder" ? Thing::Folder
+                                                     : Thing::LinkToFifo;
+            QVERIFY(HostileFiles::Make(thing, path, outside.path()));
+        }
+        FlashDataMap out;
+        int read = -1;
+        HostileDisk::WithinSeconds(10, "the profile import",
+                                   [&] { read = UpDataParam::ReadProfileFile(path, out); });
+        QCOMPARE(read, result);
+        if (result == 0)
+            QVERIFY(sameBlock(out, wiredBlock()));
+    }
+
+    // An export over a link the user chose replaces the profile it leads to
+    // and keeps the link; the import through the link brings it back.
+    void profileTravelsThroughTheChosenLink()
+    {
+        QTemporaryDir outside;
+        QVERIFY(outside.isValid());
+        const QString path = outside.filePath(QStringLiteral("linked.bin"));
+        QVERIFY(HostileFiles::Make(HostileFiles::Thing::LinkToFile, path, outside.path()));
+        FlashDataMap block = wiredBlock();
+        block.DebounceMs = 7;
+        QString error;
+        QVERIFY2(ProfileFile::Write(path, block, QStringLiteral("3327"), &error),
+                 qPrintable(error));
+        QCOMPARE(HostileFiles::TypeAt(path), mode_t(S_IFLNK));
+        QCOMPARE(HostileFiles::Bytes(outside.filePath(QStringLiteral("victim.txt"))),
+                 ProfileFile::Build(block, QStringLiteral("3327")));
+
+        DialogSeam::ScopedAnswer answer(QStringLiteral("NewHong"));
+        runImport(path);
+        QVERIFY(answer.dialogs().isEmpty());
+        QVERIFY(sameBlock(FlashDataSnapshot(), block));
     }
 
     void refusedSendKeepsTheMousesBlock()

@@ -2,6 +2,9 @@
 // and files that are damaged or crafted.
 #include "MacroTestSupport.h"
 
+#include "../support/HostileDisk.h"
+#include "../support/HostileFiles.h"
+
 #include "common/SharedState.h"
 #include "macro/MacroExportFile.h"
 #include "platform/files/SafeFile.h"
@@ -45,6 +48,10 @@ private slots:
     void craftedImportIsRefused_data();
     void craftedImportIsRefused();
     void everyTruncationIsRefused();
+    void importTakesTheChosenFileThroughLinks_data();
+    void importTakesTheChosenFileThroughLinks();
+    void exportWritesThroughTheChosenLink_data();
+    void exportWritesThroughTheChosenLink();
 
 private:
     Macro *NewPage();
@@ -408,6 +415,100 @@ void TstMacroExport::everyTruncationIsRefused()
     for (int n = 0; n < bytes.size(); ++n)
         QVERIFY2(!MacroExportFile::Read(bytes.left(n), &content, &error),
                  qPrintable(QString::number(n)));
+}
+
+void TstMacroExport::importTakesTheChosenFileThroughLinks_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("imported");
+    QTest::newRow("regular file") << "regular" << true;
+    QTest::newRow("link to an export") << "link" << true;
+    QTest::newRow("link to a FIFO") << "link to FIFO" << false;
+    QTest::newRow("FIFO") << "FIFO" << false;
+    QTest::newRow("folder") << "folder" << false;
+}
+
+// The file chosen in the dialog is the user's: a link to an export imports
+// it as the export itself would; a FIFO or folder, at the end of a link or
+// not, is refused at once with the notice.
+void TstMacroExport::importTakesTheChosenFileThroughLinks()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, imported);
+    const QByteArray exported = ReadFile(ExportOf("3\n0x04 1 0\n10ms\n0x04 1 1\n", "linked"));
+    QVERIFY(!exported.isEmpty());
+    QFile::remove(MacroFolder() + "/linked.ini");
+    QTemporaryDir outside;
+    QVERIFY(outside.isValid());
+    const QString path = outside.filePath("picked.ini");
+    using HostileFiles::Thing;
+    if (chosen == "regular") {
+        WriteFile(path, exported);
+    } else if (chosen == "link") {
+        QVERIFY(HostileFiles::Make(Thing::LinkToFile, path, outside.path()));
+        WriteFile(outside.filePath("victim.txt"), exported);
+    } else {
+        const Thing thing = chosen == "FIFO"     ? Thing::Fifo
+                            : chosen == "folder" ? Thing::Folder
+                                                 : Thing::LinkToFifo;
+        QVERIFY(HostileFiles::Make(thing, path, outside.path()));
+    }
+
+    NewPage();
+    DialogSeam::ScopedAnswer answer(QString(), path);
+    HostileDisk::WithinSeconds(10, "the macro import",
+                               [this] { QMetaObject::invokeMethod(page, "InPortMacro"); });
+    if (imported) {
+        QCOMPARE(answer.dialogs().size(), 0);
+        QCOMPARE(Macros(*page), QStringList{"linked"});
+        QCOMPARE(Events(*page), (QStringList{"+A", "10ms", "-A"}));
+        QCOMPARE(ReadFile(MacroFolder() + "/linked.ini"),
+                 QByteArray("3\n0x04 1 0\n10ms\n0x04 1 1\n"));
+    } else {
+        QCOMPARE(answer.dialogs().size(), 1);
+        QCOMPARE(answer.dialogs().first().labelText, MacroText("DialogMacroFileError"));
+        QCOMPARE(Macros(*page), QStringList{});
+    }
+}
+
+void TstMacroExport::exportWritesThroughTheChosenLink_data()
+{
+    QTest::addColumn<HostileFiles::Thing>("thing");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("link to an earlier export") << HostileFiles::Thing::LinkToFile << true;
+    QTest::newRow("link to a FIFO") << HostileFiles::Thing::LinkToFifo << false;
+    QTest::newRow("FIFO") << HostileFiles::Thing::Fifo << false;
+}
+
+// Saving over a link the user chose writes the file it leads to and keeps
+// the link, as a file dialog promises; a FIFO there is refused, told, and
+// never waited on.
+void TstMacroExport::exportWritesThroughTheChosenLink()
+{
+    QFETCH(HostileFiles::Thing, thing);
+    QFETCH(bool, written);
+    QTemporaryDir outside;
+    QVERIFY(outside.isValid());
+    const QString path = outside.filePath("keep.ini");
+    QVERIFY(HostileFiles::Make(thing, path, outside.path()));
+    const mode_t type = HostileFiles::TypeAt(path);
+    WriteFile(MacroFolder() + "/keep.ini", "1\n0x04 1 0\n");
+    NewPage();
+    SelectMacro(*page, "keep");
+    DialogSeam::ScopedAnswer answer(QString(), path);
+    HostileDisk::WithinSeconds(10, "the macro export",
+                               [this] { QMetaObject::invokeMethod(page, "ExPortMacro"); });
+    QCOMPARE(answer.dialogs().size(), 1);
+    QCOMPARE(HostileFiles::TypeAt(path), type);
+    if (!written) {
+        QCOMPARE(answer.dialogs().first().labelText, MacroText("MacroExportFailed"));
+        return;
+    }
+    QCOMPARE(answer.dialogs().first().labelText, "The macro was exported.\nkeep.ini");
+    MacroExportFile::Content content;
+    QString error;
+    QVERIFY(MacroExportFile::Read(ReadFile(outside.filePath("victim.txt")), &content, &error));
+    QCOMPARE(content.name, QString("keep"));
 }
 
 QTEST_MAIN(TstMacroExport)

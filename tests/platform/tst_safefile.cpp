@@ -16,6 +16,8 @@
 
 using namespace HostileFiles;
 
+Q_DECLARE_METATYPE(SafeFile::Status)
+
 namespace {
 
 bool g_tmpfs = false;
@@ -45,6 +47,10 @@ private slots:
     void folderLinkIsNotFollowed();
     void writeElsewhereLeavesWhatIsNoFile_data();
     void writeElsewhereLeavesWhatIsNoFile();
+    void chosenFileIsReadThroughLinks_data();
+    void chosenFileIsReadThroughLinks();
+    void chosenFileIsWrittenThroughLinks_data();
+    void chosenFileIsWrittenThroughLinks();
 
 private:
     QString m_user;
@@ -245,6 +251,97 @@ void TestSafeFile::writeElsewhereLeavesWhatIsNoFile()
         QCOMPARE(Bytes(m_outside.filePath("victim.txt")), QByteArray("the user's own text"));
 }
 
+void TestSafeFile::chosenFileIsReadThroughLinks_data()
+{
+    QTest::addColumn<Thing>("thing");
+    QTest::addColumn<SafeFile::Status>("status");
+    QTest::newRow("link to a file") << Thing::LinkToFile << SafeFile::Status::Ok;
+    QTest::newRow("dangling link") << Thing::DanglingLink << SafeFile::Status::Missing;
+    QTest::newRow("link to a FIFO") << Thing::LinkToFifo << SafeFile::Status::NotRegular;
+    QTest::newRow("link to a device") << Thing::LinkToDevice << SafeFile::Status::NotRegular;
+    QTest::newRow("FIFO") << Thing::Fifo << SafeFile::Status::NotRegular;
+    QTest::newRow("folder") << Thing::Folder << SafeFile::Status::NotRegular;
+    QTest::newRow("socket") << Thing::Socket << SafeFile::Status::NotRegular;
+    QTest::newRow("device") << Thing::Device << SafeFile::Status::NotRegular;
+}
+
+// A file the user chose in a dialog is read through the user's links, but
+// only a regular file, without waiting on anything, and nothing of the
+// user's is set aside. The same thing where the per-user folder keeps a file
+// is never followed, and set aside.
+void TestSafeFile::chosenFileIsReadThroughLinks()
+{
+    QFETCH(Thing, thing);
+    QFETCH(SafeFile::Status, status);
+    const QString chosen = m_outside.filePath("import.ini");
+    const QString kept = m_user + "/Macro.ini";
+    if (!Make(thing, chosen, m_outside.path()) || !Make(thing, kept, m_outside.path()))
+        QSKIP("this machine does not allow it (a device node needs root)");
+    const mode_t type = TypeAt(chosen);
+    QByteArray bytes = "untouched";
+    QString error;
+    SafeFile::Status read = SafeFile::Status::Failed;
+    HostileDisk::WithinSeconds(10, "SafeFile::readChosen", [&] {
+        read = SafeFile::readChosen(chosen, 1 << 20, &bytes, &error);
+    });
+    QCOMPARE(read, status);
+    QCOMPARE(bytes,
+             status == SafeFile::Status::Ok ? QByteArray("the user's own text") : QByteArray());
+    QCOMPARE(TypeAt(chosen), type);
+    QCOMPARE(TypeAt(chosen + ".bad"), mode_t(0));
+
+    HostileDisk::WithinSeconds(10, "SafeFile::read",
+                               [&] { read = SafeFile::read(kept, 1 << 20, &bytes, &error); });
+    QCOMPARE(read, SafeFile::Status::NotRegular);
+    QVERIFY(bytes.isEmpty());
+    QCOMPARE(TypeAt(kept), mode_t(0));
+    QCOMPARE(TypeAt(kept + ".bad"), type);
+}
+
+void TestSafeFile::chosenFileIsWrittenThroughLinks_data()
+{
+    QTest::addColumn<Thing>("thing");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("link to a file") << Thing::LinkToFile << true;
+    QTest::newRow("dangling link") << Thing::DanglingLink << false;
+    QTest::newRow("link to a FIFO") << Thing::LinkToFifo << false;
+    QTest::newRow("link to a device") << Thing::LinkToDevice << false;
+    QTest::newRow("FIFO") << Thing::Fifo << false;
+    QTest::newRow("folder") << Thing::Folder << false;
+}
+
+// An export over a link the user chose replaces the file the link leads to,
+// whole, and the link stays; anything but a regular file at its end is
+// refused without being opened, and nothing is made where nothing was.
+void TestSafeFile::chosenFileIsWrittenThroughLinks()
+{
+    QFETCH(Thing, thing);
+    QFETCH(bool, written);
+    const QString chosen = m_outside.filePath("export.ini");
+    if (!Make(thing, chosen, m_outside.path()))
+        QSKIP("this machine does not allow it (a device node needs root)");
+    const QString victim = m_outside.filePath("victim.txt");
+    if (thing == Thing::LinkToFile)
+        QVERIFY(QFile::setPermissions(victim, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    const mode_t type = TypeAt(chosen);
+    const QStringList before = Entries(m_outside.path());
+    bool done = !written;
+    QString error;
+    HostileDisk::WithinSeconds(10, "SafeFile::writeChosen",
+                               [&] { done = SafeFile::writeChosen(chosen, "exported", &error); });
+    QVERIFY2(done == written, qPrintable(error));
+    QCOMPARE(TypeAt(chosen), type);
+    QCOMPARE(Entries(m_outside.path()), before);
+    if (thing == Thing::LinkToFile) {
+        QCOMPARE(Bytes(victim), QByteArray("exported"));
+        QCOMPARE(QFile::permissions(victim) &
+                     (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    if (thing == Thing::LinkToDevice)
+        QCOMPARE(TypeAt(m_outside.filePath("zero")), mode_t(S_IFCHR));
+}
+
 // A folder of the per-user folder replaced by a link leads nowhere: nothing
 // is read through it and nothing written.
 void TestSafeFile::folderLinkIsNotFollowed()
@@ -266,6 +363,13 @@ void TestSafeFile::folderLinkIsNotFollowed()
     QCOMPARE(SafeFile::read(elsewhere.filePath("hop/Device_CID26_MID0C.bin"), 100, &bytes),
              SafeFile::Status::Ok);
     QCOMPARE(bytes, QByteArray("outside"));
+    // And so may a file the user chose in a dialog, even below the per-user
+    // folder.
+    QVERIFY2(SafeFile::writeChosen(path, "chosen", &error), qPrintable(error));
+    QCOMPARE(Bytes(m_outside.filePath("Device_CID26_MID0C.bin")), QByteArray("chosen"));
+    QCOMPARE(SafeFile::readChosen(path, 100, &bytes), SafeFile::Status::Ok);
+    QCOMPARE(bytes, QByteArray("chosen"));
+    QVERIFY(QFileInfo(m_user + "/Device_Info").isSymLink());
 }
 
 int main(int argc, char **argv)

@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <memory>
+
 using namespace FirmwareFixture;
 
 namespace {
@@ -104,26 +106,57 @@ private slots:
         QVERIFY(!SimIsBootMode(Receiver));
     }
 
+    void unstorableRecordStartsNoFlash_data()
+    {
+        QTest::addColumn<bool>("repair");
+        QTest::addColumn<bool>("noticeShownBefore");
+        QTest::newRow("upgrade") << false << false;
+        QTest::newRow("upgrade, records' notice shown before") << false << true;
+        QTest::newRow("repair on the chooser") << true << false;
+    }
+
     // A record that cannot be stored would leave an interrupted flash that
-    // nobody can repair: no flash starts, and the user is told why.
+    // nobody can repair: no flash starts, and the user is told why: the
+    // file on the disk, not the device or its cable.
     void unstorableRecordStartsNoFlash()
     {
+        QFETCH(bool, repair);
+        QFETCH(bool, noticeShownBefore);
         DialogSeam::ScopedAnswer answer("NewHong");
         StorageNotice::ResetShown();
-        OpenUpgradeDialog();
+        if (noticeShownBefore)
+            StorageNotice::Report(StorageNotice::Kind::Registry, "Registry.ini");
+        std::unique_ptr<DialogChange> chooser;
+        if (repair) {
+            // A mouse's record: the repair records its receiver stage first.
+            QVERIFY(UpgradeRecords::writeFailInfo(210, 4, 38, 11));
+            chooser.reset(new DialogChange);
+            chooser->show();
+            RepairButton(*chooser)->click();
+            QCOMPARE(Status(), HomeLabels[0]["ReadyUpdate"]);
+        } else {
+            OpenUpgradeDialog();
+        }
+        const int shownBefore = answer.dialogs().size();
         SafeFile::failWritesAfter(0); // the disk is full when the record is written
         SimClearCallLog();
         PressStart();
-        QTRY_VERIFY_WITH_TIMEOUT(!UpgradeRunning && DialogCanBeLeft(), 10000);
+        // The repair's outcome is left by its close button.
+        QTRY_VERIFY_WITH_TIMEOUT(!UpgradeRunning && !RepairRunning && (repair || DialogCanBeLeft()),
+                                 10000);
         SafeFile::failWritesAfter(-1);
-        QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeFail"]);
+        QCOMPARE(Status(), UpdateLabels[0]["DialogUpgradeRecordNotSaved"].arg("Registry.ini"));
+        QVERIFY(StatusIsRed());
         QVERIFY(!Flashed("UsbUpgrade_Start"));
         QVERIFY(!SimIsBootMode(Receiver));
         QCOMPARE(SimFirmwareVersion(Receiver), 0x0103);
+        QCOMPARE(UpgradeRecords::failInfo(), repair ? QString("210,4,38,11") : QString());
         bool noticed = false;
-        for (const DialogSeam::ShownDialog &dialog : answer.dialogs())
+        for (const DialogSeam::ShownDialog &dialog : answer.dialogs().mid(shownBefore))
             noticed = noticed || dialog.labelText.contains("Registry.ini");
-        QVERIFY(noticed);
+        QCOMPARE(noticed, !noticeShownBefore);
+        if (chooser)
+            StopUsbChanged();
     }
 
     // The program ended between the record and the device's boot mode, or

@@ -1,15 +1,20 @@
 // The move of an earlier version's per-user folder (~/AppData/Local/ORVAK) to
 // its new place: renamed where it can be, copied and checked where it cannot
 // (another file system), taken into a folder that exists already without
-// replacing anything, links moved as links. A move that cannot be completed
-// leaves the earlier folder as it was, no half copy behind, tells the user
-// once, and the next start tries again.
+// replacing anything but what a start writes by itself, links moved as
+// links, the earlier files kept beside later ones named to the user. A move
+// that cannot be completed leaves the earlier folder as it was, no half copy
+// behind, tells the user once, and the next start tries again.
 #include "app/ProgramMain.h"
 #include "app/Startup.h"
 #include "common/DialogSeam.h"
 #include "common/LabelCatalogue.h"
+#include "device/FailRecords.h"
+#include "device/FlashDataStore.h"
 #include "platform/FolderMove.h"
+#include "platform/Registry.h"
 #include "platform/UserFolder.h"
+#include "platform/vidide/SimControl.h"
 
 #include <QApplication>
 #include <QDir>
@@ -134,6 +139,9 @@ private slots:
     void clashKeepsBothSides();
     void otherFileSystem();
     void failedMoveIsToldOnce();
+    void retryKeepsWhatTheEarlierVersionKnew_data();
+    void retryKeepsWhatTheEarlierVersionKnew();
+    void filesKeptBesideAreTold();
 
 private:
     QString earlier() const { return UserFolder::earlierPath(); }
@@ -392,13 +400,147 @@ void TestFolderMove::failedMoveIsToldOnce()
     QCOMPARE(snapshot(earlier()), m_earlier);
 }
 
+namespace {
+
+QString FailInfo(const QString &registryFile)
+{
+    return Registry(registryFile)
+        .value(Registry::mouseDriveTestKey(), FailRecords::valueName())
+        .toString();
+}
+
+// What the device library keeps now in the per-user folder.
+QByteArray DeviceMemory()
+{
+    return read(SimStateFile());
+}
+
+} // namespace
+
+void TestFolderMove::retryKeepsWhatTheEarlierVersionKnew_data()
+{
+    QTest::addColumn<bool>("laterChangedAnything");
+    QTest::newRow("the later session only started and read the mice") << false;
+    QTest::newRow("the later session kept a record and settings of its own") << true;
+}
+
+// The earlier version left a flash's failure record, its receiver in boot
+// mode and the block it read from the mouse. Its folder could not be moved
+// (a full disk), and the user worked on in the new one. The next start moves
+// it: what a start writes by itself gives way to what the earlier version
+// knew; a file the later session filled with its own is kept, the earlier
+// one beside it, and named to be told.
+void TestFolderMove::retryKeepsWhatTheEarlierVersionKnew()
+{
+    QFETCH(bool, laterChangedAnything);
+    const QString registry = UserFolder::filePath("Registry.ini");
+    const QString cache = CacheFileName(38, 12);
+    FlashDataMap block;
+
+    // The earlier version's files, made by the device library as it ran then.
+    QVERIFY(UserFolder::makeFolders());
+    SimReset(true);
+    QVERIFY(SimMouseBlock(1, &block));
+    block.DebounceMs = 9;
+    QVERIFY(SimSetMouseProfileBlock(1, 0, block));
+    QVERIFY(SimSetBootMode(0, true));
+    QVERIFY(SimWaitIdle(5000));
+    QVERIFY(WriteFlashDataCacheFile(cache, block));
+    const QByteArray earlierMemory = DeviceMemory();
+    const QByteArray earlierCache = read(CacheFilePath(cache));
+    QVERIFY(Registry(registry).setValue(Registry::mouseDriveTestKey(), FailRecords::valueName(),
+                                        "211,4,38,11"));
+    QVERIFY(QDir().mkpath(QFileInfo(earlier()).absolutePath()));
+    QVERIFY(QDir().rename(UserFolder::path(), earlier()));
+    QVERIFY(write(earlier() + "/Exception/big.dmp", pattern(400000)));
+    const QByteArray earlierRecords = read(earlier() + "/Registry.ini");
+
+    // A start that could not move it, and a session in the new folder.
+    FolderMove::setTreeRename(renameAcrossFileSystems);
+    {
+        FileSizeLimit limit(150000);
+        QVERIFY(!Startup::prepareUserFolder());
+    }
+    FolderMove::setTreeRename(nullptr);
+    SimReset(true);
+    QVERIFY(SimMouseBlock(1, &block));
+    if (laterChangedAnything) {
+        block.DebounceMs = 5;
+        QVERIFY(SimSetMouseProfileBlock(1, 0, block));
+        QVERIFY(Registry(registry).setValue(Registry::mouseDriveTestKey(), FailRecords::valueName(),
+                                            "210,0,38,12"));
+    }
+    QVERIFY(SimSetBootMode(1, false)); // saves the memory as it stands
+    QVERIFY(SimWaitIdle(5000));
+    QVERIFY(WriteFlashDataCacheFile(cache, block));
+    QVERIFY(Registry(registry).setValue(Registry::mouseDriveTestKey(), "MouseVer3812", "v1.06"));
+    const QByteArray laterMemory = DeviceMemory();
+    const QByteArray laterRecords = read(registry);
+    const QByteArray laterCache = read(CacheFilePath(cache));
+
+    QStringList kept;
+    QVERIFY(Startup::prepareUserFolder(&kept));
+    kept.sort();
+    QVERIFY(!QFileInfo::exists(earlier()));
+    SimReset();
+    if (!laterChangedAnything) {
+        QCOMPARE(kept, QStringList());
+        QCOMPARE(read(registry), earlierRecords);
+        QCOMPARE(FailInfo(registry), QString("211,4,38,11"));
+        QCOMPARE(DeviceMemory(), earlierMemory);
+        QVERIFY(SimIsBootMode(0)); // the receiver waits for its repair
+        QCOMPARE(read(CacheFilePath(cache)), earlierCache);
+        return;
+    }
+    QCOMPARE(kept, (QStringList{"DeviceSim/State (earlier version).json",
+                                "Device_Info/Device_CID26_MID0C (earlier version).bin",
+                                "Registry (earlier version).ini"}));
+    QCOMPARE(read(registry), laterRecords);
+    QCOMPARE(FailInfo(registry), QString("210,0,38,12"));
+    QCOMPARE(FailInfo(UserFolder::filePath("Registry (earlier version).ini")),
+             QString("211,4,38,11"));
+    QCOMPARE(DeviceMemory(), laterMemory);
+    QCOMPARE(read(UserFolder::filePath("DeviceSim/State (earlier version).json")), earlierMemory);
+    QCOMPARE(read(CacheFilePath(cache)), laterCache);
+    QCOMPARE(read(CacheFilePath("Device_CID26_MID0C (earlier version).bin")), earlierCache);
+}
+
+// The program itself, after a move that kept earlier files beside the ones
+// the later session made: one notice at start names them.
+void TestFolderMove::filesKeptBesideAreTold()
+{
+    QVERIFY(write(earlier() + "/Macro.ini", "[Language]\nLanguage=1\n"));
+    QVERIFY(write(earlier() + "/usersetting/MacroPage/alpha.ini", "1\n0x04 1 0\n"));
+    QVERIFY(write(UserFolder::filePath("Macro.ini"), "[Language]\nLanguage=0\n"));
+    QVERIFY(write(UserFolder::filePath("usersetting/MacroPage/alpha.ini"), "1\n0x05 1 0\n"));
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {"--run-program", "room"});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitCode(), 0);
+    LabelCatalogue::load();
+    const QString text = CommonLabels[0].value("EarlierFilesKeptBeside");
+    QVERIFY(!text.isEmpty());
+    QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()),
+             "UpDateWarning: " + text +
+                 "\nMacro (earlier version).ini\nusersetting/MacroPage/alpha (earlier "
+                 "version).ini\n");
+    QVERIFY(!QFileInfo::exists(earlier()));
+    QCOMPARE(read(UserFolder::filePath("Macro.ini")), QByteArray("[Language]\nLanguage=0\n"));
+    QCOMPARE(read(UserFolder::filePath("Macro (earlier version).ini")),
+             QByteArray("[Language]\nLanguage=1\n"));
+}
+
 int main(int argc, char **argv)
 {
     if (argc >= 2 && qstrcmp(argv[1], "--run-program") == 0) {
-        // The start of the program with the destination's disk full, every
-        // dialog recorded and answered; it ends once the window is up.
-        FolderMove::setTreeRename(renameAcrossFileSystems);
-        FileSizeLimit limit(150000);
+        // The start of the program, with the destination's disk full unless
+        // there is room, every dialog recorded and answered; it ends once the
+        // window is up.
+        const bool full = argc < 3 || qstrcmp(argv[2], "room") != 0;
+        if (full)
+            FolderMove::setTreeRename(renameAcrossFileSystems);
+        FileSizeLimit limit(full ? 150000 : RLIM_INFINITY);
         DialogSeam::ScopedAnswer answer;
         char *args[] = {argv[0], nullptr};
         int count = 1;

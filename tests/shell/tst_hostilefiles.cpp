@@ -193,8 +193,9 @@ void TestHostileFiles::nothingHangsAndNothingLeavesTheFolder()
 
     HostileDisk::WithinSeconds(20, "the reader", file.read);
     if (inFolder) {
-        // Set aside as damaged: the next write makes a fresh file.
-        QCOMPARE(TypeAt(file.path), mode_t(0));
+        // Set aside as damaged: the next write makes a fresh file. The start
+        // makes sure that Macro.ini exists, so it makes one at once.
+        QCOMPARE(TypeAt(file.path), kept == Kept::Preferences ? mode_t(S_IFREG) : mode_t(0));
         QCOMPARE(TypeAt(file.path + ".bad"), type);
     } else {
         QCOMPARE(TypeAt(file.path), type);
@@ -281,6 +282,9 @@ void TestHostileFiles::programStartsPastEveryFifo()
     const QStringList met = fifos.mid(0, 3) << fifos.at(6);
     for (const QString &fifo : met)
         QCOMPARE(TypeAt(fifo + ".bad"), mode_t(S_IFIFO));
+    // The start makes sure the preferences file exists: a fresh one stands
+    // in place of the FIFO.
+    QCOMPARE(TypeAt(user + "/Macro.ini"), mode_t(S_IFREG));
 }
 
 int main(int argc, char **argv)

@@ -54,6 +54,7 @@ enum class Thing
     LinkToFile,
     DanglingLink,
     LinkToDevice,
+    LinkToFifo,
     Fifo,
     Folder,
     Socket,
@@ -76,9 +77,14 @@ inline bool Make(Thing thing, const QString &path, const QString &outside)
         return QFile::link(outside + "/created.txt", path);
     case Thing::LinkToDevice:
         // A zero device of our own, so that a fault cannot harm /dev/zero.
+        QFile::remove(outside + "/zero");
         return ::mknod(QFile::encodeName(outside + "/zero").constData(), S_IFCHR | 0666,
                        makedev(1, 5)) == 0 &&
                QFile::link(outside + "/zero", path);
+    case Thing::LinkToFifo:
+        QFile::remove(outside + "/pipe");
+        return ::mkfifo(QFile::encodeName(outside + "/pipe").constData(), 0600) == 0 &&
+               QFile::link(outside + "/pipe", path);
     case Thing::Fifo:
         return ::mkfifo(name.constData(), 0600) == 0;
     case Thing::Folder:

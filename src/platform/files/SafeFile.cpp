@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -183,6 +184,49 @@ QByteArray temporaryName(const QByteArray &name)
     return temporary;
 }
 
+// Reads the regular file open at fd (looked at as `info`) whole, at most
+// maxBytes of it.
+Status readOpened(int fd, const struct stat &info, qint64 maxBytes, QByteArray *out, QString *error)
+{
+    if (info.st_size > maxBytes) {
+        setError(error, QStringLiteral("%1 bytes, more than the %2 it can hold")
+                            .arg(info.st_size)
+                            .arg(maxBytes));
+        return Status::TooLarge;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    // The size is a first answer only: the file may grow while it is read.
+    QByteArray data;
+    qint64 used = 0;
+    data.resize(int(qMin<qint64>(info.st_size, maxBytes) + 1));
+    for (;;) {
+        if (used == data.size()) {
+            if (used > maxBytes)
+                break;
+            data.resize(int(qMin<qint64>(qMax<qint64>(used * 2, 4096), maxBytes + 1)));
+        }
+        const ssize_t got = ::read(fd, data.data() + used, size_t(data.size() - used));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            setError(error, errorText(errno));
+            return Status::Failed;
+        }
+        if (got == 0)
+            break;
+        used += got;
+    }
+    if (used > maxBytes) {
+        setError(error, QStringLiteral("more than the %1 bytes it can hold").arg(maxBytes));
+        return Status::TooLarge;
+    }
+    data.resize(int(used));
+    *out = data;
+    return Status::Ok;
+}
+
 } // namespace
 
 bool inUserFolder(const QString &path)
@@ -244,43 +288,44 @@ Status read(const QString &path, qint64 maxBytes, QByteArray *out, QString *erro
     // Swapped since it was looked at: what is open now is what counts.
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return notRegular();
-    if (info.st_size > maxBytes) {
-        setError(error, QStringLiteral("%1 bytes, more than the %2 it can hold")
-                            .arg(info.st_size)
-                            .arg(maxBytes));
-        return Status::TooLarge;
+    return readOpened(fd, info, maxBytes, out, error);
+}
+
+Status readChosen(const QString &path, qint64 maxBytes, QByteArray *out, QString *error)
+{
+    out->clear();
+    const QByteArray name = QFile::encodeName(path);
+    auto notRegular = [&] {
+        setError(error, QStringLiteral("%1 is not a regular file").arg(path));
+        return Status::NotRegular;
+    };
+    // Looked at through its links before it is opened: opening a device or
+    // FIFO can wait or act on it. Nothing the user chose is ever set aside.
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return Status::Missing;
+        setError(error, errorText(errno));
+        return Status::Failed;
     }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    // The size is a first answer only: the file may grow while it is read.
-    QByteArray data;
-    qint64 used = 0;
-    data.resize(int(qMin<qint64>(info.st_size, maxBytes) + 1));
-    for (;;) {
-        if (used == data.size()) {
-            if (used > maxBytes)
-                break;
-            data.resize(int(qMin<qint64>(qMax<qint64>(used * 2, 4096), maxBytes + 1)));
-        }
-        const ssize_t got = ::read(fd, data.data() + used, size_t(data.size() - used));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            setError(error, errorText(errno));
-            return Status::Failed;
-        }
-        if (got == 0)
-            break;
-        used += got;
+    if (!S_ISREG(info.st_mode))
+        return notRegular();
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return Status::Missing;
+        setError(error, errorText(errno));
+        return Status::Failed;
     }
-    if (used > maxBytes) {
-        setError(error, QStringLiteral("more than the %1 bytes it can hold").arg(maxBytes));
-        return Status::TooLarge;
-    }
-    data.resize(int(used));
-    *out = data;
-    return Status::Ok;
+    struct Closer
+    {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    // A link may have been turned to something else since it was looked at.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return notRegular();
+    return readOpened(fd, info, maxBytes, out, error);
 }
 
 bool write(const QString &path, const QByteArray &bytes, QString *error)
@@ -345,6 +390,51 @@ bool write(const QString &path, const QByteArray &bytes, QString *error)
     // The rename itself reaches the disk with the folder.
     ::fsync(folder.fd);
     return true;
+}
+
+bool writeChosen(const QString &path, const QByteArray &bytes, QString *error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    const bool exists = ::lstat(name.constData(), &info) == 0;
+    if (!exists && errno != ENOENT && errno != ENOTDIR) {
+        setError(error, errorText(errno));
+        return false;
+    }
+    if (exists && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+        setError(error, QStringLiteral("%1 is not a regular file").arg(path));
+        return false;
+    }
+    QString target;
+    if (exists && S_ISLNK(info.st_mode)) {
+        // A link the user chose stands for the file it leads to: that file
+        // is replaced and the link stays. Looked at, never opened: a FIFO or
+        // device there is refused, and a link that leads nowhere makes no
+        // file.
+        char *resolved = ::realpath(name.constData(), nullptr);
+        if (!resolved) {
+            setError(error, QStringLiteral("%1 is a link that leads to no file").arg(path));
+            return false;
+        }
+        target = QFile::decodeName(resolved);
+        ::free(resolved);
+        if (::stat(QFile::encodeName(target).constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            setError(
+                error,
+                QStringLiteral("%1 leads to %2, which is not a regular file").arg(path, target));
+            return false;
+        }
+    } else {
+        // Its folder may be reached through the user's links as well, also
+        // below the per-user folder, whose own files never are.
+        const QFileInfo file(path);
+        char *folder = ::realpath(QFile::encodeName(file.absolutePath()).constData(), nullptr);
+        if (!folder)
+            return write(path, bytes, error); // no such folder: write() says so
+        target = QFile::decodeName(folder) + QLatin1Char('/') + file.fileName();
+        ::free(folder);
+    }
+    return write(target, bytes, error);
 }
 
 bool setAside(const QString &path, QString *error)

@@ -19,8 +19,13 @@
 //
 // Something that is not a regular file where the per-user folder keeps one
 // is damaged: it is set aside as <name>.bad (an earlier one is replaced) and
-// the program goes on with a fresh file. Elsewhere (a file the user chose)
-// it is refused and left as it is.
+// the program goes on with a fresh file. Elsewhere it is refused and left as
+// it is.
+//
+// A file the user chose in a dialog (an import, an export) is the user's,
+// links included: readChosen() and writeChosen() reach it through links, but
+// still as a regular file only, never waiting on a FIFO or device, and never
+// set anything aside.
 //
 //   QByteArray bytes;
 //   QString error;
@@ -42,6 +47,11 @@ enum class Status
 // error, when given, says why on anything but Ok and Missing.
 Status read(const QString &path, qint64 maxBytes, QByteArray *out, QString *error = nullptr);
 
+// Reads the file the user chose at path, through links, whole into out (at
+// most maxBytes). NotRegular for a FIFO, device, socket or folder, at the
+// path or at the end of its links: never opened, never set aside.
+Status readChosen(const QString &path, qint64 maxBytes, QByteArray *out, QString *error = nullptr);
+
 // What stands at path, without following a link and without opening it:
 // Missing, Ok (a regular file) or NotRegular; Failed when it cannot be told.
 Status probe(const QString &path);
@@ -52,6 +62,13 @@ Status probe(const QString &path);
 // per-user folder, and refused elsewhere. False, with a reason, when the
 // file was not replaced; the old one is unchanged.
 bool write(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Writes bytes to the file the user chose at path, as write() does, its
+// folder reached through links wherever it lies. A link at path leads to the
+// file that is replaced (the link stays); a link that leads to no file, or
+// to anything but a regular file, and a FIFO, device or folder at path are
+// refused and left as they are, never opened.
+bool writeChosen(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 // Renames whatever stands at path to path + ".bad", replacing an earlier
 // one, so that a damaged file is kept beside the fresh one. True when

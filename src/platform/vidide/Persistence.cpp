@@ -108,6 +108,23 @@ void restoreReceiver(const QJsonObject &object, SimUsb *usb)
     restore(object.value(QStringLiteral("leds")), &usb->leds, sizeof(DongleIndicatorLed));
 }
 
+// What the state file keeps of one device set.
+QJsonObject setObject(const SimState &state)
+{
+    QJsonObject mice;
+    for (const SimMouse &mouse : state.mice)
+        mice.insert(mouse.key, mouseObject(mouse));
+    QJsonObject receivers;
+    for (int i = 0; i < state.usb.size(); ++i) {
+        if (state.usb[i].receiver)
+            receivers.insert(QString::number(i), receiverObject(state.usb[i]));
+    }
+    QJsonObject set;
+    set.insert(QStringLiteral("mice"), mice);
+    set.insert(QStringLiteral("receivers"), receivers);
+    return set;
+}
+
 // The stored state (empty when there is none). False only when the file is
 // damaged and could not be kept aside: it must not be written over then.
 bool readStateFile(QJsonObject *state)
@@ -215,16 +232,7 @@ void savePersistedState()
         {
             std::lock_guard<std::mutex> lock(state.mutex());
             key = state.stateKeyPrefix;
-            QJsonObject mice;
-            for (const SimMouse &mouse : state.mice)
-                mice.insert(mouse.key, mouseObject(mouse));
-            QJsonObject receivers;
-            for (int i = 0; i < state.usb.size(); ++i) {
-                if (state.usb[i].receiver)
-                    receivers.insert(QString::number(i), receiverObject(state.usb[i]));
-            }
-            set.insert(QStringLiteral("mice"), mice);
-            set.insert(QStringLiteral("receivers"), receivers);
+            set = setObject(state);
         }
         QJsonObject all;
         if (!readStateFile(&all))
@@ -244,7 +252,25 @@ void savePersistedState()
         reportSaveFailure(failedPath, reason);
 }
 
+bool SimState::isFactoryState(const QJsonObject &stored)
+{
+    // Built apart from the running devices: their memory is not this one's.
+    SimState fresh;
+    fresh.loadSet();
+    return stored.size() == 1 && stored.value(fresh.stateKeyPrefix).isObject() &&
+           stored.value(fresh.stateKeyPrefix).toObject() == setObject(fresh);
+}
+
 } // namespace vidide
+
+bool SimStateFileIsFactory(const QString &path)
+{
+    QByteArray content;
+    if (SafeFile::read(path, vidide::MaxStateFileBytes, &content) != SafeFile::Status::Ok)
+        return false;
+    const QJsonDocument document = QJsonDocument::fromJson(content);
+    return document.isObject() && vidide::SimState::isFactoryState(document.object());
+}
 
 void SimSetStateSaveFailureHandler(std::function<void(const QString &, const QString &)> handler)
 {

@@ -47,6 +47,12 @@ void logCall(const char *function, const QString &args, const QByteArray &data)
 
 void SimState::reload()
 {
+    loadSet();
+    finishSet();
+}
+
+void SimState::loadSet()
+{
     const QByteArray file = qgetenv("ORVAK_SIM_DEVICES");
     bool loaded = false;
     if (!file.isEmpty()) {
@@ -62,7 +68,6 @@ void SimState::reload()
     }
     if (!loaded)
         loadDefaultSet();
-    finishSet();
 }
 
 void SimState::finishSet()

@@ -94,6 +94,14 @@ bool SimLongRange(int device);
 bool SimBatteryOptimize(int device);
 bool SimReceiverId(int device, ReceiverId *id); // last id written into a wired mouse
 QString SimStateFile();
+// Whether the state file at `path` holds nothing but what the devices of the
+// set loaded now (ORVAK_SIM_DEVICES, else the built-in one) keep from the
+// factory: what a start saves before anything changed them. False for a
+// file that cannot be read.
+bool SimStateFileIsFactory(const QString &path);
+// Whether `map` is the block a mouse of the simulated devices, of any model,
+// keeps from the factory.
+bool SimIsFactoryBlock(const FlashDataMap &map);
 // Called, on whichever thread saved, when the devices' memory could not be
 // written to SimStateFile() (the old file then stays as it was). The program
 // shows it; the default only logs.

@@ -3,6 +3,8 @@
 
 #include "platform/vidide/SimState.h"
 
+#include "platform/vidide/SimControl.h"
+
 #include <cstring>
 
 namespace vidide {
@@ -167,3 +169,19 @@ void SimState::loadDefaultSet()
 }
 
 } // namespace vidide
+
+bool SimIsFactoryBlock(const FlashDataMap &map)
+{
+    using namespace vidide;
+    // A mouse of a model the catalogue lacks starts from the plain defaults.
+    FlashDataMap factory;
+    defaultBlock(nullptr, &factory);
+    if (std::memcmp(&factory, &map, sizeof(map)) == 0)
+        return true;
+    for (const CatalogueModel &model : catalogue()) {
+        defaultBlock(&model, &factory);
+        if (std::memcmp(&factory, &map, sizeof(map)) == 0)
+            return true;
+    }
+    return false;
+}

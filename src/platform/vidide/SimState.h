@@ -15,6 +15,8 @@
 #include <functional>
 #include <mutex>
 
+class QJsonObject;
+
 namespace vidide {
 
 constexpr int ProfileCount = 4;
@@ -139,11 +141,15 @@ public:
     bool takeLoss(const char *function);
 
     void reload();    // device set, paths and persisted memory; mutex held
+    void loadSet();   // the device set alone: ORVAK_SIM_DEVICES, else the built-in one
     void finishSet(); // paths, bindings and persisted memory of a new set; mutex held
     void loadDefaultSet();
     bool loadJsonSet(const QByteArray &json, QString *error);
     void resetMouseProfile(SimMouse &mouse, int profile) const;
     static const CatalogueModel *model(uint8_t mid);
+    // Whether `stored` (a state file's object) holds the devices of the set
+    // the library loads now exactly as they leave the factory.
+    static bool isFactoryState(const QJsonObject &stored);
 
 private:
     SimState() = default;
