@@ -6,6 +6,7 @@
 #include "common/DeferredPolish.h"
 #include "common/DialogPlacement.h"
 #include "common/DialogSeam.h"
+#include "common/PagePlacement.h"
 #include "device/DeviceCatalogue.h"
 #include "device/DeviceField.h"
 #include "device/FlashDataStore.h"
@@ -60,9 +61,8 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog)
         DeferredPolish::defer(this);
     // Qt styles a widget's whole subtree again whenever the widget gets a
     // parent, new window flags or a first style sheet, so each of these
-    // happens before the subtree is built: the flags first, the frames'
-    // sheets before the pages, and the pages are built in the stack that
-    // holds them.
+    // happens before the subtree is built: the flags first, then the frames'
+    // sheets.
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
     ui->setupUi(this);
@@ -70,15 +70,20 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog)
     ui->label_2->setStyleSheet("#label_2{color: rgb(" + ThemeColorText("LabelColor") + ";);}");
     ApplyStyleSheets();
 
+    // At start the pages are built in the stack that holds them; otherwise
+    // they are built with the window as parent and moved into the stack,
+    // which styles each of them again.
+    const bool inPlace = PagePlacement::active();
+    QWidget *pageParent = inPlace ? static_cast<QWidget *>(ui->stackedWidgetDialog) : this;
     // Built in this order (the order in which they connect to the hub, and so
     // the order in which a signal with several receivers reaches them) ...
-    PagePreVier = new PreVier(ui->stackedWidgetDialog);
-    PageAdvanced = new Advanced(ui->stackedWidgetDialog);
-    PageButtoninterface = new Buttoninterface(ui->stackedWidgetDialog);
-    PageLampLight = new LampLight(ui->stackedWidgetDialog);
-    PageMacro = new Macro(ui->stackedWidgetDialog);
-    PageSensor = new Sensor(ui->stackedWidgetDialog);
-    PageFormSetting = new FormSetting(ui->stackedWidgetDialog);
+    PagePreVier = new PreVier(pageParent);
+    PageAdvanced = new Advanced(pageParent);
+    PageButtoninterface = new Buttoninterface(pageParent);
+    PageLampLight = new LampLight(pageParent);
+    PageMacro = new Macro(pageParent);
+    PageSensor = new Sensor(pageParent);
+    PageFormSetting = new FormSetting(pageParent);
     // ... and stacked in the order of the page buttons.
     ui->stackedWidgetDialog->addWidget(PagePreVier);
     ui->stackedWidgetDialog->addWidget(PageButtoninterface);
@@ -87,6 +92,10 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui::Dialog)
     ui->stackedWidgetDialog->addWidget(PageLampLight);
     ui->stackedWidgetDialog->addWidget(PageAdvanced);
     ui->stackedWidgetDialog->addWidget(PageFormSetting);
+    // What moving them into the stack settled, before the start scales the
+    // fonts.
+    if (inPlace)
+        PagePlacement::settleFonts(ui->stackedWidgetDialog);
 
     WaitDialog = new UpDataParam(nullptr);
 

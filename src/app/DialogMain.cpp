@@ -6,6 +6,7 @@
 #include "common/LabelCatalogue.h"
 #include "common/MouseNotices.h"
 #include "common/NoticeChoice.h"
+#include "common/PagePlacement.h"
 #include "common/SharedState.h"
 #include "device/DialogChange.h"
 #include "device/Worker.h"
@@ -36,18 +37,24 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui::DialogMain
     ReadLanguage();
     PictureFolder = QCoreApplication::applicationDirPath() + "/Picture/Dialog/";
 
-    // The pages draw the whole window; the frame's panel border would show
-    // as a line around it. Set, like the window's flags, before the pages are
-    // built in their stack: either one styles everything below it again.
-    ui->frame->setStyleSheet("#frame{border:0px;}");
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint);
-
-    DeviceWindow = new Dialog(ui->stackedWidgetMain);
-    ChooserPage = new DialogChange(ui->stackedWidgetMain);
+    // At start the pages are built in their stack. The frame's sheet and the
+    // window's flags come first then: either one styles everything below it
+    // again. Otherwise the pages are built with the window as parent and
+    // moved into the stack once built, and the sheet and flags come last, the
+    // way the window always was built.
+    const bool inPlace = PagePlacement::active();
+    if (inPlace)
+        SetFrameAndFlags();
+    QWidget *pageParent = inPlace ? static_cast<QWidget *>(ui->stackedWidgetMain) : this;
+    DeviceWindow = new Dialog(pageParent);
+    ChooserPage = new DialogChange(pageParent);
     ui->stackedWidgetMain->addWidget(ChooserPage);
     ui->stackedWidgetMain->addWidget(DeviceWindow);
     ui->stackedWidgetMain->setCurrentWidget(ChooserPage);
+    if (inPlace)
+        PagePlacement::settleFonts(ChooserPage); // the device window settled its own pages
+    else
+        SetFrameAndFlags();
 
     setFixedSize(width(), height());
 
@@ -67,6 +74,15 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui::DialogMain
     emit PostMsg::GetInstance()->SigLanguageSameA(CurrentLanguage);
     emit PostMsg::GetInstance()->SigLanguageSameB(CurrentLanguage);
     emit PostMsg::GetInstance()->SigAllLanguage(CurrentLanguage);
+}
+
+void DialogMain::SetFrameAndFlags()
+{
+    // The pages draw the whole window; the frame's panel border would show
+    // as a line around it.
+    ui->frame->setStyleSheet("#frame{border:0px;}");
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
 }
 
 DialogMain::~DialogMain()

@@ -77,6 +77,7 @@ private slots:
 
 private:
     void ReadLanguage();
+    void SetFrameAndFlags();
     void ShowFromTray(bool tellDevice);
     void GoToTray();
     void Quit();

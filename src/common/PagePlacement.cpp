@@ -1,9 +1,13 @@
 #include "common/PagePlacement.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDynamicPropertyChangeEvent>
+#include <QEvent>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -53,6 +57,45 @@ public:
 
 Placer *g_placer = nullptr;
 
+bool styledBySheet(const QWidget *widget)
+{
+    return widget->style()->inherits("QStyleSheetStyle");
+}
+
+// Parent before children, so that a part takes its widget's settled font.
+void settle(QWidget *widget)
+{
+    const bool sheet = styledBySheet(widget);
+    const bool combo = qobject_cast<QComboBox *>(widget) != nullptr;
+    if (sheet && combo) {
+        // Restyled, a combo box sets its popup's frame from the sheet again.
+        QEvent change(QEvent::StyleChange);
+        QCoreApplication::sendEvent(widget, &change);
+    }
+    const QObjectList &children = widget->children();
+    for (int i = 0; i < children.size(); ++i) {
+        if (!children.at(i)->isWidgetType())
+            continue;
+        auto *child = static_cast<QWidget *>(children.at(i));
+        if (sheet && combo && child->isWindow()) {
+            // The popup itself keeps the combo box's font.
+            const QObjectList &parts = child->children();
+            for (QObject *part : parts) {
+                if (!part->isWidgetType())
+                    continue;
+                auto *partWidget = static_cast<QWidget *>(part);
+                QFont font = QApplication::font(partWidget);
+                font.resolve(QFont::AllPropertiesResolved);
+                partWidget->setFont(font);
+            }
+        } else if (sheet && !child->isWindow() && !child->testAttribute(Qt::WA_SetFont) &&
+                   child->objectName().startsWith(QLatin1String("qt_"))) {
+            child->setFont(widget->font());
+        }
+        settle(child);
+    }
+}
+
 } // namespace
 
 namespace PagePlacement {
@@ -73,6 +116,17 @@ Scope::~Scope()
     qApp->removeEventFilter(g_placer);
     delete g_placer;
     g_placer = nullptr;
+}
+
+bool active()
+{
+    return g_placer != nullptr;
+}
+
+void settleFonts(QWidget *root)
+{
+    if (root)
+        settle(root);
 }
 
 } // namespace PagePlacement

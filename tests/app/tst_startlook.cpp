@@ -1,12 +1,15 @@
 // The start's shortcuts change when the work is done, never the result:
-// pages go into their containers before they are filled, and the device
-// window is styled when it first shows. Every widget then looks as it would
-// have without them.
+// pages are built in their stacks and containers instead of being moved there
+// once filled, and the device window is styled when it first shows. Every
+// widget then looks as it does when the window is built the plain way (pages
+// built with their window as parent and moved into their stacks, styled at
+// once), at any font scale.
 #include "app/DialogMain.h"
 #include "common/DeferredPolish.h"
 #include "common/FontScaling.h"
 #include "common/LazyPictures.h"
 #include "common/PagePlacement.h"
+#include "platform/ScreenMetrics.h"
 #include "sensor/Advanced.h"
 
 #include <QComboBox>
@@ -16,6 +19,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -71,8 +75,6 @@ QString lookOf(const QWidget *widget)
         .arg(widget->testAttribute(Qt::WA_WState_Polished) ? "polished" : "unpolished");
 }
 
-// Widgets of the main window below `root` that are styled (dialogs kept
-// below it are windows of their own and left out).
 // Opens and closes the list of every combo box of the window.
 void openCombos(QWidget *window)
 {
@@ -85,6 +87,8 @@ void openCombos(QWidget *window)
     }
 }
 
+// Widgets of the main window below `root` that are styled (dialogs kept
+// below it are windows of their own and left out).
 int polishedBelow(QWidget *root)
 {
     int count = root->testAttribute(Qt::WA_WState_Polished) ? 1 : 0;
@@ -95,14 +99,48 @@ int polishedBelow(QWidget *root)
     return count;
 }
 
-// The program's window built with or without the shortcuts, shown on the
-// chooser, then on every page of the device window; prints the look of
-// every widget.
-int lookChild(int argc, char **argv, bool shortcuts)
+// Counts the pages that get a new parent while they already hold widgets:
+// those named `prefix`..., or those moved into a widget named one of
+// `parents`.
+class FilledPageMoves : public QObject
+{
+public:
+    QString prefix;
+    QStringList parents;
+    int moves = 0;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::ParentChange || !watched->isWidgetType() ||
+            !watched->findChild<QWidget *>())
+            return false;
+        const QWidget *parent = static_cast<QWidget *>(watched)->parentWidget();
+        if ((!prefix.isEmpty() && watched->objectName().startsWith(prefix)) ||
+            (parent && parents.contains(parent->objectName())))
+            ++moves;
+        return false;
+    }
+};
+
+// The program's window built at a logical DPI of `dpi`, as the start builds
+// it (shortcuts) or the plain way, its fonts scaled as the start scales them,
+// shown on the chooser, then on every page of the device window with the list
+// of every combo box opened; prints the look of every widget, the popups the
+// lists open in included.
+int lookChild(int argc, char **argv, bool shortcuts, double dpi)
 {
     QApplication app(argc, argv);
-    LazyPictures::SetDeferring(true);
+    // A desktop's usual 9 pt: the offscreen platform's 12 pt is the size of
+    // some of the forms' fonts and would hide a widget left with it.
+    QFont applicationFont = QApplication::font();
+    applicationFont.setPointSizeF(9);
+    QApplication::setFont(applicationFont);
+    ScreenMetrics::setOverride(dpi);
+    LazyPictures::SetDeferring(shortcuts);
     DeferredPolish::setEnabled(shortcuts);
+    FilledPageMoves stackMoves;
+    stackMoves.parents =
+        QStringList{QStringLiteral("stackedWidgetMain"), QStringLiteral("stackedWidgetDialog")};
+    app.installEventFilter(&stackMoves);
     DialogMain *window = nullptr;
     {
         std::unique_ptr<PagePlacement::Scope> placement;
@@ -110,6 +148,7 @@ int lookChild(int argc, char **argv, bool shortcuts)
             placement.reset(new PagePlacement::Scope);
         window = new DialogMain(nullptr);
     }
+    app.removeEventFilter(&stackMoves);
     ScaleWidgetFonts(window, FontScaleFactor());
     window->show();
     if (!QTest::qWaitForWindowExposed(window))
@@ -118,7 +157,7 @@ int lookChild(int argc, char **argv, bool shortcuts)
     auto *device = window->findChild<QStackedWidget *>(QStringLiteral("stackedWidgetDialog"));
     if (!main || !device)
         return 3;
-    std::printf("%d\n", polishedBelow(main->widget(1)));
+    std::printf("%d styled, %d moved\n", polishedBelow(main->widget(1)), stackMoves.moves);
     // Every page of every stack and tab widget shown once, and the lists of
     // its combo boxes opened.
     main->setCurrentIndex(1);
@@ -137,6 +176,8 @@ int lookChild(int argc, char **argv, bool shortcuts)
         }
     }
     openCombos(window);
+    // The combo boxes' popups are windows of their own, but children of
+    // their combo boxes: found here with everything else.
     QStringList lines;
     for (QWidget *widget : window->findChildren<QWidget *>())
         lines << pathOf(widget) + QStringLiteral(": ") + lookOf(widget);
@@ -147,30 +188,22 @@ int lookChild(int argc, char **argv, bool shortcuts)
     std::_Exit(0);
 }
 
-QStringList runLook(bool shortcuts)
+// Starts a child building the window one way at `dpi`; the caller reads it.
+void startLook(QProcess &child, bool shortcuts, double dpi)
 {
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(),
-                {QLatin1String(LookArgument), shortcuts ? "shortcuts" : "plain"});
-    if (!child.waitForFinished(120000) || child.exitCode() != 0)
-        return {QStringLiteral("failed: ") + QString::fromLocal8Bit(child.readAllStandardError())};
-    return QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        {QLatin1String(LookArgument), shortcuts ? "shortcuts" : "plain", QString::number(dpi)});
 }
 
-// Counts the tab pages that get a new parent while they already hold
-// widgets.
-class FilledPageMoves : public QObject
+QStringList readLook(QProcess &child)
 {
-public:
-    int moves = 0;
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::ParentChange && watched->objectName().startsWith("tab") &&
-            watched->findChild<QWidget *>())
-            ++moves;
-        return false;
-    }
-};
+    if (!child.waitForFinished(120000) || child.exitCode() != 0)
+        return {QStringLiteral("failed: ") + QString::fromLocal8Bit(child.readAllStandardError())};
+    QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
+    lines.removeAll(QString());
+    return lines;
+}
 
 } // namespace
 
@@ -179,22 +212,49 @@ class TestStartLook : public QObject
     Q_OBJECT
 
 private slots:
+    // At font scales other than 1 the start's font scaling reads every
+    // widget's font before the device window is first styled: what it reads
+    // must be what the widget shows once styled.
+    void deviceWindowLooksTheSame_data()
+    {
+        QTest::addColumn<double>("dpi");
+        QTest::newRow("logical DPI 100") << 100.0;
+        QTest::newRow("logical DPI 120") << 120.0;
+    }
+
     void deviceWindowLooksTheSame()
     {
-        const QStringList plain = runLook(false);
-        const QStringList shortcuts = runLook(true);
+        QFETCH(double, dpi);
+        QProcess plainChild;
+        QProcess shortcutsChild;
+        startLook(plainChild, false, dpi);
+        startLook(shortcutsChild, true, dpi);
+        const QStringList plain = readLook(plainChild);
+        const QStringList shortcuts = readLook(shortcutsChild);
         QVERIFY2(plain.size() > 500, qPrintable(plain.join('\n').left(2000)));
         QVERIFY2(shortcuts.size() > 500, qPrintable(shortcuts.join('\n').left(2000)));
-        // The device window was hardly styled for the chooser (a few widgets
-        // are while their page is built apart).
-        const int polishedPlain = plain.first().toInt();
-        const int polishedShortcuts = shortcuts.first().toInt();
+        // The plain window moves its nine pages (the chooser, the device
+        // window and its seven pages) into their stacks; the start builds
+        // them there. The device window was hardly styled for the chooser (a
+        // few widgets are while their page is built apart).
+        const QStringList plainHead = plain.first().split(QLatin1Char(' '));
+        const QStringList shortcutsHead = shortcuts.first().split(QLatin1Char(' '));
+        QCOMPARE(plainHead.value(2).toInt(), 9);
+        QCOMPARE(shortcutsHead.value(2).toInt(), 0);
+        const int polishedPlain = plainHead.value(0).toInt();
+        const int polishedShortcuts = shortcutsHead.value(0).toInt();
         QVERIFY2(polishedShortcuts * 5 < polishedPlain,
                  qPrintable(
                      QStringLiteral("%1 of %2 styled").arg(polishedShortcuts).arg(polishedPlain)));
+        // The lists the combo boxes open are compared too.
+        QVERIFY(plain.filter(QStringLiteral("QComboBoxPrivateContainer#0/QListView#0: ")).size() >=
+                10);
         QCOMPARE(shortcuts.size(), plain.size());
-        for (int i = 1; i < plain.size(); ++i)
-            QCOMPARE(shortcuts.at(i), plain.at(i));
+        for (int i = 1; i < plain.size(); ++i) {
+            QVERIFY2(shortcuts.at(i) == plain.at(i),
+                     qPrintable(QStringLiteral("start: ") + shortcuts.at(i) +
+                                QStringLiteral("\nplain: ") + plain.at(i)));
+        }
     }
 
     // The advanced page's tabs: placed while empty, in the same order, with
@@ -210,6 +270,7 @@ private slots:
     {
         QFETCH(bool, placing);
         FilledPageMoves watcher;
+        watcher.prefix = QStringLiteral("tab");
         qApp->installEventFilter(&watcher);
         std::unique_ptr<PagePlacement::Scope> placement;
         if (placing)
@@ -237,8 +298,8 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    if (argc >= 3 && qstrcmp(argv[1], LookArgument) == 0)
-        return lookChild(argc, argv, qstrcmp(argv[2], "shortcuts") == 0);
+    if (argc >= 4 && qstrcmp(argv[1], LookArgument) == 0)
+        return lookChild(argc, argv, qstrcmp(argv[2], "shortcuts") == 0, std::atof(argv[3]));
     QApplication app(argc, argv);
     TestStartLook test;
     return QTest::qExec(&test, argc, argv);
