@@ -125,7 +125,7 @@ private slots:
         DialogSeam::ScopedAnswer answer("NewHong");
         StorageNotice::ResetShown();
         if (noticeShownBefore)
-            StorageNotice::Report(StorageNotice::Kind::Registry, "Registry.ini");
+            StorageNotice::Report(StorageNotice::Kind::Registry, Registry::instance()->filePath());
         std::unique_ptr<DialogChange> chooser;
         if (repair) {
             // A mouse's record: the repair records its receiver stage first.
