@@ -187,9 +187,10 @@ void Buttoninterface::SyncMacroFile(int k, int param2, const FlashDataMap &DataM
         param2, reinterpret_cast<const unsigned char *>(&record), int(sizeof(MacroRecord)));
     if (MacroLedger->decide(name, digest) != MacroSyncLedger::Decision::Rebuild)
         return;
-    // The header line must be in place first: the macro editor only appends
-    // the events to an existing file.
-    if (!WriteMacroFile(name, QString::number(param2))) {
+    // Repeat line and events in one write: a failure leaves the file as it
+    // was (or none), never a macro without its events, and is not recorded,
+    // so the next read tries again.
+    if (!WriteDeviceMacroFile(name, param2, record)) {
         StorageNotice::Report(StorageNotice::Kind::Macros, MacroFilePath(name));
         return;
     }

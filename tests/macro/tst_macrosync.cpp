@@ -83,6 +83,8 @@ private slots:
     void linkedMacroFolderIsUsedNowhere();
     void macroSavedAsleepReachesMouseOnWake_data();
     void macroSavedAsleepReachesMouseOnWake();
+    void failedRebuildIsNeitherHalfNorRecorded_data();
+    void failedRebuildIsNeitherHalfNorRecorded();
 
 private:
     void StartPages();
@@ -377,6 +379,66 @@ void TstMacroSync::macroSavedAsleepReachesMouseOnWake()
     QCOMPARE(buttons->ui->RightKey->text(), QString("Macro: A"));
     // Nothing waits any more, also for the next start.
     QCOMPARE(MacroSyncLedger(LedgerPath()).pendingNames(), QStringList());
+}
+
+void TstMacroSync::failedRebuildIsNeitherHalfNorRecorded_data()
+{
+    QTest::addColumn<bool>("known"); // A.ini was rebuilt from the mouse before
+    QTest::newRow("macro new to the computer") << false;
+    QTest::newRow("macro changed on the mouse") << true;
+}
+
+// The disk takes the repeat line of a macro read from the mouse but not its
+// events, and has room again right after. The file is the old one or none,
+// never the repeat line alone, and the failure is not recorded as a file in
+// line with the mouse: the next read writes the macro whole.
+void TstMacroSync::failedRebuildIsNeitherHalfNorRecorded()
+{
+    QFETCH(bool, known);
+    StartPages();
+    FlashDataMap block = DeviceFixture::MouseBlock(Mouse);
+    std::memset(block.Macros, 0, sizeof(block.Macros));
+    block.Keys[RightKeyIndex] = KeyAssign{6, RightKeyIndex, 3};
+    MacroRecord &record = block.Macros[RightKeyIndex];
+    std::memset(&record, 0, sizeof(record));
+    std::memcpy(record.MacroNameBytes, "A", 1);
+    record.MacroNameLength = 1;
+    record.StrokeCount = 2;
+    record.Strokes[0] = KeyStroke{0, 1, 0x04, 10};
+    record.Strokes[1] = KeyStroke{1, 1, 0x04, 0};
+    QByteArray before("<missing>");
+    if (known) {
+        ReadFromMouse(&block);
+        before = ReadFile(MacroFolder() + "/A.ini");
+        QCOMPARE(before, MacroA);
+        record.Strokes[0].DelayMs = 20;
+    }
+
+    QVERIFY(ProtocolDataUpdate(&block));
+    QVERIFY(DeviceFixture::WaitIdle());
+
+    DialogScript script;
+    // The disk fills as the button page starts to show the block read (the
+    // mouse's own memory is saved by then), and has room again once the
+    // macro page has had its part of the rebuild.
+    PostMsg *hub = PostMsg::GetInstance();
+    const QMetaObject::Connection full = connect(hub, &PostMsg::SigLightToFrom, this, [](int) {
+        SafeFile::failWritesAfter(2); // "3\n"
+    });
+    const QMetaObject::Connection room =
+        connect(hub, &PostMsg::SigButtonToMacro, this,
+                [](const FlashDataMap &, int) { SafeFile::failWritesAfter(-1); });
+    ReadFromMouse();
+    disconnect(full);
+    disconnect(room);
+    SafeFile::failWritesAfter(-1);
+    QCOMPARE(ReadFile(MacroFolder() + "/A.ini"), before);
+    QCOMPARE(Warnings(script), QStringList{Notice("SaveMacrosFailed", "A.ini")});
+
+    ReadFromMouse();
+    const QByteArray whole = known ? "3\n0x04 1 0\n20ms\n0x04 1 1\n" : MacroA;
+    QCOMPARE(ReadFile(MacroFolder() + "/A.ini"), whole);
+    QCOMPARE(Macros(*macros), QStringList{"A"});
 }
 
 QTEST_MAIN(TstMacroSync)
