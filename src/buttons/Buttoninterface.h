@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -307,12 +308,19 @@ private:
     void ShowNoMacroToOffer();
 
     // Sending saved macros (buttoninterface_macrosend.cpp).
+    // Keys bound to name by their label, and those holding a copy of it the
+    // file replaced (under whatever name).
+    QList<int> KeysHolding(const QString &name) const;
     // Sends the macro file of name, events and repeat mode, to every button
-    // bound to it; false when the mouse did not take it (it stays pending).
-    bool SendMacroFromFile(const QString &name);
-    // Sends the macros saved while the mouse could not take them, once the
-    // page shows the settings read from the mouse.
+    // holding it (and renamedKeys, bound under its former name); false when
+    // the mouse did not take it (it stays pending).
+    bool SendMacroFromFile(const QString &name, const QList<int> &renamedKeys = {});
+    // Sends the macros saved or renamed while the mouse could not take them,
+    // and those whose replaced copies the read found, once the page shows
+    // the settings read from the mouse.
     void SendPendingMacros();
 
     MacroSyncLedger *MacroLedger = nullptr;
+    // Macros whose replaced copies the last fill found on the mouse.
+    QSet<QString> MacrosReplacedOnRead;
 };

@@ -19,9 +19,16 @@ QString KeyOf(const QString &name)
     return QString::fromLatin1(name.toUtf8().toHex());
 }
 
-// The pending macros, as the hex keys of their names. Not a hex key itself,
-// so it never meets a macro's group.
+// The pending macros, as the hex keys of their names, and the replaced
+// copies, each "<digest>:<hex key of the macro replacing it>", oldest first.
+// Not hex keys themselves, so they never meet a macro's group.
 const QString PendingKey = QStringLiteral("Pending/Names");
+const QString ReplacedKey = QStringLiteral("Pending/Replaced");
+
+QString NameOfKey(const QString &key)
+{
+    return QString::fromUtf8(QByteArray::fromHex(key.toLatin1()));
+}
 
 QStringList SortedKeys(const QSet<QString> &names)
 {
@@ -53,15 +60,26 @@ MacroSyncLedger::MacroSyncLedger(const QString &ledgerPath) : m_path(ledgerPath)
 {
     const SyncedSettings ledger(m_path);
     for (const QString &key : ledger.value(PendingKey).toStringList()) {
-        const QByteArray utf8 = QByteArray::fromHex(key.toLatin1());
-        if (!utf8.isEmpty())
-            m_pending.insert(QString::fromUtf8(utf8));
+        const QString name = NameOfKey(key);
+        if (!name.isEmpty())
+            m_pending.insert(name);
+    }
+    for (const QString &entry : ledger.value(ReplacedKey).toStringList()) {
+        const int colon = entry.indexOf(QLatin1Char(':'));
+        const QString name = NameOfKey(entry.mid(colon + 1));
+        if (colon > 0 && !name.isEmpty())
+            m_replaced.append({entry.left(colon).toLatin1(), name});
     }
 }
 
 MacroSyncLedger::Decision MacroSyncLedger::decide(const QString &name,
                                                   const QByteArray &digest) const
 {
+    // Older than a file the computer holds, maybe under another name: that
+    // file goes to it, and its own name's file is not brought back.
+    const QString newer = replacedBy(digest);
+    if (!newer.isEmpty() && !FileDigest(newer).isEmpty())
+        return Decision::Replaced;
     const QByteArray fileDigest = FileDigest(name);
     if (fileDigest.isEmpty())
         return Decision::Rebuild;
@@ -80,55 +98,157 @@ MacroSyncLedger::Decision MacroSyncLedger::decide(const QString &name,
     return Decision::Rebuild;
 }
 
-bool MacroSyncLedger::recordSynced(const QString &name, const QByteArray &digest, Change change)
+QString MacroSyncLedger::replacedBy(const QByteArray &digest) const
+{
+    for (const ReplacedCopy &copy : m_replaced) {
+        if (copy.digest == digest)
+            return copy.name;
+    }
+    return QString();
+}
+
+bool MacroSyncLedger::recordSynced(const QString &name, const QByteArray &digest, Change change,
+                                   const QList<QByteArray> &replaced)
 {
     SyncedSettings ledger(m_path);
     const QString key = KeyOf(name);
-    IniCodec::Map record;
+    QList<QByteArray> older = replaced;
+    // The file's macro went to the mouse: the copy the file was in line with
+    // is behind it now. A rebuild only follows the mouse's copy.
+    if (change != Change::Rebuilt)
+        older << ledger.value(key + QStringLiteral("/device")).toByteArray();
+    addReplaced(name, older, digest);
+    if (change == Change::Sent)
+        m_pending.remove(name);
+    IniCodec::Map record = marks();
     record.insert(key + QStringLiteral("/device"), digest);
     record.insert(key + QStringLiteral("/file"), FileDigest(name));
-    if (change == Change::Sent && m_pending.remove(name))
-        record.insert(PendingKey, SortedKeys(m_pending));
     if (ledger.setValues(record))
         return true;
     StorageNotice::Report(NoticeOf(change), m_path, ledger.lastError());
     return false;
 }
 
-bool MacroSyncLedger::storePending(const QString &name, bool pending)
+void MacroSyncLedger::addReplaced(const QString &name, const QList<QByteArray> &digests,
+                                  const QByteArray &synced)
+{
+    // What the file says now is no older copy, whichever file replaced it
+    // before; a copy replaced again belongs to the latest file.
+    auto drop = [this](const QByteArray &digest) {
+        m_replaced.erase(std::remove_if(m_replaced.begin(), m_replaced.end(),
+                                        [&](const ReplacedCopy &c) { return c.digest == digest; }),
+                         m_replaced.end());
+    };
+    if (!synced.isEmpty())
+        drop(synced);
+    for (const QByteArray &digest : digests) {
+        if (digest.isEmpty() || digest == synced)
+            continue;
+        drop(digest);
+        m_replaced.append({digest, name});
+    }
+    int kept = 0;
+    for (int i = m_replaced.size() - 1; i >= 0; --i) {
+        if (m_replaced.at(i).name == name && ++kept > MaxReplacedPerMacro)
+            m_replaced.removeAt(i);
+    }
+}
+
+QByteArray MacroSyncLedger::syncedDevice(const QString &name) const
+{
+    return SyncedSettings(m_path).value(KeyOf(name) + QStringLiteral("/device")).toByteArray();
+}
+
+IniCodec::Map MacroSyncLedger::marks() const
+{
+    QStringList replaced;
+    for (const ReplacedCopy &copy : m_replaced)
+        replaced << QString::fromLatin1(copy.digest) + QLatin1Char(':') + KeyOf(copy.name);
+    IniCodec::Map values;
+    values.insert(PendingKey, SortedKeys(m_pending));
+    values.insert(ReplacedKey, replaced);
+    return values;
+}
+
+bool MacroSyncLedger::storeMarks(QString *error)
 {
     SyncedSettings ledger(m_path);
-    if (ledger.setValue(PendingKey, SortedKeys(m_pending)))
+    if (ledger.setValues(marks()))
         return true;
-    qWarning().noquote() << "Pending state of macro" << name << "(" << pending
-                         << ") not recorded in" << m_path << "-" << ledger.lastError();
-    if (pending)
-        StorageNotice::Report(StorageNotice::Kind::MacroSyncPending, m_path, ledger.lastError());
+    *error = ledger.lastError();
     return false;
 }
 
-void MacroSyncLedger::markPending(const QString &name)
+void MacroSyncLedger::markPending(const QString &name, const QList<QByteArray> &replaced)
 {
     if (name.isEmpty())
         return;
     m_pending.insert(name);
-    storePending(name, true);
+    addReplaced(name, replaced + QList<QByteArray>{syncedDevice(name)}, QByteArray());
+    QString error;
+    if (storeMarks(&error))
+        return;
+    qWarning().noquote() << "Pending state of macro" << name << "not recorded in" << m_path << "-"
+                         << error;
+    StorageNotice::Report(StorageNotice::Kind::MacroSyncPending, m_path, error);
 }
 
 // Nothing is lost when this is not written: a mark left in the file only
 // sends the file's macro once more.
 void MacroSyncLedger::forgetPending(const QString &name)
 {
-    if (m_pending.remove(name))
-        storePending(name, false);
+    QString error;
+    if (m_pending.remove(name) && !storeMarks(&error))
+        qWarning().noquote() << "Pending state of macro" << name << "not cleared in" << m_path
+                             << "-" << error;
 }
 
-void MacroSyncLedger::renamePending(const QString &name, const QString &newName)
+void MacroSyncLedger::forgetMacro(const QString &name)
 {
-    if (!m_pending.remove(name))
+    const int before = m_replaced.size();
+    m_replaced.erase(std::remove_if(m_replaced.begin(), m_replaced.end(),
+                                    [&](const ReplacedCopy &c) { return c.name == name; }),
+                     m_replaced.end());
+    const bool changed = m_pending.remove(name) || m_replaced.size() != before;
+    QString error;
+    if (changed && !storeMarks(&error))
+        qWarning().noquote() << "Macro" << name << "not forgotten in" << m_path << "-" << error;
+}
+
+void MacroSyncLedger::fileSaved(const QString &name)
+{
+    const QByteArray synced = syncedDevice(name);
+    if (synced.isEmpty() || replacedBy(synced) == name)
         return;
-    m_pending.insert(newName);
-    storePending(newName, true);
+    addReplaced(name, {synced}, QByteArray());
+    QString error;
+    if (!storeMarks(&error))
+        StorageNotice::Report(StorageNotice::Kind::MacroSyncPending, m_path, error);
+}
+
+void MacroSyncLedger::renameMacro(const QString &name, const QString &newName)
+{
+    bool changed = false;
+    if (m_pending.remove(name)) {
+        m_pending.insert(newName);
+        changed = true;
+    }
+    for (ReplacedCopy &copy : m_replaced) {
+        if (copy.name == name) {
+            copy.name = newName;
+            changed = true;
+        }
+    }
+    // A mouse away now may hold the copy last in line with the old name; it
+    // gets the macro under its new name when it is read.
+    const QByteArray synced = syncedDevice(name);
+    if (!synced.isEmpty() && replacedBy(synced) != newName) {
+        addReplaced(newName, {synced}, QByteArray());
+        changed = true;
+    }
+    QString error;
+    if (changed && !storeMarks(&error))
+        StorageNotice::Report(StorageNotice::Kind::MacroSyncRenamed, m_path, error);
 }
 
 bool MacroSyncLedger::isPending(const QString &name) const

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/IniCodec.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -11,12 +14,20 @@
 //   - the file does not exist, or
 //   - the device's copy differs from the one last synced AND the file is
 //     still exactly as it was left after that sync (no local edit since),
-// and never while the macro is pending.
+// and never while the macro is pending, nor from a replaced copy.
 // A file that exists without any record is the user's own and is kept.
 //
-// A macro is pending when it was saved while a button bound to it could not
-// take it (the mouse asleep or refusing): the file is newer than the mouse's
-// copy and goes to the mouse when the mouse is read again.
+// A macro is pending when it was saved or renamed while a button bound to it
+// could not take it (the mouse asleep or refusing): the file is newer than
+// the mouse's copy and goes to the mouse when the mouse is read again.
+//
+// Device copies are known by their digest, not by the mouse that holds them
+// (no mouse can be told from another of its model). A copy that a file's
+// macro replaced, or was meant to replace, is a replaced copy: older than
+// the file, whatever name it carries (a rename leaves the mouse's copy under
+// the old name). Any mouse (or profile) read later that still holds one
+// gets the file's macro, and the copy never brings its name's file back.
+// A mouse that took the macro therefore ends no other mouse's wait.
 //
 // The record lives in an INI file of the button page's own folder, so it
 // survives restarts. The macro change a record follows was made whether or
@@ -32,7 +43,8 @@ public:
         Rebuild,
         UpToDate,
         KeepLocalEdit,
-        KeepUnknownFile
+        KeepUnknownFile,
+        Replaced // a replaced copy: the file of replacedBy() goes to it
     };
 
     // The change made when a record is written: it names what the user is
@@ -47,17 +59,34 @@ public:
 
     // digest: DeviceDigest() of the key's repeat code and macro record.
     Decision decide(const QString &name, const QByteArray &digest) const;
+    // The macro whose file replaces the device copy digest; empty when the
+    // copy is not a replaced one.
+    QString replacedBy(const QByteArray &digest) const;
 
-    // Records that the file of name now matches the device copy digest. Sent
-    // also ends the macro's pending state. False when the record could not
-    // be written (the user is told).
-    bool recordSynced(const QString &name, const QByteArray &digest, Change change);
+    // Records that the file of name now matches the device copy digest. When
+    // the file's macro went to the mouse (all but Rebuilt), the copy it was
+    // in line with before is replaced, and so are the copies in `replaced`
+    // (those the buttons held). Sent also ends the macro's pending state.
+    // False when the record could not be written (the user is told).
+    bool recordSynced(const QString &name, const QByteArray &digest, Change change,
+                      const QList<QByteArray> &replaced = {});
 
-    // The pending state of a macro (see above). Marking is told when it
-    // cannot be written; the mark holds for this run all the same.
-    void markPending(const QString &name);
+    // The pending state of a macro (see above). Marking also makes the
+    // buttons' copies `replaced`, with the one the file was in line with;
+    // it is told when it cannot be written, and holds for this run all the
+    // same.
+    void markPending(const QString &name, const QList<QByteArray> &replaced = {});
+    // The mouse read has nothing (more) to take of name.
     void forgetPending(const QString &name);
-    void renamePending(const QString &name, const QString &newName);
+    // name is gone from the computer, or cannot be sent: nothing waits for it.
+    void forgetMacro(const QString &name);
+    // The file of name was saved while no button of the mouse read held it:
+    // the copy the file was in line with is replaced (another mouse may
+    // hold it).
+    void fileSaved(const QString &name);
+    // The file of name is newName now: what waits for name, or was replaced
+    // by it, waits for newName; the copy name was in line with is replaced.
+    void renameMacro(const QString &name, const QString &newName);
     bool isPending(const QString &name) const;
     QStringList pendingNames() const;
 
@@ -66,9 +95,27 @@ public:
     // read or is too large for a macro file (read no further than that bound).
     static QByteArray FileDigest(const QString &name);
 
+    // Replaced copies kept per macro: a mouse that missed more changes of it
+    // than this is treated like any copy of unknown age.
+    static constexpr int MaxReplacedPerMacro = 16;
+
 private:
-    bool storePending(const QString &name, bool pending);
+    struct ReplacedCopy
+    {
+        QByteArray digest;
+        QString name;
+    };
+
+    void addReplaced(const QString &name, const QList<QByteArray> &digests,
+                     const QByteArray &synced);
+    QByteArray syncedDevice(const QString &name) const;
+    // Writes the pending marks and the replaced copies; false, with the
+    // reason in error, when they could not be written.
+    bool storeMarks(QString *error);
+    IniCodec::Map marks() const;
 
     QString m_path;
     QSet<QString> m_pending;
+    // Oldest first.
+    QList<ReplacedCopy> m_replaced;
 };

@@ -185,11 +185,23 @@ void Buttoninterface::SyncMacroFile(int k, int param2, const FlashDataMap &DataM
     const MacroRecord &record = DataMap.Macros[k];
     const QByteArray digest = MacroSyncLedger::DeviceDigest(
         param2, reinterpret_cast<const unsigned char *>(&record), int(sizeof(MacroRecord)));
-    if (MacroLedger->decide(name, digest) != MacroSyncLedger::Decision::Rebuild)
+    switch (MacroLedger->decide(name, digest)) {
+    case MacroSyncLedger::Decision::Rebuild:
+        break;
+    case MacroSyncLedger::Decision::Replaced:
+        // An older copy of a file's macro (maybe under the file's former
+        // name): the file goes to the button once the fill is done.
+        MacrosReplacedOnRead.insert(MacroLedger->replacedBy(digest));
         return;
-    // The header line must be in place first: the macro editor only appends
-    // the events to an existing file.
-    if (!WriteMacroFile(name, QString::number(param2))) {
+    case MacroSyncLedger::Decision::UpToDate:
+    case MacroSyncLedger::Decision::KeepLocalEdit:
+    case MacroSyncLedger::Decision::KeepUnknownFile:
+        return;
+    }
+    // Repeat line and events in one write: a failure leaves the file as it
+    // was (or none), never a macro without its events, and is not recorded,
+    // so the next read tries again.
+    if (!WriteDeviceMacroFile(name, param2, record)) {
         StorageNotice::Report(StorageNotice::Kind::Macros, MacroFilePath(name));
         return;
     }

@@ -200,9 +200,11 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
     name.remove(QChar(0));
     if (!MacroLabelPrefix.isEmpty() && name.startsWith(MacroLabelPrefix))
         name = name.mid(MacroLabelPrefix.size());
+    // Also the buttons that hold it under a former name.
+    const QList<int> keys = KeysHolding(name);
     // Gone from the computer: nothing of it is left to send.
-    MacroLedger->forgetPending(name);
-    for (int k : KeysBoundTo(name)) {
+    MacroLedger->forgetMacro(name);
+    for (int k : keys) {
         SelectorOfKey(k)->setChecked(true);
         // The default function and the cleared event block go out in one
         // guarded write; offline, the button keeps its binding and the

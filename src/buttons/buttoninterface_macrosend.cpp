@@ -48,22 +48,64 @@ bool AllTook(const QList<int> &keys, const QList<int> &taken)
     return !taken.isEmpty() && taken.size() == keys.size();
 }
 
+// The ledger's digest of the copy key k of block holds.
+QByteArray CopyDigest(const FlashDataMap &block, int k)
+{
+    return MacroSyncLedger::DeviceDigest(block.Keys[k].Param2,
+                                         reinterpret_cast<const unsigned char *>(&block.Macros[k]),
+                                         int(sizeof(MacroRecord)));
+}
+
+QList<QByteArray> CopyDigests(const QList<int> &keys)
+{
+    const FlashDataMap block = FlashDataSnapshot();
+    QList<QByteArray> digests;
+    for (int k : keys)
+        digests << CopyDigest(block, k);
+    return digests;
+}
+
 } // namespace
+
+QList<int> Buttoninterface::KeysHolding(const QString &name) const
+{
+    // Bound by its label, or holding a copy the file replaced: a rename the
+    // mouse did not take left that copy, and its label, under the old name.
+    const QList<int> bound = KeysBoundTo(name);
+    const FlashDataMap block = FlashDataSnapshot();
+    const int shown = CurrentKeyNumber();
+    QList<int> keys;
+    for (int k : {0, 1, 2, 4, 3, 5, 6, 7, 8, 9, 10, 11}) {
+        const bool macroKey = k < shown && k < CategoryMirror.size() && CategoryMirror.at(k) == 6 &&
+                              block.Keys[k].Category == 6;
+        if (bound.contains(k) ||
+            (macroKey && MacroLedger->replacedBy(CopyDigest(block, k)) == name))
+            keys << k;
+    }
+    return keys;
+}
 
 void Buttoninterface::SlotMacroRename(QString Rename, QString Name)
 {
     // What waits for the mouse is the file's macro, under its new name.
-    MacroLedger->renamePending(Rename, Name);
-    const QByteArray nameBytes = Name.toLocal8Bit();
+    MacroLedger->renameMacro(Rename, Name);
     const QList<int> keys = KeysBoundTo(Rename);
+    // A save the mouse has not taken yet: the whole file goes, new name and
+    // all; the buttons' copies under the old name are what it replaces.
+    if (MacroLedger->isPending(Name)) {
+        SendMacroFromFile(Name, keys);
+        return;
+    }
     if (keys.isEmpty())
         return;
+    const QByteArray nameBytes = Name.toLocal8Bit();
     if (nameBytes.size() > int(sizeof(MacroRecord::MacroNameBytes)) ||
         !AssignmentLabels::IsSafeMacroName(Name)) {
         qWarning() << "macro name" << Name << "does not fit a device record; buttons keep"
                    << Rename;
         return;
     }
+    const QList<QByteArray> replaced = CopyDigests(keys);
     QByteArray digest;
     const QList<int> taken = ResendToKeys(keys, [&](int k) {
         const FlashDataMap block = FlashDataSnapshot();
@@ -78,24 +120,33 @@ void Buttoninterface::SlotMacroRename(QString Rename, QString Name)
         return SetKeyMacro(k, entry, bytes);
     });
     // The label follows the device: a key the mouse did not take keeps the
-    // old name.
+    // old name until the mouse, read again, takes the file under the new one.
     for (int k : taken)
         SelectorOfKey(k)->setText(MacroLabelPrefix + Name);
     if (AllTook(keys, taken))
-        MacroLedger->recordSynced(Name, digest, MacroSyncLedger::Change::Renamed);
+        MacroLedger->recordSynced(Name, digest, MacroSyncLedger::Change::Renamed, replaced);
+    else
+        MacroLedger->markPending(Name, replaced);
 }
 
 void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
 {
-    const QList<int> keys = KeysBoundTo(MacroName);
-    if ((index != 0 && index != 1) || keys.isEmpty())
+    if (index != 0 && index != 1)
         return;
-    // An earlier save still waits for the mouse: the whole file goes, so
-    // nothing of that save is left behind.
-    if (MacroLedger->isPending(MacroName)) {
+    const QList<int> keys = KeysBoundTo(MacroName);
+    const QList<int> holding = KeysHolding(MacroName);
+    if (holding.isEmpty()) {
+        // Another mouse may hold it: it gets the saved file when read.
+        MacroLedger->fileSaved(MacroName);
+        return;
+    }
+    // An earlier save or rename still waits for the mouse: the whole file
+    // goes, so nothing of that change is left behind.
+    if (MacroLedger->isPending(MacroName) || holding != keys) {
         SendMacroFromFile(MacroName);
         return;
     }
+    const QList<QByteArray> replaced = CopyDigests(keys);
     QList<int> taken;
     QByteArray digest;
     if (index == 0) {
@@ -140,17 +191,22 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
             StoreKeyMirrors(k, entries.value(k).Category, entries.value(k).Param1, mode);
     }
     if (AllTook(keys, taken))
-        MacroLedger->recordSynced(MacroName, digest, MacroSyncLedger::Change::Sent);
+        MacroLedger->recordSynced(MacroName, digest, MacroSyncLedger::Change::Sent, replaced);
     else
         // Saved all the same: it goes to the mouse when the mouse is back.
-        MacroLedger->markPending(MacroName);
+        MacroLedger->markPending(MacroName, replaced);
 }
 
-bool Buttoninterface::SendMacroFromFile(const QString &name)
+bool Buttoninterface::SendMacroFromFile(const QString &name, const QList<int> &renamedKeys)
 {
-    const QList<int> keys = KeysBoundTo(name);
+    QList<int> keys = KeysHolding(name);
+    for (int k : renamedKeys) {
+        if (!keys.contains(k))
+            keys << k;
+    }
     if (keys.isEmpty()) {
-        // No button of this mouse holds it any more.
+        // No button of this mouse holds it any more; another mouse still
+        // holding a replaced copy gets it when it is read.
         MacroLedger->forgetPending(name);
         return true;
     }
@@ -160,7 +216,7 @@ bool Buttoninterface::SendMacroFromFile(const QString &name)
         // The buttons keep the copy they hold.
         qWarning() << "macro" << name
                    << "not sent to its buttons:" << MacroBinding::Describe(loaded);
-        MacroLedger->forgetPending(name);
+        MacroLedger->forgetMacro(name);
         ShowMacroRefusal(name,
                          MacroLabels[CurrentLanguage].value(MacroBinding::RefusalKey(loaded)));
         return true;
@@ -175,36 +231,51 @@ bool Buttoninterface::SendMacroFromFile(const QString &name)
         fileMode = -1;
     }
     const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
+    const QList<QByteArray> replaced = CopyDigests(keys);
     QByteArray digest;
     QHash<int, KeyAssign> entries;
     const QList<int> taken = ResendToKeys(keys, [&](int k) {
-        KeyAssign key = FlashDataSnapshot().Keys[k];
+        const FlashDataMap block = FlashDataSnapshot();
+        KeyAssign key = block.Keys[k];
         if (fileMode >= 0)
             key.Param2 = uint8_t(fileMode);
         const unsigned char entry[3] = {key.Category, key.Param1, key.Param2};
         entries[k] = key;
         digest = MacroSyncLedger::DeviceDigest(key.Param2, bytes, int(sizeof(record)));
+        // A button that holds the file's macro already needs no write.
+        if (digest == CopyDigest(block, k))
+            return true;
         return SetKeyMacro(k, entry, bytes);
     });
-    for (int k : taken)
+    for (int k : taken) {
+        SelectorOfKey(k)->setText(MacroLabelPrefix + name);
         StoreKeyMirrors(k, entries.value(k).Category, entries.value(k).Param1,
                         entries.value(k).Param2);
+    }
     if (!AllTook(keys, taken)) {
-        MacroLedger->markPending(name);
+        MacroLedger->markPending(name, replaced);
         return false;
     }
-    MacroLedger->recordSynced(name, digest, MacroSyncLedger::Change::Sent);
+    MacroLedger->recordSynced(name, digest, MacroSyncLedger::Change::Sent, replaced);
     return true;
 }
 
 void Buttoninterface::SendPendingMacros()
 {
+    // The older copies this read found, with the macros that wait anyway.
+    const QSet<QString> found = MacrosReplacedOnRead;
+    MacrosReplacedOnRead.clear();
     // Only to a mouse that answers and whose own settings the page shows: a
     // fill from the values kept of an absent mouse sends nothing.
     if (!DeviceField::WritesOpen() || !FlashDataBelongsToCurrentDevice() ||
         !UsbFinderC_GetDeviceOnLine(CurrentDevicePathPtr))
         return;
-    for (const QString &name : MacroLedger->pendingNames()) {
+    QStringList names = MacroLedger->pendingNames();
+    for (const QString &name : found) {
+        if (!names.contains(name))
+            names << name;
+    }
+    for (const QString &name : names) {
         // A mouse that does not take one is told once, and tried again at
         // its next read.
         if (!SendMacroFromFile(name))

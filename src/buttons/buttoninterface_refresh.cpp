@@ -55,6 +55,7 @@ void Buttoninterface::LoadMirrors(const FlashDataMap &DataMap)
 void Buttoninterface::FillFromBlock(const FlashDataMap &DataMap)
 {
     const int n = CurrentKeyNumber();
+    MacrosReplacedOnRead.clear();
     LoadMirrors(DataMap);
     for (int k = 0; k < n; ++k)
         DecodeKeyAssignment(k, CategoryMirror.at(k), Param1Mirror.at(k), Param2Mirror.at(k),
@@ -72,9 +73,10 @@ void Buttoninterface::SlotUpDataButtonUIButton(FlashDataMap DataMap)
     ButtonPageUpdated = true;
     ButtonPageFilling = false;
     // The mouse was read again (back from sleep, chosen again): macros saved
-    // while it could not take them go to it now, from the event loop, once
-    // the read's own fill is done.
-    if (!MacroLedger->pendingNames().isEmpty())
+    // or renamed while it could not take them, and those whose older copies
+    // it holds, go to it now, from the event loop, once the read's own fill
+    // is done.
+    if (!MacroLedger->pendingNames().isEmpty() || !MacrosReplacedOnRead.isEmpty())
         QMetaObject::invokeMethod(
             this, [this] { SendPendingMacros(); }, Qt::QueuedConnection);
 }

@@ -45,13 +45,12 @@ public:
     void InsertKeyStroke(const QString &name);
     void InsertDelay(double ms);
 
-    // Per-macro files of the current macro (AppendMacroEvents: of `name`).
-    // False when the file could not be written.
+    // Per-macro files of the current macro. False when the file could not
+    // be written.
     bool CreateMacroFile(const QString &unused = QString());
     // Writes the shown macro's file from the event list; false without a
     // shown macro or when the file could not be written.
     bool SaveMacroFile(const QString &unused, const QString &repeatCode);
-    bool AppendMacroEvents(const QString &name, const QVector<MacroEvent> &events);
     void LoadMacroFile(const QString &unused = QString());
 
     // Repeat code of the repeat controls: 254, 255, 253 or the count.
@@ -71,6 +70,8 @@ public:
 
 public slots:
     void SlotMacroDownLoadData(QString MacroName, int index);
+    // A macro of the mouse whose file the button page has just written
+    // whole: it is listed, and shown again when it is the shown one.
     void SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer);
     void UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu);
 

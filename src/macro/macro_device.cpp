@@ -5,7 +5,6 @@
 
 #include "common/KeyNumberLimit.h"
 #include "common/SharedState.h"
-#include "common/StorageNotice.h"
 #include "device/FlashDataStore.h"
 #include "hub/PostMsg.h"
 #include "model/AssignmentLabels.h"
@@ -84,14 +83,14 @@ void Macro::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
         return;
     }
     // The event list and a running recording belong to the user: the device
-    // copy goes to the file and the macro list only.
+    // copy, already in its file, joins the macro list only. The file is
+    // written whole by the button page before this, so that a failed write
+    // leaves the old file (or none) rather than a macro without its events.
     if (ui->listWidgetHong->findItems(name, Qt::MatchExactly).isEmpty()) {
         const int current = ui->listWidgetHong->currentRow();
         ui->listWidgetHong->insertItem(current >= 0 ? current + 1 : ui->listWidgetHong->count(),
                                        name);
     }
-    if (!AppendMacroEvents(name, MacroEventFile::EventsOfRecord(record)))
-        StorageNotice::Report(StorageNotice::Kind::Macros, MacroFilePathOf(name));
     // The shown macro follows its new file unless the user is changing it.
     const bool editing = MacroRecording || EventsChanged || RepeatModeChanged;
     if (name == ShownMacro && !editing)

@@ -88,24 +88,6 @@ bool Macro::WriteMacroEvents(const QString &name, const QString &repeatCode,
                                             MacroEventFile::EventLines(events));
 }
 
-bool Macro::AppendMacroEvents(const QString &name, const QVector<MacroEvent> &events)
-{
-    CurrentMacroFile = MacroFilePathOf(name);
-    if (CurrentMacroFile.isEmpty())
-        return false;
-    QByteArray bytes;
-    QString error;
-    const SafeFile::Status read =
-        SafeFile::read(CurrentMacroFile, MacroEventFile::MaxFileBytes, &bytes, &error);
-    if (read == SafeFile::Status::Missing)
-        return false;
-    if (read != SafeFile::Status::Ok) {
-        qWarning() << "Macro file could not be read for appending:" << CurrentMacroFile << error;
-        return false;
-    }
-    return WriteWhole(CurrentMacroFile, bytes + MacroEventFile::EventLines(events));
-}
-
 void Macro::LoadMacroFile(const QString &)
 {
     PressIcon = QIcon(MacroPictureFolder + QStringLiteral("MacroDown.png"));

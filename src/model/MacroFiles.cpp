@@ -3,6 +3,7 @@
 #include "common/SharedState.h"
 #include "common/StorageNotice.h"
 #include "model/AssignmentLabels.h"
+#include "model/MacroEventFile.h"
 #include "platform/UserFolder.h"
 #include "platform/files/SafeFile.h"
 #include "platform/vidide/FlashDataMap.h"
@@ -15,6 +16,18 @@
 namespace {
 
 constexpr int NameBytes = int(sizeof(MacroRecord::MacroNameBytes));
+
+bool WriteMacroBytes(const QString &name, const QByteArray &bytes)
+{
+    const QString path = MacroFilePath(name);
+    if (path.isEmpty())
+        return false;
+    QString error;
+    if (SafeFile::write(path, bytes, &error))
+        return true;
+    qWarning().noquote() << "Macro file not written:" << path << "-" << error;
+    return false;
+}
 
 } // namespace
 
@@ -109,12 +122,12 @@ QString ListedMacroName(const QString &name)
 
 bool WriteMacroFile(const QString &name, const QString &text)
 {
-    const QString path = MacroFilePath(name);
-    if (path.isEmpty())
-        return false;
-    QString error;
-    if (SafeFile::write(path, (text + QLatin1Char('\n')).toUtf8(), &error))
-        return true;
-    qWarning().noquote() << "Macro file not written:" << path << "-" << error;
-    return false;
+    return WriteMacroBytes(name, (text + QLatin1Char('\n')).toUtf8());
+}
+
+bool WriteDeviceMacroFile(const QString &name, int repeatCode, const MacroRecord &record)
+{
+    return WriteMacroBytes(name,
+                           QByteArray::number(repeatCode) + '\n' +
+                               MacroEventFile::EventLines(MacroEventFile::EventsOfRecord(record)));
 }

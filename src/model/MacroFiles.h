@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+struct MacroRecord;
+
 // The per-user macro folder, usersetting/MacroPage/ of UserFolder::path().
 QString MacroFolderPath();
 
@@ -45,3 +47,9 @@ QString ListedMacroName(const QString &name);
 // Creates or replaces the file of macro name with text + "\n" (UTF-8).
 // Refuses unsafe names; false when refused or not written.
 bool WriteMacroFile(const QString &name, const QString &text);
+
+// Creates or replaces the file of macro name with the macro a button of the
+// mouse holds: its repeat code, then the events of its record. One write:
+// the file ends up whole or stays as it was, never with the repeat line
+// alone. Refuses unsafe names; false when refused or not written.
+bool WriteDeviceMacroFile(const QString &name, int repeatCode, const MacroRecord &record);

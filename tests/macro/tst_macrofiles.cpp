@@ -9,6 +9,7 @@
 #include "model/KeyNames.h"
 #include "model/MacroFiles.h"
 #include "platform/KeyboardHook.h"
+#include "platform/files/SafeFile.h"
 #include "platform/vidide/SimControl.h"
 #include "platform/vidide/VidIde.h"
 
@@ -44,6 +45,8 @@ private slots:
     void insertedEventsReachTheMouse_data();
     void insertedEventsReachTheMouse();
     void rebuildFromTheDevice();
+    void rebuildIsWholeOrNothing_data();
+    void rebuildIsWholeOrNothing();
     void rebuildLeavesTheEditedMacroAlone();
 
 private:
@@ -213,10 +216,11 @@ void TstMacroFiles::downloadRefusals()
     QVERIFY(std::memcmp(&after, &before, sizeof before) == 0);
 }
 
+// A macro of the mouse is written as its file in one go, repeat line and
+// events; the macro page then lists it.
 void TstMacroFiles::rebuildFromTheDevice()
 {
     WriteFile(MacroFolder() + "/a.ini", "");
-    WriteFile(MacroFolder() + "/dev.ini", "254\n"); // the button page's header line
     NewPage();
     QFile::remove(MacroFolder() + "/a.ini");
     FlashDataMap map;
@@ -227,13 +231,14 @@ void TstMacroFiles::rebuildFromTheDevice()
     for (int i = 0; i < 70; ++i)
         r.Strokes[i] = KeyStroke{uint8_t(i % 2), 1, 0x04, 5};
     r.Strokes[0] = KeyStroke{0, 4, 0x10, 5};
-    // A name that is no file name of the folder is listed under a safe one,
-    // whose first line the button page writes before the events come.
+    // A name that is no file name of the folder is listed under a safe one.
     std::memcpy(map.Macros[4].MacroNameBytes, "../up", 5);
     map.Macros[4].StrokeCount = 1;
     const QString up = ListedMacroName("../up");
     QVERIFY(IsListedMacroName(up));
-    WriteFile(MacroFolder() + "/" + up + ".ini", "1\n");
+    QVERIFY(WriteDeviceMacroFile("dev", 254, r));
+    QVERIFY(WriteDeviceMacroFile(up, 1, map.Macros[4]));
+    QVERIFY(!WriteDeviceMacroFile("../up", 1, map.Macros[4]));
 
     QSignalSpy rebuilt(PostMsg::GetInstance(), &PostMsg::SigAddMacroButton);
     page->SlotButtonToMacro(map, 3);
@@ -252,6 +257,42 @@ void TstMacroFiles::rebuildFromTheDevice()
     QCOMPARE(lines[3], QByteArray("0x04 1 1"));
     QVERIFY(!QFile::exists(MacroFolder() + "/../up.ini"));
     QVERIFY(ReadFile(MacroFolder() + "/" + up + ".ini").startsWith("1\n"));
+}
+
+void TstMacroFiles::rebuildIsWholeOrNothing_data()
+{
+    QTest::addColumn<QByteArray>("old"); // the file before; "<missing>" for none
+    QTest::addColumn<int>("fits");       // bytes the disk takes; -1: all but the last
+    QTest::newRow("new macro, nothing fits") << QByteArray("<missing>") << 0;
+    QTest::newRow("new macro, the repeat line fits") << QByteArray("<missing>") << 4;
+    QTest::newRow("changed macro, the repeat line fits") << QByteArray("3\n0x04 1 0\n") << 4;
+    QTest::newRow("changed macro, all but the last byte fit") << QByteArray("3\n0x04 1 0\n") << -1;
+}
+
+// The disk fills while a macro of the mouse is written: the file is the old
+// one byte for byte, or there is none; never the repeat line alone.
+void TstMacroFiles::rebuildIsWholeOrNothing()
+{
+    QFETCH(QByteArray, old);
+    QFETCH(int, fits);
+    if (old != "<missing>")
+        WriteFile(MacroFolder() + "/dev.ini", old);
+    MacroRecord record;
+    std::memset(&record, 0, sizeof record);
+    std::memcpy(record.MacroNameBytes, "dev", 3);
+    record.StrokeCount = 2;
+    record.Strokes[0] = KeyStroke{0, 1, 0x05, 10};
+    record.Strokes[1] = KeyStroke{1, 1, 0x05, 0};
+    const QByteArray whole = "254\n0x05 1 0\n10ms\n0x05 1 1\n";
+    SafeFile::failWritesAfter(fits >= 0 ? fits : whole.size() - 1);
+    const bool written = WriteDeviceMacroFile("dev", 254, record);
+    SafeFile::failWritesAfter(-1);
+    QVERIFY(!written);
+    QCOMPARE(ReadFile(MacroFolder() + "/dev.ini"), old);
+    QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files | QDir::Hidden),
+             old == "<missing>" ? QStringList() : QStringList{"dev.ini"});
+    QVERIFY(WriteDeviceMacroFile("dev", 254, record));
+    QCOMPARE(ReadFile(MacroFolder() + "/dev.ini"), whole);
 }
 
 QStringList TstMacroFiles::SentStrokes(const QString &name)
@@ -404,7 +445,6 @@ void TstMacroFiles::insertedEventsReachTheMouse()
 void TstMacroFiles::rebuildLeavesTheEditedMacroAlone()
 {
     WriteFile(MacroFolder() + "/m.ini", "1\n0x04 1 0\n");
-    WriteFile(MacroFolder() + "/dev.ini", "3\n");
     NewPage();
     SelectMacro(*page, "m");
     FlashDataMap map;
@@ -419,6 +459,7 @@ void TstMacroFiles::rebuildLeavesTheEditedMacroAlone()
     DialogScript script;
     page->ui->StartRecord->click();
     KeyboardHook::InjectKey(0x41, true);
+    QVERIFY(WriteDeviceMacroFile("dev", 3, map.Macros[1]));
     page->SlotButtonToMacro(map, 1);
     KeyboardHook::InjectKey(0x41, false);
     QVERIFY(MacroRecording);
@@ -426,11 +467,12 @@ void TstMacroFiles::rebuildLeavesTheEditedMacroAlone()
     QCOMPARE(Events(*page).first(), QString("+A"));
     QCOMPARE(Events(*page).last(), QString("-A"));
     page->ui->StopRecord->click();
-    QCOMPARE(Macros(*page), (QStringList{"dev", "m"}));
+    QCOMPARE(Macros(*page), (QStringList{"m", "dev"}));
     QCOMPARE(ReadFile(MacroFolder() + "/dev.ini"), QByteArray("3\n0x06 1 0\n"));
 
-    // Unsaved edits of the shown macro stay too.
-    WriteFile(MacroFolder() + "/m.ini", "1\n");
+    // Unsaved edits of the shown macro stay too, and the macro page leaves
+    // the new file as the button page wrote it.
+    QVERIFY(WriteDeviceMacroFile("m", 1, map.Macros[2]));
     page->SlotButtonToMacro(map, 2);
     QCOMPARE(Events(*page).size(), 3);
     QCOMPARE(ReadFile(MacroFolder() + "/m.ini"), QByteArray("1\n0x07 1 0\n"));

@@ -30,6 +30,7 @@
 namespace {
 
 const int Mouse = 0; // the wireless mouse of the simulated receiver: it can sleep
+const int WiredMouse = 1;
 const int RightKeyIndex = 1;
 
 QString LedgerPath()
@@ -46,6 +47,20 @@ QString RecordName(const MacroRecord &record)
 {
     return QString::fromLocal8Bit(reinterpret_cast<const char *>(record.MacroNameBytes),
                                   record.MacroNameLength);
+}
+
+QByteArray Bytes(const MacroRecord &record)
+{
+    return QByteArray(reinterpret_cast<const char *>(&record), sizeof(MacroRecord));
+}
+
+// The record the button page makes of macro file name.
+QByteArray RecordOfFile(const QString &name)
+{
+    MacroRecord record;
+    if (MacroBinding::LoadRecord(name, &record) != MacroBinding::LoadResult::Ok)
+        return "<not loaded>";
+    return Bytes(record);
 }
 
 // The storage notices (UpDateWarning) among the dialogs a script saw.
@@ -83,10 +98,21 @@ private slots:
     void linkedMacroFolderIsUsedNowhere();
     void macroSavedAsleepReachesMouseOnWake_data();
     void macroSavedAsleepReachesMouseOnWake();
+    void renameAsleepReachesMouseOnWake_data();
+    void renameAsleepReachesMouseOnWake();
+    void saveReachesEveryMouseHoldingTheMacro_data();
+    void saveReachesEveryMouseHoldingTheMacro();
+    void failedRebuildIsNeitherHalfNorRecorded_data();
+    void failedRebuildIsNeitherHalfNorRecorded();
 
 private:
     void StartPages();
     void ReadFromMouse(const FlashDataMap *block = nullptr);
+    // Makes simulated device `device` the chosen one, as the chooser does.
+    void ChooseMouse(int device);
+    // Records G (press, 50 ms, release) into macro name, repeating until
+    // pressed again, and saves it; returns the saved file.
+    QByteArray RecordAndSave(const QString &name);
     FlashDataMap BlockWithMacroOnRightKey(const QString &name);
     void BindFromMenu(QToolButton *selector, const QString &name);
     QStringList MacroButtonNames() const;
@@ -125,6 +151,7 @@ void TstMacroSync::init()
 void TstMacroSync::cleanup()
 {
     SafeFile::failWritesAfter(-1);
+    ChooseMouse(Mouse);
     QVERIFY(SimSetMouseOnline(Mouse, true));
     delete macros;
     macros = nullptr;
@@ -159,6 +186,27 @@ void TstMacroSync::ReadFromMouse(const FlashDataMap *block)
     QVERIFY(UsbServer_ReadAllFlashData());
     QTRY_VERIFY_WITH_TIMEOUT(ButtonPageUpdated, 5000);
     QVERIFY(DeviceFixture::WaitIdle());
+}
+
+void TstMacroSync::ChooseMouse(int device)
+{
+    UsbServer_Exit();
+    const QByteArray path = DeviceFixture::MakeCurrentDevice(device, device == WiredMouse);
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), OnDeviceEvent));
+}
+
+QByteArray TstMacroSync::RecordAndSave(const QString &name)
+{
+    SelectMacro(*macros, name);
+    macros->ui->DefaultDelay->setChecked(true);
+    macros->ui->DelayTime->setValue(50);
+    macros->ui->StartRecord->click();
+    KeyboardHook::InjectKey(0x47, true); // G
+    KeyboardHook::InjectKey(0x47, false);
+    macros->ui->StopRecord->click();
+    macros->ui->ReUntil->click();
+    macros->ui->Save->click();
+    return ReadFile(MacroFolder() + "/" + name + ".ini");
 }
 
 FlashDataMap TstMacroSync::BlockWithMacroOnRightKey(const QString &name)
@@ -377,6 +425,174 @@ void TstMacroSync::macroSavedAsleepReachesMouseOnWake()
     QCOMPARE(buttons->ui->RightKey->text(), QString("Macro: A"));
     // Nothing waits any more, also for the next start.
     QCOMPARE(MacroSyncLedger(LedgerPath()).pendingNames(), QStringList());
+}
+
+void TstMacroSync::renameAsleepReachesMouseOnWake_data()
+{
+    QTest::addColumn<bool>("restart");
+    QTest::newRow("woken in the same run") << false;
+    QTest::newRow("woken after the program started again") << true;
+}
+
+// Renamed while the mouse sleeps: the buttons keep the old name for now (it
+// is what the mouse holds), the read after the mouse woke brings no file of
+// the old name back, and the mouse gets the macro under its new name. The
+// next change, made with the mouse awake, reaches it as any other.
+void TstMacroSync::renameAsleepReachesMouseOnWake()
+{
+    QFETCH(bool, restart);
+    WriteFile(MacroFolder() + "/A.ini", MacroA);
+    StartPages();
+    const FlashDataMap bound = BlockWithMacroOnRightKey("A");
+    ReadFromMouse(&bound);
+    QCOMPARE(buttons->ui->RightKey->text(), QString("Macro: A"));
+
+    QVERIFY(SimSetMouseOnline(Mouse, false));
+    DialogScript script;
+    SelectMacro(*macros, "A");
+    script.name("B");
+    QMetaObject::invokeMethod(macros, "RenameMacro");
+    QCOMPARE(Macros(*macros), QStringList{"B"});
+    const QByteArray renamed = RecordOfFile("B");
+    QCOMPARE(buttons->ui->RightKey->text(), QString("Macro: A"));
+    QCOMPARE(RecordName(DeviceFixture::MouseBlock(Mouse).Macros[RightKeyIndex]), QString("A"));
+
+    if (restart)
+        StartPages();
+    QVERIFY(SimSetMouseOnline(Mouse, true));
+    ReadFromMouse();
+    QTRY_COMPARE(RecordName(DeviceFixture::MouseBlock(Mouse).Macros[RightKeyIndex]), QString("B"));
+    const FlashDataMap woken = DeviceFixture::MouseBlock(Mouse);
+    QCOMPARE(Bytes(woken.Macros[RightKeyIndex]), renamed);
+    QCOMPARE(KeyText(woken.Keys[RightKeyIndex]), QString("6,1,3"));
+    QCOMPARE(buttons->ui->RightKey->text(), QString("Macro: B"));
+    QVERIFY(!QFile::exists(MacroFolder() + "/A.ini"));
+    QCOMPARE(ReadFile(MacroFolder() + "/B.ini"), MacroA);
+    QCOMPARE(Macros(*macros), QStringList{"B"});
+    QCOMPARE(MacroButtonNames(), QStringList{"B"});
+    QCOMPARE(MacroSyncLedger(LedgerPath()).pendingNames(), QStringList());
+
+    // Read once more: nothing comes back, nothing more is sent.
+    SimClearCallLog();
+    ReadFromMouse();
+    QTest::qWait(50);
+    QCOMPARE(DeviceFixture::CountCalls("ProtocolDataUpdate"), 1); // the read's own send-back
+    QVERIFY(!QFile::exists(MacroFolder() + "/A.ini"));
+
+    script.name("C");
+    SelectMacro(*macros, "B");
+    QMetaObject::invokeMethod(macros, "RenameMacro");
+    QCOMPARE(RecordName(DeviceFixture::MouseBlock(Mouse).Macros[RightKeyIndex]), QString("C"));
+    QCOMPARE(buttons->ui->RightKey->text(), QString("Macro: C"));
+    ReadFromMouse();
+    QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files), QStringList{"C.ini"});
+}
+
+void TstMacroSync::saveReachesEveryMouseHoldingTheMacro_data()
+{
+    QTest::addColumn<bool>("asleep"); // the first mouse sleeps at the save
+    QTest::newRow("first mouse asleep at the save") << true;
+    QTest::newRow("other mouse away at the save") << false;
+}
+
+// Two mice hold macro A. It is saved while the first one is chosen (asleep
+// or awake); the other one is read next, then the first one again: each
+// gets the saved macro, and neither brings its old copy back into A.ini.
+void TstMacroSync::saveReachesEveryMouseHoldingTheMacro()
+{
+    QFETCH(bool, asleep);
+    WriteFile(MacroFolder() + "/A.ini", MacroA);
+    StartPages();
+    const FlashDataMap bound = BlockWithMacroOnRightKey("A");
+    ReadFromMouse(&bound);
+    int profile = 0;
+    QVERIFY(SimMouseProfile(WiredMouse, &profile));
+    FlashDataMap other = DeviceFixture::MouseBlock(WiredMouse);
+    other.Keys[RightKeyIndex] = bound.Keys[RightKeyIndex];
+    other.Macros[RightKeyIndex] = bound.Macros[RightKeyIndex];
+    QVERIFY(SimSetMouseProfileBlock(WiredMouse, profile, other));
+
+    if (asleep)
+        QVERIFY(SimSetMouseOnline(Mouse, false));
+    const QByteArray saved = RecordAndSave("A");
+    QCOMPARE(saved, QByteArray("253\n0x0A 1 0\n50ms\n0x0A 1 1\n"));
+    const QByteArray savedRecord = RecordOfFile("A");
+
+    ChooseMouse(WiredMouse);
+    ReadFromMouse();
+    QTRY_COMPARE(Bytes(DeviceFixture::MouseBlock(WiredMouse).Macros[RightKeyIndex]), savedRecord);
+    QCOMPARE(KeyText(DeviceFixture::MouseBlock(WiredMouse).Keys[RightKeyIndex]),
+             QString("6,1,253"));
+    QCOMPARE(ReadFile(MacroFolder() + "/A.ini"), saved);
+
+    ChooseMouse(Mouse);
+    QVERIFY(SimSetMouseOnline(Mouse, true));
+    ReadFromMouse();
+    QTRY_COMPARE(Bytes(DeviceFixture::MouseBlock(Mouse).Macros[RightKeyIndex]), savedRecord);
+    QCOMPARE(KeyText(DeviceFixture::MouseBlock(Mouse).Keys[RightKeyIndex]), QString("6,1,253"));
+    QCOMPARE(ReadFile(MacroFolder() + "/A.ini"), saved);
+    QCOMPARE(buttons->ui->RightKey->text(), QString("Macro: A"));
+    QCOMPARE(MacroSyncLedger(LedgerPath()).pendingNames(), QStringList());
+}
+
+void TstMacroSync::failedRebuildIsNeitherHalfNorRecorded_data()
+{
+    QTest::addColumn<bool>("known"); // A.ini was rebuilt from the mouse before
+    QTest::newRow("macro new to the computer") << false;
+    QTest::newRow("macro changed on the mouse") << true;
+}
+
+// The disk takes the repeat line of a macro read from the mouse but not its
+// events, and has room again right after. The file is the old one or none,
+// never the repeat line alone, and the failure is not recorded as a file in
+// line with the mouse: the next read writes the macro whole.
+void TstMacroSync::failedRebuildIsNeitherHalfNorRecorded()
+{
+    QFETCH(bool, known);
+    StartPages();
+    FlashDataMap block = DeviceFixture::MouseBlock(Mouse);
+    std::memset(block.Macros, 0, sizeof(block.Macros));
+    block.Keys[RightKeyIndex] = KeyAssign{6, RightKeyIndex, 3};
+    MacroRecord &record = block.Macros[RightKeyIndex];
+    std::memset(&record, 0, sizeof(record));
+    std::memcpy(record.MacroNameBytes, "A", 1);
+    record.MacroNameLength = 1;
+    record.StrokeCount = 2;
+    record.Strokes[0] = KeyStroke{0, 1, 0x04, 10};
+    record.Strokes[1] = KeyStroke{1, 1, 0x04, 0};
+    QByteArray before("<missing>");
+    if (known) {
+        ReadFromMouse(&block);
+        before = ReadFile(MacroFolder() + "/A.ini");
+        QCOMPARE(before, MacroA);
+        record.Strokes[0].DelayMs = 20;
+    }
+
+    QVERIFY(ProtocolDataUpdate(&block));
+    QVERIFY(DeviceFixture::WaitIdle());
+
+    DialogScript script;
+    // The disk fills as the button page starts to show the block read (the
+    // mouse's own memory is saved by then), and has room again once the
+    // macro page has had its part of the rebuild.
+    PostMsg *hub = PostMsg::GetInstance();
+    const QMetaObject::Connection full = connect(hub, &PostMsg::SigLightToFrom, this, [](int) {
+        SafeFile::failWritesAfter(2); // "3\n"
+    });
+    const QMetaObject::Connection room =
+        connect(hub, &PostMsg::SigButtonToMacro, this,
+                [](const FlashDataMap &, int) { SafeFile::failWritesAfter(-1); });
+    ReadFromMouse();
+    disconnect(full);
+    disconnect(room);
+    SafeFile::failWritesAfter(-1);
+    QCOMPARE(ReadFile(MacroFolder() + "/A.ini"), before);
+    QCOMPARE(Warnings(script), QStringList{Notice("SaveMacrosFailed", "A.ini")});
+
+    ReadFromMouse();
+    const QByteArray whole = known ? "3\n0x04 1 0\n20ms\n0x04 1 1\n" : MacroA;
+    QCOMPARE(ReadFile(MacroFolder() + "/A.ini"), whole);
+    QCOMPARE(Macros(*macros), QStringList{"A"});
 }
 
 QTEST_MAIN(TstMacroSync)
