@@ -184,10 +184,30 @@ QByteArray temporaryName(const QByteArray &name)
     return temporary;
 }
 
-// Reads the regular file open at fd (looked at as `info`) whole, at most
-// maxBytes of it.
-Status readOpened(int fd, const struct stat &info, qint64 maxBytes, QByteArray *out, QString *error)
+// Reads the file just opened as fd (-1 with errno when the open failed)
+// whole, at most maxBytes of it, when it is a regular file; otherwise
+// returns what notRegular() says.
+template <typename NotRegular>
+Status readOpened(int fd, qint64 maxBytes, QByteArray *out, QString *error,
+                  const NotRegular &notRegular)
 {
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return Status::Missing;
+        if (errno == ELOOP)
+            return notRegular();
+        setError(error, errorText(errno));
+        return Status::Failed;
+    }
+    struct Closer
+    {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    // Swapped since it was looked at: what is open now is what counts.
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return notRegular();
     if (info.st_size > maxBytes) {
         setError(error, QStringLiteral("%1 bytes, more than the %2 it can hold")
                             .arg(info.st_size)
@@ -272,23 +292,8 @@ Status read(const QString &path, qint64 maxBytes, QByteArray *out, QString *erro
         return notRegular();
     const int fd = ::openat(folder.fd, folder.name.constData(),
                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return Status::Missing;
-        if (errno == ELOOP)
-            return notRegular();
-        setError(error, errorText(errno));
-        return Status::Failed;
-    }
-    struct Closer
-    {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    // Swapped since it was looked at: what is open now is what counts.
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return notRegular();
-    return readOpened(fd, info, maxBytes, out, error);
+    // ELOOP: a link put there since it was looked at.
+    return readOpened(fd, maxBytes, out, error, notRegular);
 }
 
 Status readChosen(const QString &path, qint64 maxBytes, QByteArray *out, QString *error)
@@ -311,21 +316,7 @@ Status readChosen(const QString &path, qint64 maxBytes, QByteArray *out, QString
     if (!S_ISREG(info.st_mode))
         return notRegular();
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return Status::Missing;
-        setError(error, errorText(errno));
-        return Status::Failed;
-    }
-    struct Closer
-    {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    // A link may have been turned to something else since it was looked at.
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return notRegular();
-    return readOpened(fd, info, maxBytes, out, error);
+    return readOpened(fd, maxBytes, out, error, notRegular);
 }
 
 bool write(const QString &path, const QByteArray &bytes, QString *error)
