@@ -315,22 +315,8 @@ void TstVidideSimControl::turnedAwayConnectionGetsItsReason()
     std::atomic<bool> done{false};
     QByteArray answer;
     std::thread tool([&] {
-        QLocalSocket socket;
-        socket.connectToServer(path);
-        if (socket.waitForConnected(1000)) {
-            QThread::msleep(300); // the server has taken the connection by now
-            socket.write("list\n");
-            socket.flush();
-            QElapsedTimer timer;
-            timer.start();
-            while (
-                (socket.state() != QLocalSocket::UnconnectedState || socket.bytesAvailable() > 0) &&
-                timer.elapsed() < 10000) {
-                if (socket.bytesAvailable() == 0)
-                    socket.waitForReadyRead(100);
-                answer += socket.readAll();
-            }
-        }
+        // Written once the server has taken the connection.
+        answer = toolExchange(path, "list\n", 300);
         done = true;
     });
     QTRY_VERIFY_WITH_TIMEOUT(done, 15000);
